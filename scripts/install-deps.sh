@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs everything Marklet needs to build, run and test, from Debian packages.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+  libqt6svg6-dev qt6-svg-dev
+  libqscintilla2-qt6-dev
+  qt6-webengine-dev libqt6webenginecore6-bin
+  qt6-translations-l10n
+  libgl-dev libglx-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth imagemagick x11-utils
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

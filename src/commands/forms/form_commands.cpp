@@ -1,0 +1,5 @@
+#include "commands/registry.h"
+
+std::span<const NamedCommand> form_commands() {
+    return {};
+}

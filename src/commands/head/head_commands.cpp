@@ -1,0 +1,5 @@
+#include "commands/registry.h"
+
+std::span<const NamedCommand> head_commands() {
+    return {};
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "commands/snippet.h"
+
+#include <QAnyStringView>
+#include <span>
+
+// A tag command under the name of the menu item that runs it.
+struct NamedCommand {
+    const char* name;
+    TagCommand run;
+};
+
+// The commands of each group; each group's source defines its own table.
+std::span<const NamedCommand> text_commands();
+std::span<const NamedCommand> head_commands();
+std::span<const NamedCommand> form_commands();
+std::span<const NamedCommand> table_commands();
+
+// The command of a menu item, or nullptr when no command bears that name.
+TagCommand find_command(QAnyStringView name);
