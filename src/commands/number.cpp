@@ -1,5 +1,6 @@
 #include "commands/number.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -13,92 +14,90 @@ bool is_digit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// Exponents are kept within this bound while they are read: any number whose
+// exponent reaches it is already 0 or beyond the range of double, so longer
+// exponents (or ones padded with zeros) cannot change the result.
+constexpr long long kExponentBound = 1'000'000'000;
+
+// Walks an answer from the left, skipping the blanks that may stand anywhere
+// inside a number.
+class NumberScanner {
+  public:
+    explicit NumberScanner(QStringView text) : text_(text) {}
+
+    // The character at the reading position after any blanks, or NUL at the end.
+    QChar peek() {
+        while (pos_ < text_.size() && is_blank(text_[pos_]))
+            ++pos_;
+        return pos_ < text_.size() ? text_[pos_] : QChar();
+    }
+    void take() { ++pos_; }
+
+    // Appends the run of digits at the reading position; returns how many.
+    qsizetype digits(std::string& out) {
+        qsizetype count = 0;
+        while (is_digit(peek())) {
+            out += char(text_[pos_].unicode());
+            take();
+            ++count;
+        }
+        return count;
+    }
+
+    // An optional sign; true for "-".
+    bool sign() {
+        const QChar c = peek();
+        if (c != u'+' && c != u'-')
+            return false;
+        take();
+        return c == u'-';
+    }
+
+  private:
+    QStringView text_;
+    qsizetype pos_ = 0;
+};
+
+// The exponent after the mantissa, or 0 when no complete exponent follows
+// (an "e" without digits is not part of the number).
+long long read_exponent(NumberScanner& scan) {
+    const QChar e = scan.peek();
+    if (e != u'e' && e != u'E')
+        return 0;
+    scan.take();
+    const bool negative = scan.sign();
+    long long value = 0;
+    bool any = false;
+    while (is_digit(scan.peek())) {
+        const QChar c = scan.peek();
+        value = std::min(value * 10 + (c.unicode() - u'0'), kExponentBound);
+        scan.take();
+        any = true;
+    }
+    if (!any)
+        return 0;
+    return negative ? -value : value;
+}
+
 } // namespace
 
 double read_number(QStringView answer) {
-    // Collect the longest prefix that forms a number, skipping blanks, into a
-    // plain ASCII buffer; then convert it with the C locale's rules.
-    std::string buf;
-    qsizetype i = 0;
-    const qsizetype n = answer.size();
-    auto skip = [&] {
-        while (i < n && is_blank(answer[i]))
-            ++i;
-    };
-    skip();
-    if (i < n && (answer[i] == u'+' || answer[i] == u'-')) {
-        buf += char(answer[i].unicode());
-        ++i;
-        skip();
+    // The number is gathered as "[-]digits" and a power of ten, so the final
+    // conversion never meets a decimal separator and no locale applies.
+    NumberScanner scan(answer);
+    const bool negative = scan.sign();
+    std::string digits;
+    const qsizetype whole = scan.digits(digits);
+    qsizetype fraction = 0;
+    if (scan.peek() == u'.') {
+        scan.take();
+        fraction = scan.digits(digits);
     }
-    bool digits = false;
-    while (i < n && (is_digit(answer[i]) || is_blank(answer[i]))) {
-        if (is_digit(answer[i])) {
-            buf += char(answer[i].unicode());
-            digits = true;
-        }
-        ++i;
-    }
-    if (i < n && answer[i] == u'.') {
-        qsizetype j = i + 1;
-        std::string frac;
-        while (j < n && (is_digit(answer[j]) || is_blank(answer[j]))) {
-            if (is_digit(answer[j]))
-                frac += char(answer[j].unicode());
-            ++j;
-        }
-        if (digits || !frac.empty()) {
-            buf += '.';
-            buf += frac;
-            digits = true;
-            i = j;
-        }
-    }
-    if (!digits)
+    if (whole == 0 && fraction == 0)
         return 0.0;
-    if (i < n && (answer[i] == u'e' || answer[i] == u'E')) {
-        qsizetype j = i + 1;
-        while (j < n && is_blank(answer[j]))
-            ++j;
-        std::string exp = "e";
-        if (j < n && (answer[j] == u'+' || answer[j] == u'-')) {
-            exp += char(answer[j].unicode());
-            ++j;
-        }
-        bool exp_digits = false;
-        while (j < n && (is_digit(answer[j]) || is_blank(answer[j]))) {
-            if (is_digit(answer[j])) {
-                exp += char(answer[j].unicode());
-                exp_digits = true;
-            }
-            ++j;
-        }
-        if (exp_digits)
-            buf += exp;
-    }
-    // The buffer holds only ASCII digits, sign, '.' and 'e': the C conversion
-    // below is independent of the locale's decimal separator because it is
-    // parsed by hand when a '.' is present.
-    const auto dot = buf.find('.');
-    if (dot == std::string::npos)
-        return std::strtod(buf.c_str(), nullptr);
-    // Rebuild as mantissa digits and a power of ten so that no locale applies.
-    const auto e = buf.find('e');
-    std::string mantissa = buf.substr(0, e);
-    long long exponent = 0;
-    if (e != std::string::npos) {
-        const std::string ex = buf.substr(e + 1);
-        // Clamp absurd exponents; they only make the result 0 or infinite.
-        if (ex.size() > 7)
-            exponent = (ex[0] == '-') ? -99999999 : 99999999;
-        else
-            exponent = std::stoll(ex);
-    }
-    const std::string int_part = mantissa.substr(0, dot);
-    const std::string frac_part = mantissa.substr(dot + 1);
-    const std::string joined = int_part + frac_part + "e" +
-                               std::to_string(exponent - static_cast<long long>(frac_part.size()));
-    return std::strtod(joined.c_str(), nullptr);
+    const long long exponent = read_exponent(scan) - static_cast<long long>(fraction);
+    const std::string text = (negative ? "-" : "") + digits + 'e' + std::to_string(exponent);
+    return std::strtod(text.c_str(), nullptr);
 }
 
 QString format_number(double value) {

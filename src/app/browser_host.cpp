@@ -1,0 +1,137 @@
+#include "app/browser_host.h"
+
+#include "platform/browser_plugin.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibrary>
+#include <QVBoxLayout>
+#include <unistd.h>
+
+BrowserHost::BrowserHost(Factory factory, QWidget* parent)
+    : QWidget(parent), factory_(std::move(factory)) {
+    setObjectName(QStringLiteral("WebBrowser1"));
+    setAccessibleName(QStringLiteral("Anteprima"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+bool BrowserHost::ensure_pane() {
+    if (pane_)
+        return true;
+    if (tried_)
+        return false;
+    tried_ = true;
+    QString error;
+    pane_ = factory_ ? factory_(this, &error) : nullptr;
+    if (!pane_) {
+        placeholder_ =
+            new QLabel(QStringLiteral("Anteprima non disponibile.\n%1").arg(error), this);
+        placeholder_->setAlignment(Qt::AlignCenter);
+        placeholder_->setWordWrap(true);
+        layout()->addWidget(placeholder_);
+        emit unavailable(error);
+        return false;
+    }
+    layout()->addWidget(pane_->widget());
+    connect(pane_, &BrowserPane::load_finished, this, &BrowserHost::on_load_finished);
+    connect(pane_, &BrowserPane::link_requested, this, &BrowserHost::link_requested);
+    return true;
+}
+
+void BrowserHost::navigate(const QUrl& url) {
+    if (!ensure_pane())
+        return;
+    navigated_ = true;
+    in_flight_ = true;
+    again_ = false;
+    pane_->navigate(url);
+}
+
+void BrowserHost::reload() {
+    if (!pane_ || !navigated_)
+        return;
+    if (in_flight_) {
+        again_ = true;
+        return;
+    }
+    start_reload();
+}
+
+void BrowserHost::start_reload() {
+    in_flight_ = true;
+    again_ = false;
+    ++reloads_started_;
+    pane_->reload();
+}
+
+void BrowserHost::on_load_finished() {
+    in_flight_ = false;
+    if (again_)
+        start_reload();
+}
+
+namespace {
+
+// The pane of the plugin library, seen through the program's own interface.
+// The plugin's pane lives as long as this adapter; its widget is a child of
+// the host and dies with it.
+class PluginPane : public BrowserPane {
+  public:
+    PluginPane(CreateBrowserPluginPane create, QWidget* parent) : BrowserPane(parent) {
+        BrowserPluginEvents events;
+        events.load_finished = [this] { emit load_finished(); };
+        events.link_requested = [this](const QUrl& url) { emit link_requested(url); };
+        pane_.reset(create(parent, std::move(events)));
+    }
+    bool ok() const { return pane_ != nullptr; }
+    QWidget* widget() override { return pane_->widget(); }
+    void navigate(const QUrl& url) override { pane_->navigate(url); }
+    void reload() override { pane_->reload(); }
+
+  private:
+    std::unique_ptr<BrowserPluginPane> pane_;
+};
+
+} // namespace
+
+BrowserHost::Factory BrowserHost::plugin_factory() {
+    return [](QWidget* parent, QString* error) -> BrowserPane* {
+        // Chromium's sandbox cannot run as root (containers, CI).
+        if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        const QString app_dir = QCoreApplication::applicationDirPath();
+        const QStringList places = {
+            app_dir,
+            QDir(app_dir).filePath(QStringLiteral("../lib/marklet")),
+#ifdef MARKLET_PLUGIN_BUILD_DIR
+            QStringLiteral(MARKLET_PLUGIN_BUILD_DIR),
+#endif
+        };
+        QString last_error = QStringLiteral("la libreria libmarklet_webpane.so non si trova");
+        for (const QString& place : places) {
+            const QString file = QDir(place).filePath(QStringLiteral("libmarklet_webpane.so"));
+            if (!QFileInfo::exists(file))
+                continue;
+            QLibrary library(file);
+            if (!library.load()) {
+                last_error = library.errorString();
+                continue;
+            }
+            auto create = reinterpret_cast<CreateBrowserPluginPane>(
+                library.resolve(MARKLET_BROWSER_PANE_ENTRY));
+            if (!create) {
+                last_error = library.errorString();
+                continue;
+            }
+            auto pane = std::make_unique<PluginPane>(create, parent);
+            if (pane->ok())
+                return pane.release();
+        }
+        if (error)
+            *error = last_error;
+        return nullptr;
+    };
+}

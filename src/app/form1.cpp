@@ -1,0 +1,297 @@
+#include "app/form1.h"
+
+#include "app/file_io.h"
+#include "app/form1_asker.h"
+#include "app/layout.h"
+#include "app/menu_table.h"
+#include "app/snippet_insertion.h"
+#include "app/twips.h"
+#include "commands/registry.h"
+#include "dialogs/colour_text.h"
+#include "platform/dialog_provider.h"
+#include "platform/launcher.h"
+#include "platform/qt/qt_dialog_provider.h"
+#include "platform/qt/qt_launcher.h"
+#include "platform/qt/scintilla_edit_area.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+
+Form1::Form1(Form1Services services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Marklet"));
+    if (!services_.dialogs)
+        services_.dialogs = std::make_unique<QtDialogProvider>(this);
+    if (!services_.launcher)
+        services_.launcher = std::make_unique<QtLauncher>();
+    if (!services_.browser_factory)
+        services_.browser_factory = BrowserHost::plugin_factory();
+    asker_ = services_.asker ? std::move(services_.asker) : std::make_unique<Form1Asker>(*this);
+
+    build_controls();
+    build_menus();
+    build_toolbar();
+
+    // Start-up: the preview is off; the tag list holds its names.
+    enable_browser = false;
+    for (const char* name : tag_names())
+        lang_list->addItem(QString::fromLatin1(name));
+    lang_list->setCurrentIndex(-1);
+    lang_list->setEditText(QString());
+
+    statusBar()->setObjectName(QStringLiteral("status_bar"));
+    const int extra = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    resize(twips(7290), twips(7755) + extra);
+}
+
+Form1::~Form1() = default;
+
+void Form1::build_controls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    RichTextBox1 = new QsciScintilla(client);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setAccessibleName(QStringLiteral("Documento"));
+    RichTextBox1->setGeometry(twips_rect(75, 1560, 7215, 6135));
+    RichTextBox1->setEolMode(QsciScintilla::EolWindows);
+    RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
+    // The horizontal scroll range follows the longest line shown.
+    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
+    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    edit_ = new ScintillaEditArea(RichTextBox1);
+    connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
+
+    Frame1 = new QFrame(client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::NoFrame);
+    Frame1->setGeometry(twips_rect(120, 0, 7215, 975));
+
+    WebBrowser1 = new BrowserHost(services_.browser_factory, client);
+    WebBrowser1->setGeometry(twips_rect(7320, 120, 7215, 7095));
+    WebBrowser1->hide();
+    connect(WebBrowser1, &BrowserHost::unavailable, this, [this](const QString& reason) {
+        statusBar()->showMessage(
+            QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
+    });
+    connect(WebBrowser1, &BrowserHost::link_requested, this,
+            [this](const QUrl& url) { services_.launcher->open_url(url); });
+
+    lang_list = new QComboBox(client);
+    lang_list->setObjectName(QStringLiteral("lang_list"));
+    lang_list->setAccessibleName(QStringLiteral("Elenco TAG"));
+    lang_list->setEditable(true);
+    lang_list->setInsertPolicy(QComboBox::NoInsert);
+    lang_list->setMaxVisibleItems(20);
+    lang_list->setGeometry(twips_rect(5160, 1200, 2055, 315));
+    connect(lang_list, &QComboBox::activated, this, &Form1::on_tag_chosen);
+
+    Label1 = new QLabel(QStringLiteral("Elenco TAG"), client);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips_rect(4200, 1320, 975, 255));
+    Label1->setBuddy(lang_list);
+
+    setTabOrder(RichTextBox1, lang_list);
+    RichTextBox1->setFocus();
+}
+
+void Form1::build_menus() {
+    for (const MenuDef& menu_def : menu_table()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf16(menu_def.caption));
+        menu->setObjectName(QString::fromLatin1(menu_def.name));
+        for (const MenuItemDef& item : menu_def.items) {
+            const QString name = QString::fromLatin1(item.name);
+            auto* act = new QAction(QString::fromUtf16(item.caption), this);
+            act->setObjectName(name);
+            menu->addAction(act);
+            actions_.insert(name, act);
+            connect(act, &QAction::triggered, this, [this, name] { run_item(name); });
+        }
+    }
+    // Window operations that have no menu item, only a toolbar button.
+    for (const char* name : {"Command5", "Command1", "Command2", "Command3", "Command4"}) {
+        auto* act = new QAction(this);
+        act->setObjectName(QString::fromLatin1(name));
+        actions_.insert(act->objectName(), act);
+        const QString key = act->objectName();
+        connect(act, &QAction::triggered, this, [this, key] { run_item(key); });
+    }
+    // Items whose command does not exist stay visible but disabled.
+    for (QAction* act : std::as_const(actions_)) {
+        const QString name = act->objectName();
+        static const QStringList window_items = {
+            QStringLiteral("colore"), QStringLiteral("tmp_stylesheet"), QStringLiteral("Command2"),
+            QStringLiteral("Command3"), QStringLiteral("Command4")};
+        if (!find_command(name) && !window_items.contains(name))
+            act->setEnabled(false);
+    }
+}
+
+void Form1::build_toolbar() {
+    for (const ToolButtonDef& def : toolbar_table()) {
+        QWidget* owner = def.in_frame ? static_cast<QWidget*>(Frame1) : centralWidget();
+        auto* button = new QToolButton(owner);
+        button->setObjectName(QString::fromLatin1(def.name));
+        QAction* act = actions_.value(QString::fromLatin1(def.action));
+        act->setToolTip(QString::fromUtf16(def.tooltip));
+        act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1StringView(def.icon))));
+        button->setDefaultAction(act);
+        button->setToolTip(QString::fromUtf16(def.tooltip));
+        button->setAccessibleName(QString::fromUtf16(def.accessible_name));
+        button->setAutoRaise(false);
+        button->setFocusPolicy(Qt::TabFocus);
+        const QRect place = twips_rect(def.left, def.top, def.width, def.height);
+        button->setGeometry(place);
+        button->setIconSize(QSize(place.width() - 4, place.height() - 4));
+    }
+}
+
+void Form1::run_item(const QString& name) {
+    QAction* act = actions_.value(name);
+    if (act && !act->isEnabled())
+        return;
+    if (name == u"colore")
+        colore();
+    else if (name == u"tmp_stylesheet")
+        tmp_stylesheet();
+    else if (name == u"Command2")
+        toggle_preview();
+    else if (name == u"Command3")
+        preview_in_default_browser();
+    else if (name == u"Command4")
+        preview_in_firefox();
+    else if (const TagCommand command = find_command(name))
+        run_command(command);
+}
+
+void Form1::run_command(TagCommand command) {
+    if (const auto snippet = command(*asker_))
+        insert_snippet(snippet->open, snippet->close);
+}
+
+void Form1::insert_snippet(const QString& snpt_start, const QString& snpt_stop) {
+    ::insert_snippet(*edit_, snpt_start, snpt_stop);
+}
+
+void Form1::svuota() {
+    tmp_lst.clear();
+    str_ret.clear();
+}
+
+QString Form1::sel_colore(const QString& txt) {
+    const auto colour = services_.dialogs->colour(txt);
+    return colour ? colour_text(*colour) : QString();
+}
+
+void Form1::colore() {
+    const QString colour = asker_->colour(QStringLiteral("Seleziona un colore"));
+    if (colour.isEmpty())
+        return;
+    insert_snippet(colour, {});
+    // The confirmation says the colour is on the clipboard: make it so.
+    QGuiApplication::clipboard()->setText(colour);
+    asker_->inform(QStringLiteral("Il colore è stato copiato negli appunti"));
+    edit_->give_focus();
+}
+
+void Form1::tmp_stylesheet() {
+    insert_snippet(QStringLiteral("<link rel=\"STYLESHEET\" type=\"text/css\" href=\"") +
+                       temp_stylesheet_path() + QStringLiteral("\">"),
+                   {});
+}
+
+void Form1::on_tag_chosen(int index) {
+    if (index < 0)
+        return;
+    const QString name = lang_list->itemText(index);
+    insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
+}
+
+void Form1::on_text_changed() {
+    write_preview();
+}
+
+void Form1::write_preview() {
+    const QByteArray bytes =
+        encoding_ == Encoding::Windows1252
+            ? encode_document(edit_->text(), encoding_, Unencodable::References)
+            : edit_->utf8();
+    const QString error = write_temp_file(preview_file_path(), bytes);
+    if (!error.isEmpty()) {
+        // Typing goes on; the user learns once why the preview stands still.
+        if (!preview_failed_)
+            statusBar()->showMessage(QStringLiteral("Anteprima non aggiornata: %1").arg(error));
+        preview_failed_ = true;
+        return;
+    }
+    if (preview_failed_)
+        statusBar()->clearMessage();
+    preview_failed_ = false;
+    WebBrowser1->reload();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (first_show_) {
+        first_show_ = false;
+        if (QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        apply_resize_rule();
+    }
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    apply_resize_rule();
+}
+
+void Form1::apply_resize_rule() {
+    const QRect outer = frameGeometry();
+    const auto layout = resize_rule(to_twips(outer.width()), to_twips(outer.height()));
+    if (!layout)
+        return;
+    QRect edit = RichTextBox1->geometry();
+    edit.setWidth(twips(layout->edit_width));
+    edit.setHeight(twips(layout->edit_height));
+    RichTextBox1->setGeometry(edit);
+    WebBrowser1->setGeometry(twips(layout->browser_left), WebBrowser1->y(),
+                             twips(layout->browser_width), twips(layout->browser_height));
+}
+
+void Form1::toggle_preview() {
+    const int outer = frameGeometry().width();
+    if (!enable_browser) {
+        resize(width() + outer, height());
+        WebBrowser1->show();
+        enable_browser = true;
+        WebBrowser1->navigate(QUrl::fromLocalFile(preview_file_path()));
+    } else {
+        resize(width() - (outer - outer / 2), height());
+        WebBrowser1->hide();
+        enable_browser = false;
+    }
+}
+
+void Form1::preview_in_default_browser() {
+    if (!services_.launcher->open_url(QUrl::fromLocalFile(preview_file_path())))
+        statusBar()->showMessage(QStringLiteral("Impossibile aprire il browser predefinito"));
+}
+
+void Form1::preview_in_firefox() {
+    if (!services_.launcher->start(QStringLiteral("firefox"), {preview_file_path()}))
+        statusBar()->showMessage(QStringLiteral("Impossibile avviare Mozilla Firefox"));
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/browser_host.h"
+#include "app/document_codec.h"
+#include "commands/snippet.h"
+#include "platform/asker.h"
+#include "platform/dialog_provider.h"
+#include "platform/launcher.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QToolButton;
+class QsciScintilla;
+class ScintillaEditArea;
+
+// What the main window takes from outside; anything left empty gets the real
+// Qt binding. Tests hand in fakes.
+struct Form1Services {
+    std::unique_ptr<DialogProvider> dialogs;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<Asker> asker;
+    BrowserHost::Factory browser_factory;
+};
+
+// The main window: the document's edit area, the menu bar of tag commands, the
+// toolbar, the tag list and the browser pane of the preview. It wires these
+// together; the markup itself comes from the commands, the file forms from
+// the document codec.
+//
+// Ownership: widgets and actions are Qt children of the window; the services
+// are owned through unique_ptr.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit Form1(Form1Services services = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Shared state of the option picker protocol.
+    bool enable_browser = false;
+    QStringList tmp_lst;
+    QString str_ret;
+
+    // Wraps the selection between the two texts; the caret ends before `snpt_stop`.
+    void insert_snippet(const QString& snpt_start, const QString& snpt_stop = {});
+    // Empties tmp_lst and str_ret before a picker question.
+    void svuota();
+    // The colour dialog titled `txt`; the colour as HTML text, or empty text.
+    QString sel_colore(const QString& txt);
+
+    // Runs a menu item or toolbar operation by its name, as a click would.
+    void run_item(const QString& name);
+    QAction* action(const QString& name) const { return actions_.value(name); }
+
+    ScintillaEditArea& edit_area() const { return *edit_; }
+    QsciScintilla* editor() const { return RichTextBox1; }
+    BrowserHost* browser() const { return WebBrowser1; }
+    Asker& asker() const { return *asker_; }
+
+    // Writes the whole text to the preview file and reloads the pane.
+    void write_preview();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void build_controls();
+    void build_menus();
+    void build_toolbar();
+    void apply_resize_rule();
+    void on_text_changed();
+    void run_command(TagCommand command);
+    void on_tag_chosen(int index);
+
+    // Window operations of the menu and the toolbar.
+    void colore();
+    void tmp_stylesheet();
+    void toggle_preview();
+    void preview_in_default_browser();
+    void preview_in_firefox();
+
+    Form1Services services_;
+    std::unique_ptr<Asker> asker_;
+    QHash<QString, QAction*> actions_;
+
+    QsciScintilla* RichTextBox1 = nullptr;
+    ScintillaEditArea* edit_ = nullptr;
+    BrowserHost* WebBrowser1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QComboBox* lang_list = nullptr;
+    QLabel* Label1 = nullptr;
+
+    Encoding encoding_ = Encoding::Utf8;
+    bool first_show_ = true;
+    bool preview_failed_ = false;
+};

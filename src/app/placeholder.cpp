@@ -1,1 +1,0 @@
-namespace marklet_placeholder {}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+class QWidget;
+
+// The browser pane plugin's side: a plain interface with no meta-object of its
+// own, so the library that links Qt WebEngine shares nothing but this header
+// with the program.
+struct BrowserPluginEvents {
+    std::function<void()> load_finished;
+    std::function<void(const QUrl&)> link_requested;
+};
+
+class BrowserPluginPane {
+  public:
+    virtual ~BrowserPluginPane() = default;
+    virtual QWidget* widget() = 0;
+    virtual void navigate(const QUrl& url) = 0;
+    virtual void reload() = 0;
+};
+
+// The plugin's entry point: the pane's widget is a child of `parent`.
+using CreateBrowserPluginPane = BrowserPluginPane* (*)(QWidget* parent, BrowserPluginEvents events);
+#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane"

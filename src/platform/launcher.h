@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Starts other programs without waiting for them; never through a shell.
+class Launcher {
+  public:
+    virtual ~Launcher() = default;
+    // Starts `program` with the argument list; false when it cannot be started.
+    virtual bool start(const QString& program, const QStringList& arguments) = 0;
+    // Opens the URL in the system's default handler; false when that fails.
+    virtual bool open_url(const QUrl& url) = 0;
+};

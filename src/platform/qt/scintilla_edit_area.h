@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/edit_area.h"
+
+class QsciScintilla;
+
+// The edit area on a QsciScintilla. Scintilla counts bytes of UTF-8; this
+// binding converts to and from characters (UTF-16 units) at its edges.
+//
+// Change notices: Scintilla reports a replacement as a deletion and an
+// insertion. Changes made through this class are reported once, after they
+// are complete; changes made by the user (typing, paste, undo) are gathered
+// and reported once when control returns to the event loop.
+//
+// The binding is a child of the widget and dies with it.
+class ScintillaEditArea : public EditArea {
+    Q_OBJECT
+  public:
+    explicit ScintillaEditArea(QsciScintilla* widget);
+
+    QString text() const override;
+    void set_text(const QString& text) override;
+    QString selected_text() const override;
+    void replace_selection(const QString& text) override;
+    qsizetype caret() const override;
+    void set_caret(qsizetype position) override;
+    void select(qsizetype start, qsizetype length) override;
+    qsizetype selection_start() const override;
+    qsizetype selection_length() const override;
+    void give_focus() override;
+
+    // Replaces the whole text with a loaded document: one change, and the
+    // undo history starts afresh.
+    void load_text(const QString& text);
+    // The text as Scintilla holds it: UTF-8 bytes, without conversion.
+    QByteArray utf8() const;
+
+    QsciScintilla* widget() const { return widget_; }
+
+    // Character position <-> byte position.
+    qsizetype to_characters(qsizetype byte_position) const;
+    qsizetype to_bytes(qsizetype character_position) const;
+
+  private:
+    void on_text_changed();
+    void flush();
+
+    // Runs a change made by the program: the notices Scintilla raises during it
+    // are swallowed and one notice follows at the end.
+    template <typename F> void program_change(F&& change);
+
+    QsciScintilla* widget_;
+    int quiet_ = 0;
+    bool pending_ = false;
+};

@@ -1,0 +1,310 @@
+#include "app/document_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+// Lets gtest name encodings and line breaks readably in failures.
+static void PrintTo(Encoding encoding, std::ostream* out) {
+    *out << encoding_name(encoding).toStdString();
+}
+static void PrintTo(LineBreak line_break, std::ostream* out) {
+    *out << line_break_name(line_break).toStdString();
+}
+
+namespace {
+
+QByteArray bytes_of(const char* data, size_t size) {
+    return QByteArray(data, static_cast<qsizetype>(size));
+}
+
+// --- Round trips: every byte sequence comes back from decode and encode unchanged.
+
+struct RoundTripCase {
+    const char* name;
+    QByteArray bytes;
+    Encoding encoding;
+    LineBreak line_break;
+    friend void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.name; }
+};
+
+#define BYTES(literal) bytes_of(literal, sizeof(literal) - 1)
+
+class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(RoundTrip, DecodeThenEncodeGivesBackTheSameBytes) {
+    const RoundTripCase& c = GetParam();
+    const DecodedDocument decoded = decode_document(c.bytes);
+    EXPECT_EQ(decoded.encoding, c.encoding);
+    EXPECT_EQ(decoded.line_break, c.line_break);
+    EXPECT_EQ(encode_document(decoded.text, decoded.encoding), c.bytes);
+    EXPECT_EQ(encode_document(decoded.text, decoded.encoding, Unencodable::References), c.bytes);
+    EXPECT_TRUE(unencodable_characters(decoded.text, decoded.encoding).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, RoundTrip,
+    testing::Values(
+        RoundTripCase{"Empty", QByteArray(), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"AsciiLf", BYTES("<p>\nciao\n"), Encoding::Utf8, LineBreak::Lf},
+        RoundTripCase{"AsciiCrLf", BYTES("<p>\r\nciao\r\n"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"AsciiCr", BYTES("<p>\rciao\r"), Encoding::Utf8, LineBreak::Cr},
+        RoundTripCase{"MixedMostlyLf", BYTES("a\r\nb\nc\nd"), Encoding::Utf8, LineBreak::Lf},
+        RoundTripCase{"MixedMostlyCr", BYTES("a\r\nb\rc\rd\n"), Encoding::Utf8, LineBreak::Cr},
+        RoundTripCase{"TieCrLfAndLf", BYTES("a\r\nb\n"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"TieLfAndCr", BYTES("a\nb\r"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"CrBeforeCrLf", BYTES("a\r\r\n\r"), Encoding::Utf8, LineBreak::Cr},
+        RoundTripCase{"LfCrIsTwoBreaks", BYTES("a\n\rb\n\r"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"NoBreaks", BYTES("<b>x</b>"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"Utf8", BYTES("citt\xC3\xA0 \xE2\x89\xA0 \xF0\x9F\x98\x80\r\n"),
+                      Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"Utf8Bom", BYTES("\xEF\xBB\xBF<p>perch\xC3\xA9</p>\n"), Encoding::Utf8Bom,
+                      LineBreak::Lf},
+        RoundTripCase{"BomOnly", BYTES("\xEF\xBB\xBF"), Encoding::Utf8Bom, LineBreak::CrLf},
+        RoundTripCase{"TwoBoms", BYTES("\xEF\xBB\xBF\xEF\xBB\xBFx"), Encoding::Utf8Bom,
+                      LineBreak::CrLf},
+        RoundTripCase{"ZeroWidthNoBreakSpaceInside",
+                      BYTES("a\xEF\xBB\xBF"
+                            "b"),
+                      Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"Noncharacters", BYTES("\xEF\xBF\xBE\xEF\xBF\xBF\xF4\x8F\xBF\xBF"),
+                      Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"NulInUtf8", BYTES("a\0b"), Encoding::Utf8, LineBreak::CrLf},
+        RoundTripCase{"Windows1252", BYTES("caff\xE8 \x80 \x93x\x94\r\n"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"UndefinedIn1252", BYTES("\x81\x8D\x8F\x90\x9D"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"BomThenInvalid",
+                      BYTES("\xEF\xBB\xBF"
+                            "caff\xE8\n"),
+                      Encoding::Windows1252, LineBreak::Lf},
+        RoundTripCase{"EncodedLoneSurrogate", BYTES("\xED\xA0\x80"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"Cesu8Pair", BYTES("\xED\xA0\xBD\xED\xB8\x80"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"OverlongTwoBytes", BYTES("\xC0\xAF"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"OverlongNul", BYTES("\xC0\x80"), Encoding::Windows1252, LineBreak::CrLf},
+        RoundTripCase{"OverlongThreeBytes", BYTES("\xE0\x80\xAF"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"OverlongFourBytes", BYTES("\xF0\x80\x80\xAF"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"AboveUnicode", BYTES("\xF4\x90\x80\x80"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"FiveByteLead", BYTES("\xF8\x88\x80\x80\x80"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"TruncatedAtEnd", BYTES("abc\xE2\x82"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"LoneContinuation", BYTES("\xA9 2024"), Encoding::Windows1252,
+                      LineBreak::CrLf},
+        RoundTripCase{"InvalidAfterLongAsciiRun", BYTES("abcdefghijklmnop\xFF"),
+                      Encoding::Windows1252, LineBreak::CrLf},
+        RoundTripCase{"ValidAfterLongAsciiRun", BYTES("abcdefghijklmnop\xC3\xA8qrstuvwx"),
+                      Encoding::Utf8, LineBreak::CrLf}),
+    [](const testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
+
+TEST(RoundTripAll, EveryOneAndTwoByteSequence) {
+    for (int a = 0; a < 256; ++a) {
+        const QByteArray one(1, static_cast<char>(a));
+        ASSERT_EQ(encode_document(decode_document(one).text, decode_document(one).encoding), one)
+            << "byte " << a;
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray two = one + static_cast<char>(b);
+            const DecodedDocument decoded = decode_document(two);
+            ASSERT_EQ(encode_document(decoded.text, decoded.encoding), two)
+                << "bytes " << a << " " << b;
+        }
+    }
+}
+
+TEST(RoundTripAll, RandomBytesBiasedToUtf8Leads) {
+    QRandomGenerator random(20240611);
+    const char pool[] = "\x80\xBF\xC2\xDF\xE0\xED\xEF\xF0\xF4\xF5\xA0\r\nab";
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        const int length = random.bounded(12);
+        for (int i = 0; i < length; ++i) {
+            bytes += random.bounded(2) ? pool[random.bounded(int(sizeof(pool) - 1))]
+                                       : static_cast<char>(random.bounded(256));
+        }
+        const DecodedDocument decoded = decode_document(bytes);
+        ASSERT_EQ(encode_document(decoded.text, decoded.encoding), bytes) << bytes.toHex().data();
+    }
+}
+
+TEST(RoundTripAll, EveryCodePointIsReadBackAsUtf8) {
+    QString text;
+    for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+        if (c < 0xD800 || c > 0xDFFF)
+            text += QString::fromUcs4(&c, 1);
+    }
+    const QByteArray bytes = encode_document(text, Encoding::Utf8);
+    const DecodedDocument decoded = decode_document(bytes);
+    EXPECT_EQ(decoded.encoding, Encoding::Utf8);
+    EXPECT_EQ(decoded.text, text);
+}
+
+TEST(RoundTripAll, LargeMixedDocument) {
+    const QByteArray line = "<p>Citt\xC3\xA0 \xE2\x89\xA0 \xF0\x9F\x98\x80 perch\xC3\xA9</p>\r\n";
+    QByteArray utf8;
+    while (utf8.size() < 5 * 1024 * 1024)
+        utf8 += line;
+    DecodedDocument decoded = decode_document(utf8);
+    EXPECT_EQ(decoded.encoding, Encoding::Utf8);
+    EXPECT_EQ(encode_document(decoded.text, decoded.encoding), utf8);
+
+    QByteArray cp1252 = utf8;
+    cp1252 += "\xE8"; // one stray byte makes the whole file Windows-1252
+    decoded = decode_document(cp1252);
+    EXPECT_EQ(decoded.encoding, Encoding::Windows1252);
+    EXPECT_EQ(encode_document(decoded.text, decoded.encoding), cp1252);
+}
+
+// --- What the text holds.
+
+struct TextCase {
+    const char* name;
+    QByteArray bytes;
+    QString text;
+    friend void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class DecodedText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(DecodedText, HoldsTheCharactersOfTheFile) {
+    EXPECT_EQ(decode_document(GetParam().bytes).text, GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, DecodedText,
+    testing::Values(
+        TextCase{"LineBreaksKept", BYTES("a\r\nb\nc\r"), u"a\r\nb\nc\r"_s},
+        TextCase{"MarkLeftOut", BYTES("\xEF\xBB\xBFx"), u"x"_s},
+        TextCase{"SecondMarkKept", BYTES("\xEF\xBB\xBF\xEF\xBB\xBFx"), u"\uFEFFx"_s},
+        TextCase{"MarkInsideKept", BYTES("x\xEF\xBB\xBFy"), u"x\uFEFFy"_s},
+        TextCase{"Utf8", BYTES("\xE2\x89\xA0\xF0\x9F\x98\x80"), u"\u2260\U0001F600"_s},
+        TextCase{"Windows1252Letters", BYTES("perch\xE9 \xAB\xBB"), u"perch\u00E9 \u00AB\u00BB"_s},
+        TextCase{"Windows1252Specials", BYTES("\x80\x85\x8A\x91\x92\x96\x97\x99\x9F"),
+                 u"\u20AC\u2026\u0160\u2018\u2019\u2013\u2014\u2122\u0178"_s},
+        TextCase{"UndefinedBytesAsControls", BYTES("\x81\x8D\x8F\x90\x9D"),
+                 u"\u0081\u008D\u008F\u0090\u009D"_s},
+        TextCase{"InvalidUtf8ReadByteByByte", BYTES("\xC3\xA8\xE8"), u"\u00C3\u00A8\u00E8"_s}),
+    [](const testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+// --- Characters Windows-1252 cannot hold.
+
+struct ReferenceCase {
+    const char* name;
+    QString text;
+    QByteArray bytes;
+    friend void PrintTo(const ReferenceCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class NumericReferences : public testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(NumericReferences, WriteOneDecimalReferencePerCodePoint) {
+    EXPECT_EQ(encode_document(GetParam().text, Encoding::Windows1252, Unencodable::References),
+              GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, NumericReferences,
+    testing::Values(ReferenceCase{"NotEqual", u"\u2260"_s, "&#8800;"},
+                    ReferenceCase{"EmojiIsOneReference", u"\U0001F600"_s, "&#128512;"},
+                    ReferenceCase{"AmongEncodable", u"a \u2260 b \u2260 \u00E8\u20AC"_s,
+                                  "a &#8800; b &#8800; \xE8\x80"},
+                    ReferenceCase{"ManyInARow", u"\U0001F600\u2260\U0001F600x"_s,
+                                  "&#128512;&#8800;&#128512;x"},
+                    ReferenceCase{"ControlWithoutByte", u"\u0080\u009F"_s, "&#128;&#159;"},
+                    ReferenceCase{"ControlsWithByteKept", u"\u0081\u009D"_s, "\x81\x9D"},
+                    ReferenceCase{"LoneSurrogateIsReplacementCharacter",
+                                  QString(QChar(0xD83D)) + u"x"_s, "&#65533;x"},
+                    ReferenceCase{"Encodable", u"perch\u00E9 \u2122"_s, "perch\xE9 \x99"}),
+    [](const testing::TestParamInfo<ReferenceCase>& info) { return info.param.name; });
+
+TEST(Unencodable, ListedOnceInOrderOfFirstAppearance) {
+    const QString text = u"a\u2260b\U0001F600\u2260\u20AC\u0100\U0001F600\u0100"_s;
+    EXPECT_EQ(unencodable_characters(text, Encoding::Windows1252), u"\u2260\U0001F600\u0100"_s);
+}
+
+TEST(Unencodable, NothingForUtf8) {
+    const QString text = u"\u2260\U0001F600"_s;
+    EXPECT_TRUE(unencodable_characters(text, Encoding::Utf8).isEmpty());
+    EXPECT_TRUE(unencodable_characters(text, Encoding::Utf8Bom).isEmpty());
+}
+
+TEST(Unencodable, FailPolicyGivesNull) {
+    EXPECT_TRUE(encode_document(u"ok \u2260"_s, Encoding::Windows1252).isNull());
+    EXPECT_TRUE(
+        encode_document(u"\U0001F600"_s, Encoding::Windows1252, Unencodable::Fail).isNull());
+    EXPECT_EQ(encode_document(u"ok \u00E8"_s, Encoding::Windows1252), "ok \xE8");
+}
+
+// --- Encoding details.
+
+TEST(Encode, EmptyTextIsEmptyNotNull) {
+    for (Encoding encoding : {Encoding::Utf8, Encoding::Windows1252}) {
+        for (const QString& empty : {QString(), QString(u""_s)}) {
+            const QByteArray bytes = encode_document(empty, encoding);
+            EXPECT_FALSE(bytes.isNull()) << encoding_name(encoding).toStdString();
+            EXPECT_TRUE(bytes.isEmpty());
+        }
+    }
+    EXPECT_EQ(encode_document(QString(), Encoding::Utf8Bom), "\xEF\xBB\xBF");
+}
+
+TEST(Encode, MarkOnlyForUtf8Bom) {
+    EXPECT_EQ(encode_document(u"\u00E8"_s, Encoding::Utf8), "\xC3\xA8");
+    EXPECT_EQ(encode_document(u"\u00E8"_s, Encoding::Utf8Bom), "\xEF\xBB\xBF\xC3\xA8");
+}
+
+TEST(Encode, LineBreaksWrittenAsInTheText) {
+    const QString text = u"a\r\nb\nc\r"_s;
+    for (Encoding encoding : {Encoding::Utf8, Encoding::Windows1252})
+        EXPECT_EQ(encode_document(text, encoding), "a\r\nb\nc\r");
+}
+
+struct BinaryCase {
+    const char* name;
+    QByteArray bytes;
+    bool binary;
+    friend void PrintTo(const BinaryCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class LooksBinary : public testing::TestWithParam<BinaryCase> {};
+
+TEST_P(LooksBinary, WhenAnyByteIsNul) {
+    EXPECT_EQ(looks_binary(GetParam().bytes), GetParam().binary);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, LooksBinary,
+                         testing::Values(BinaryCase{"Empty", QByteArray(), false},
+                                         BinaryCase{"Text", BYTES("<p>caff\xE8</p>\r\n"), false},
+                                         BinaryCase{"Controls", BYTES("\x01\x1B\x7F\x81"), false},
+                                         BinaryCase{"NulFirst", BYTES("\0abc"), true},
+                                         BinaryCase{"NulLast", BYTES("abc\0"), true},
+                                         BinaryCase{"Utf16", BYTES("\xFF\xFE<\0p\0>\0"), true}),
+                         [](const testing::TestParamInfo<BinaryCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST(Names, ForTheStatusBar) {
+    EXPECT_EQ(encoding_name(Encoding::Utf8), u"UTF-8"_s);
+    EXPECT_EQ(encoding_name(Encoding::Utf8Bom), u"UTF-8 BOM"_s);
+    EXPECT_EQ(encoding_name(Encoding::Windows1252), u"Windows-1252"_s);
+    EXPECT_EQ(line_break_name(LineBreak::CrLf), u"CRLF"_s);
+    EXPECT_EQ(line_break_name(LineBreak::Lf), u"LF"_s);
+    EXPECT_EQ(line_break_name(LineBreak::Cr), u"CR"_s);
+}
+
+TEST(NewDocument, IsUtf8WithCrLf) {
+    const DecodedDocument document;
+    EXPECT_EQ(document.encoding, Encoding::Utf8);
+    EXPECT_EQ(document.line_break, LineBreak::CrLf);
+}
+
+} // namespace

@@ -1,0 +1,358 @@
+#include "app/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <functional>
+#include <ostream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool running_as_root() {
+    return ::geteuid() == 0;
+}
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+mode_t mode_of(const QString& path) {
+    struct stat info {};
+    ::lstat(native(path).constData(), &info);
+    return info.st_mode;
+}
+
+bool is_symlink(const QString& path) {
+    return S_ISLNK(mode_of(path));
+}
+
+void link(const QString& target, const QString& link_path) {
+    ASSERT_EQ(::symlink(native(target).constData(), native(link_path).constData()), 0);
+}
+
+// The names in a folder, to see that no temporary file is left behind.
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+class Folder : public testing::Test {
+  protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+// --- Reading.
+
+using FileIoRead = Folder;
+
+TEST_F(FileIoRead, GivesEveryByte) {
+    const QByteArray bytes("a\r\nb\0\xE8\xFF\n", 9);
+    put(path("doc.htm"), bytes);
+    const ReadResult result = read_whole_file(path("doc.htm"));
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.bytes, bytes);
+}
+
+TEST_F(FileIoRead, EmptyFileIsEmptyText) {
+    put(path("empty.htm"), QByteArray());
+    const ReadResult result = read_whole_file(path("empty.htm"));
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.bytes.isEmpty());
+}
+
+TEST_F(FileIoRead, ThroughASymbolicLink) {
+    put(path("real.htm"), "<p>");
+    link(path("real.htm"), path("link.htm"));
+    EXPECT_EQ(read_whole_file(path("link.htm")).bytes, "<p>");
+}
+
+TEST(FileIoReadSpecial, FileThatReportsNoSizeIsReadToTheEnd) {
+    const ReadResult result = read_whole_file(u"/proc/self/status"_s);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_TRUE(result.bytes.contains("Pid:"));
+}
+
+struct ReadFailureCase {
+    const char* name;
+    std::function<QString(const QString& root)> make; // gives the path to read
+    QString error;
+    friend void PrintTo(const ReadFailureCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class FileIoReadFailure : public testing::TestWithParam<ReadFailureCase> {
+  protected:
+    QTemporaryDir dir;
+};
+
+TEST_P(FileIoReadFailure, ReportsTheReasonInItalian) {
+    const QString target = GetParam().make(dir.path());
+    const ReadResult result = read_whole_file(target);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.bytes.isEmpty());
+    EXPECT_EQ(result.error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FileIoReadFailure,
+    testing::Values(ReadFailureCase{"Missing", [](const QString& root) { return root + "/no.htm"; },
+                                    u"Il file non esiste"_s},
+                    ReadFailureCase{"Folder", [](const QString& root) { return root; },
+                                    u"È una cartella"_s},
+                    ReadFailureCase{"ParentIsAFile",
+                                    [](const QString& root) {
+                                        put(root + "/file", "x");
+                                        return root + "/file/doc.htm";
+                                    },
+                                    u"Una parte del percorso non è una cartella"_s},
+                    ReadFailureCase{"NamedPipeIsRefusedWithoutHanging",
+                                    [](const QString& root) {
+                                        ::mkfifo(native(root + "/pipe").constData(), 0600);
+                                        return root + "/pipe";
+                                    },
+                                    u"Non è un file regolare"_s},
+                    ReadFailureCase{"Device", [](const QString&) { return u"/dev/zero"_s; },
+                                    u"Non è un file regolare"_s},
+                    ReadFailureCase{"DanglingLink",
+                                    [](const QString& root) {
+                                        link(root + "/gone", root + "/link");
+                                        return root + "/link";
+                                    },
+                                    u"Il file non esiste"_s},
+                    ReadFailureCase{"EmptyName", [](const QString&) { return QString(); },
+                                    u"Nessun nome di file"_s},
+                    // A regular file whose reading fails, even for root.
+                    ReadFailureCase{"ReadError", [](const QString&) { return u"/proc/self/mem"_s; },
+                                    u"Errore di lettura dal disco"_s}),
+    [](const testing::TestParamInfo<ReadFailureCase>& info) { return info.param.name; });
+
+TEST_F(FileIoRead, UnreadableFileIsPermissionDenied) {
+    if (running_as_root())
+        GTEST_SKIP() << "root reads any file";
+    put(path("secret.htm"), "x");
+    ::chmod(native(path("secret.htm")).constData(), 0);
+    EXPECT_EQ(read_whole_file(path("secret.htm")).error, u"Permesso negato"_s);
+}
+
+// --- Writing.
+
+using FileIoWrite = Folder;
+
+TEST_F(FileIoWrite, CreatesTheFileWithTheBytes) {
+    const QByteArray bytes("<p>\r\n\xE8\0", 6);
+    const mode_t old_mask = ::umask(022);
+    EXPECT_EQ(write_file_atomically(path("new.htm"), bytes), QString());
+    ::umask(old_mask);
+    EXPECT_EQ(contents(path("new.htm")), bytes);
+    EXPECT_EQ(mode_of(path("new.htm")) & 07777, 0644u);
+    EXPECT_EQ(entries(dir.path()), QStringList{u"new.htm"_s});
+}
+
+TEST_F(FileIoWrite, ReplacesTheContentAndKeepsTheMode) {
+    put(path("doc.htm"), "old old old");
+    ::chmod(native(path("doc.htm")).constData(), 0640);
+    EXPECT_EQ(write_file_atomically(path("doc.htm"), "new"), QString());
+    EXPECT_EQ(contents(path("doc.htm")), "new");
+    EXPECT_EQ(mode_of(path("doc.htm")) & 07777, 0640u);
+    EXPECT_EQ(entries(dir.path()), QStringList{u"doc.htm"_s});
+}
+
+TEST_F(FileIoWrite, EmptyBytesMakeAnEmptyFile) {
+    put(path("doc.htm"), "text");
+    EXPECT_EQ(write_file_atomically(path("doc.htm"), QByteArray()), QString());
+    EXPECT_EQ(QFileInfo(path("doc.htm")).size(), 0);
+}
+
+TEST_F(FileIoWrite, LongNameStillGetsATemporaryFile) {
+    const QString name = QString(250, u'n') + u".htm"_s;
+    EXPECT_EQ(write_file_atomically(path(name), "x"), QString());
+    EXPECT_EQ(contents(path(name)), "x");
+}
+
+TEST_F(FileIoWrite, FollowKeepsTheLinkAndWritesItsTarget) {
+    QDir(dir.path()).mkdir(u"real"_s);
+    put(path("real/doc.htm"), "old");
+    link(u"real/doc.htm"_s, path("link.htm")); // relative, as users make them
+    EXPECT_EQ(write_file_atomically(path("link.htm"), "new", Links::Follow), QString());
+    EXPECT_TRUE(is_symlink(path("link.htm")));
+    EXPECT_EQ(contents(path("real/doc.htm")), "new");
+    EXPECT_EQ(entries(path("real")), QStringList{u"doc.htm"_s});
+}
+
+TEST_F(FileIoWrite, FollowGoesThroughAChainOfLinks) {
+    put(path("doc.htm"), "old");
+    link(path("doc.htm"), path("one"));
+    link(path("one"), path("two"));
+    EXPECT_EQ(write_file_atomically(path("two"), "new"), QString());
+    EXPECT_TRUE(is_symlink(path("one")));
+    EXPECT_TRUE(is_symlink(path("two")));
+    EXPECT_EQ(contents(path("doc.htm")), "new");
+}
+
+TEST_F(FileIoWrite, FollowCreatesTheTargetOfADanglingLink) {
+    link(path("later.htm"), path("link.htm"));
+    EXPECT_EQ(write_file_atomically(path("link.htm"), "x"), QString());
+    EXPECT_TRUE(is_symlink(path("link.htm")));
+    EXPECT_EQ(contents(path("later.htm")), "x");
+}
+
+TEST_F(FileIoWrite, ReplaceNeverWritesThroughALink) {
+    put(path("victim"), "keep me");
+    link(path("victim"), path("tmp.htm"));
+    EXPECT_EQ(write_file_atomically(path("tmp.htm"), "preview", Links::Replace), QString());
+    EXPECT_FALSE(is_symlink(path("tmp.htm")));
+    EXPECT_EQ(contents(path("tmp.htm")), "preview");
+    EXPECT_EQ(contents(path("victim")), "keep me");
+}
+
+struct WriteFailureCase {
+    const char* name;
+    std::function<QString(const QString& root)> make; // gives the path to write
+    QString error;
+    friend void PrintTo(const WriteFailureCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class FileIoWriteFailure : public testing::TestWithParam<WriteFailureCase> {
+  protected:
+    QTemporaryDir dir;
+};
+
+// Every case here fails for root too.
+TEST_P(FileIoWriteFailure, ReportsTheReasonAndLeavesEverythingAsItWas) {
+    put(dir.filePath(u"witness"_s), "old");
+    const QString target = GetParam().make(dir.path());
+    const QStringList before = entries(dir.path());
+    for (Links links : {Links::Follow, Links::Replace}) {
+        EXPECT_EQ(write_file_atomically(target, "new", links), GetParam().error);
+        EXPECT_EQ(entries(dir.path()), before);
+        EXPECT_EQ(contents(dir.filePath(u"witness"_s)), "old");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FileIoWriteFailure,
+    testing::Values(WriteFailureCase{"PathIsAFolder",
+                                     [](const QString& root) {
+                                         QDir(root).mkdir(u"folder"_s);
+                                         return root + "/folder";
+                                     },
+                                     u"È una cartella"_s},
+                    WriteFailureCase{"PathEndsWithSlash",
+                                     [](const QString& root) { return root + "/witness/"; },
+                                     u"È una cartella"_s},
+                    WriteFailureCase{"ParentIsAFile",
+                                     [](const QString& root) { return root + "/witness/doc.htm"; },
+                                     u"Una parte del percorso non è una cartella"_s},
+                    WriteFailureCase{"ParentMissing",
+                                     [](const QString& root) { return root + "/none/doc.htm"; },
+                                     u"La cartella non esiste"_s},
+                    WriteFailureCase{"NamedPipe",
+                                     [](const QString& root) {
+                                         ::mkfifo(native(root + "/pipe").constData(), 0600);
+                                         return root + "/pipe";
+                                     },
+                                     u"Non è un file regolare"_s},
+                    // A full disk, as far as a device can show it: never written into nor replaced.
+                    WriteFailureCase{"DeviceFull", [](const QString&) { return u"/dev/full"_s; },
+                                     u"Non è un file regolare"_s},
+                    WriteFailureCase{"EmptyName", [](const QString&) { return QString(); },
+                                     u"Nessun nome di file"_s}),
+    [](const testing::TestParamInfo<WriteFailureCase>& info) { return info.param.name; });
+
+TEST(FileIoWriteSpecial, DeviceStaysADevice) {
+    EXPECT_FALSE(write_file_atomically(u"/dev/full"_s, "x").isEmpty());
+    EXPECT_TRUE(S_ISCHR(mode_of(u"/dev/full"_s)));
+}
+
+TEST_F(FileIoWrite, LinkToAFolderIsAFolder) {
+    QDir(dir.path()).mkdir(u"folder"_s);
+    link(path("folder"), path("link"));
+    EXPECT_EQ(write_file_atomically(path("link"), "x", Links::Follow), u"È una cartella"_s);
+    EXPECT_TRUE(entries(path("folder")).isEmpty());
+}
+
+TEST_F(FileIoWrite, LinkLoopIsReported) {
+    link(path("b"), path("a"));
+    link(path("a"), path("b"));
+    EXPECT_EQ(write_file_atomically(path("a"), "x"),
+              u"Troppi collegamenti simbolici nel percorso"_s);
+    EXPECT_TRUE(is_symlink(path("a")));
+    EXPECT_TRUE(is_symlink(path("b")));
+}
+
+// Lowers the largest file size this process may write, so that a write fails
+// half-way like on a full disk, even for root.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+TEST_F(FileIoWrite, FailedWriteHalfWayKeepsTheOldFileWhole) {
+    const QByteArray old_bytes(1000, 'o');
+    put(path("doc.htm"), old_bytes);
+    QString error;
+    {
+        FileSizeLimit limit(4096);
+        error = write_file_atomically(path("doc.htm"), QByteArray(100000, 'n'));
+    }
+    EXPECT_EQ(error, u"Il file è troppo grande"_s);
+    EXPECT_EQ(contents(path("doc.htm")), old_bytes);
+    EXPECT_EQ(entries(dir.path()), QStringList{u"doc.htm"_s});
+}
+
+TEST_F(FileIoWrite, ReadOnlyFolderIsPermissionDenied) {
+    if (running_as_root())
+        GTEST_SKIP() << "root writes into read-only folders";
+    QDir(dir.path()).mkdir(u"locked"_s);
+    put(path("locked/doc.htm"), "old");
+    ::chmod(native(path("locked")).constData(), 0500);
+    EXPECT_EQ(write_file_atomically(path("locked/doc.htm"), "new"), u"Permesso negato"_s);
+    ::chmod(native(path("locked")).constData(), 0700);
+    EXPECT_EQ(contents(path("locked/doc.htm")), "old");
+    EXPECT_EQ(entries(path("locked")), QStringList{u"doc.htm"_s});
+}
+
+TEST_F(FileIoWrite, ReadOnlyFileIsNotReplaced) {
+    if (running_as_root())
+        GTEST_SKIP() << "root may write any file";
+    put(path("doc.htm"), "old");
+    ::chmod(native(path("doc.htm")).constData(), 0444);
+    EXPECT_EQ(write_file_atomically(path("doc.htm"), "new"), u"Permesso negato"_s);
+    EXPECT_EQ(contents(path("doc.htm")), "old");
+}
+
+} // namespace

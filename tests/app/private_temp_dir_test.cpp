@@ -1,0 +1,230 @@
+#include "app/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+struct stat status_of(const QString& path) {
+    struct stat info {};
+    ::lstat(native(path).constData(), &info);
+    return info;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Sets an environment variable (or removes it, for a null value) and puts the
+// old value back afterwards.
+class EnvironmentVariable {
+  public:
+    EnvironmentVariable(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentVariable() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// A home folder and a cache folder of the test's own.
+class PrivateTempDir : public testing::Test {
+  protected:
+    QString path(const QString& name) const { return root.filePath(name); }
+    QString cache() const { return path(u"cache"_s); }
+    QString folder() const { return cache() + u"/marklet"_s; }
+
+    QTemporaryDir root;
+    EnvironmentVariable home{"HOME", native(root.filePath(u"home"_s))};
+    EnvironmentVariable xdg{"XDG_CACHE_HOME", native(root.filePath(u"cache"_s))};
+};
+
+TEST_F(PrivateTempDir, CreatedWithModeSevenHundredAndParents) {
+    EnvironmentVariable deep("XDG_CACHE_HOME", native(path(u"a/b/c"_s)));
+    QString error = u"stale"_s;
+    const std::optional<QString> made = private_temp_dir(&error);
+    ASSERT_TRUE(made.has_value()) << error.toStdString();
+    EXPECT_EQ(*made, path(u"a/b/c/marklet"_s));
+    EXPECT_TRUE(error.isEmpty());
+    const struct stat info = status_of(*made);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    EXPECT_EQ(status_of(path(u"a"_s)).st_mode & 077, 0u);
+}
+
+TEST_F(PrivateTempDir, FoundAgainWhenItExists) {
+    ASSERT_TRUE(private_temp_dir().has_value());
+    EXPECT_EQ(private_temp_dir(), folder());
+}
+
+struct CacheHomeCase {
+    const char* name;
+    QByteArray value; // null: unset
+    friend void PrintTo(const CacheHomeCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class PrivateTempDirDefault : public PrivateTempDir,
+                              public testing::WithParamInterface<CacheHomeCase> {};
+
+TEST_P(PrivateTempDirDefault, IsInsideHomeCache) {
+    EnvironmentVariable cache_home("XDG_CACHE_HOME", GetParam().value);
+    const QString expected = path(u"home/.cache/marklet"_s);
+    EXPECT_EQ(private_temp_dir(), expected);
+    EXPECT_EQ(preview_file_path(), expected + u"/tmp.htm"_s);
+    EXPECT_EQ(temp_stylesheet_path(), expected + u"/tmp.css"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(CacheHome, PrivateTempDirDefault,
+                         testing::Values(CacheHomeCase{"Unset", QByteArray()},
+                                         CacheHomeCase{"Empty", QByteArray("")},
+                                         CacheHomeCase{"Relative", QByteArray("relative/cache")}),
+                         [](const testing::TestParamInfo<CacheHomeCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(PrivateTempDir, FilesAreInsideIt) {
+    EXPECT_EQ(preview_file_path(), folder() + u"/tmp.htm"_s);
+    EXPECT_EQ(temp_stylesheet_path(), folder() + u"/tmp.css"_s);
+}
+
+TEST_F(PrivateTempDir, PlantedLinkIsRefused) {
+    QDir(root.path()).mkpath(u"cache"_s);
+    QDir(root.path()).mkpath(u"elsewhere"_s);
+    ASSERT_EQ(::symlink(native(path(u"elsewhere"_s)).constData(), native(folder()).constData()), 0);
+    QString error;
+    EXPECT_FALSE(private_temp_dir(&error).has_value());
+    EXPECT_EQ(error, u"La cartella temporanea è un collegamento simbolico"_s);
+
+    EXPECT_EQ(write_temp_file(preview_file_path(), "x"), error);
+    EXPECT_TRUE(QDir(path(u"elsewhere"_s)).isEmpty());
+}
+
+TEST_F(PrivateTempDir, FileInsteadOfFolderIsRefused) {
+    QDir(root.path()).mkpath(u"cache"_s);
+    QFile file(folder());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QString error;
+    EXPECT_FALSE(private_temp_dir(&error).has_value());
+    EXPECT_EQ(error, u"La cartella temporanea non è una cartella"_s);
+    EXPECT_FALSE(write_temp_file(preview_file_path(), "x").isEmpty());
+    EXPECT_EQ(QFileInfo(folder()).size(), 0);
+}
+
+TEST_F(PrivateTempDir, CacheHomeThatIsAFileIsReported) {
+    QFile file(cache());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QString error;
+    EXPECT_FALSE(private_temp_dir(&error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(PrivateTempDir, FolderOfAnotherUserIsRefused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a folder to another user";
+    QDir(root.path()).mkpath(u"cache/marklet"_s);
+    ASSERT_EQ(::chown(native(folder()).constData(), 65534, 65534), 0);
+    QString error;
+    EXPECT_FALSE(private_temp_dir(&error).has_value());
+    EXPECT_EQ(error, u"La cartella temporanea appartiene a un altro utente"_s);
+    EXPECT_FALSE(write_temp_file(preview_file_path(), "x").isEmpty());
+    EXPECT_FALSE(QFile::exists(preview_file_path()));
+}
+
+TEST_F(PrivateTempDir, FolderOpenToOthersIsClosed) {
+    QDir(root.path()).mkpath(u"cache/marklet"_s);
+    ::chmod(native(folder()).constData(), 0777);
+    ASSERT_TRUE(private_temp_dir().has_value());
+    EXPECT_EQ(status_of(folder()).st_mode & 07777, 0700u);
+}
+
+// --- The temporary files.
+
+TEST_F(PrivateTempDir, TempFileIsWrittenWithModeSixHundred) {
+    const mode_t old_mask = ::umask(0);
+    EXPECT_EQ(write_temp_file(preview_file_path(), "<p>anteprima"), QString());
+    ::umask(old_mask);
+    EXPECT_EQ(contents(preview_file_path()), "<p>anteprima");
+    EXPECT_EQ(status_of(preview_file_path()).st_mode & 07777, 0600u);
+    EXPECT_EQ(status_of(folder()).st_mode & 07777, 0700u);
+}
+
+TEST_F(PrivateTempDir, TempFileOpenToOthersBecomesPrivate) {
+    QDir(root.path()).mkpath(u"cache/marklet"_s);
+    QFile file(temp_stylesheet_path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ::chmod(native(temp_stylesheet_path()).constData(), 0666);
+    EXPECT_EQ(write_temp_file(temp_stylesheet_path(), "p {}"), QString());
+    EXPECT_EQ(status_of(temp_stylesheet_path()).st_mode & 07777, 0600u);
+}
+
+TEST_F(PrivateTempDir, TempFileRewrittenAgainAndAgain) {
+    for (int i = 0; i < 20; ++i) {
+        const QByteArray bytes = QByteArray::number(i);
+        ASSERT_EQ(write_temp_file(preview_file_path(), bytes), QString());
+        ASSERT_EQ(contents(preview_file_path()), bytes);
+    }
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"tmp.htm"_s});
+}
+
+TEST_F(PrivateTempDir, LinkPlantedAsTempFileIsReplacedNotFollowed) {
+    ASSERT_TRUE(private_temp_dir().has_value());
+    const QString victim = path(u"victim.htm"_s);
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    ASSERT_EQ(::symlink(native(victim).constData(), native(preview_file_path()).constData()), 0);
+
+    EXPECT_EQ(write_temp_file(preview_file_path(), "preview"), QString());
+    EXPECT_TRUE(S_ISREG(status_of(preview_file_path()).st_mode));
+    EXPECT_EQ(contents(preview_file_path()), "preview");
+    EXPECT_EQ(contents(victim), "keep me");
+}
+
+TEST_F(PrivateTempDir, FolderRemovedMeanwhileIsMadeAgain) {
+    ASSERT_EQ(write_temp_file(preview_file_path(), "one"), QString());
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    EXPECT_EQ(write_temp_file(preview_file_path(), "two"), QString());
+    EXPECT_EQ(contents(preview_file_path()), "two");
+}
+
+TEST_F(PrivateTempDir, TempFileOutsideTheFolderIsRefused) {
+    EXPECT_FALSE(write_temp_file(path(u"tmp.htm"_s), "x").isEmpty());
+    EXPECT_FALSE(QFile::exists(path(u"tmp.htm"_s)));
+}
+
+TEST_F(PrivateTempDir, TempFileThatIsAFolderIsReported) {
+    QDir(root.path()).mkpath(u"cache/marklet/tmp.htm"_s);
+    EXPECT_EQ(write_temp_file(preview_file_path(), "x"), u"È una cartella"_s);
+}
+
+} // namespace

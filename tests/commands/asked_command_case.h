@@ -1,0 +1,79 @@
+#pragma once
+
+// Table rows for tag commands that ask questions: the answers to replay, the
+// exact questions expected, and the exact result (or none).
+
+#include "commands/registry.h"
+#include "support/scripted_asker.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace asked {
+
+// The recorded line of each kind of question.
+inline QString input(const QString& prompt) {
+    return QStringLiteral("input|%1|Immisione parametro|").arg(prompt);
+}
+inline QString pick(const QString& title, const QStringList& items) {
+    return QStringLiteral("pick|%1|%2").arg(title, items.join(u','));
+}
+inline QString colour(const QString& prompt) {
+    return QStringLiteral("colour|%1").arg(prompt);
+}
+inline QString yes_no(const QString& question, const QString& title) {
+    return QStringLiteral("yesno|%1|%2").arg(question, title);
+}
+inline QString inform(const QString& text) {
+    return QStringLiteral("inform|%1").arg(text);
+}
+
+struct Case {
+    std::string name;    // test name
+    const char* command; // menu item name
+    QStringList answers; // replayed in order
+    QStringList questions;
+    std::optional<Snippet> result;
+    QStringList unused = {}; // answers the command must never ask for
+};
+
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+inline std::string lines(const QStringList& list) {
+    return list.join(u'\n').toStdString();
+}
+
+// Runs the row's command through the registry and checks questions and result.
+inline void check(const Case& c) {
+    const TagCommand command = find_command(QLatin1StringView(c.command));
+    ASSERT_NE(command, nullptr) << c.command;
+    ScriptedAsker asker(c.answers);
+    const std::optional<Snippet> result = command(asker);
+    EXPECT_EQ(lines(asker.questions()), lines(c.questions));
+    EXPECT_EQ(lines(asker.unused()), lines(c.unused));
+    EXPECT_TRUE(asker.bad_answers().isEmpty());
+    ASSERT_EQ(result.has_value(), c.result.has_value());
+    if (result) {
+        EXPECT_EQ(result->open.toStdString(), c.result->open.toStdString());
+        EXPECT_EQ(result->close.toStdString(), c.result->close.toStdString());
+    }
+}
+
+inline std::string case_name(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+// The names registered in one group's table, in order.
+inline QStringList names(std::span<const NamedCommand> group) {
+    QStringList result;
+    for (const NamedCommand& command : group)
+        result << QLatin1StringView(command.name);
+    return result;
+}
+
+} // namespace asked
