@@ -1,7 +1,6 @@
 #include "app/document_codec.h"
 
 #include <QSet>
-
 #include <QtEndian>
 
 #include <array>
@@ -185,30 +184,34 @@ void append_reference(QByteArray& out, char32_t code_point) {
 
 QByteArray encode_cp1252(const QString& text, Unencodable policy) {
     const qsizetype n = text.size();
-    const QChar* in = text.constData();
+    const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
     QByteArray out(n, Qt::Uninitialized);
     char* data = out.data();
-    qsizetype written = 0;
-    for (qsizetype i = 0; i < n;) {
-        const int byte = cp1252_byte(in[i].unicode());
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const int byte = cp1252_byte(in[i]);
+        if (byte < 0)
+            break;
+        data[i] = static_cast<char>(byte);
+    }
+    if (i == n)
+        return out;
+    if (policy == Unencodable::Fail)
+        return QByteArray();
+    // From the first character without a byte on, references make the text longer.
+    out.truncate(i);
+    out.reserve(n + 64);
+    while (i < n) {
+        const int byte = cp1252_byte(in[i]);
         if (byte >= 0) {
-            data[written++] = static_cast<char>(byte);
+            out.append(static_cast<char>(byte));
             ++i;
             continue;
         }
-        if (policy == Unencodable::Fail)
-            return QByteArray();
-        // Slow path: the reference is longer than the unit it replaces.
         int units = 1;
-        const char32_t code_point = code_point_at(in, n, i, &units);
-        out.truncate(written);
-        append_reference(out, code_point);
+        append_reference(out, code_point_at(text.constData(), n, i, &units));
         i += units;
-        written = out.size();
-        out.resize(written + (n - i));
-        data = out.data();
     }
-    out.truncate(written);
     return out;
 }
 
@@ -236,7 +239,9 @@ DecodedDocument decode_document(const QByteArray& bytes) {
         body = body.sliced(utf8_mark_size);
         ++marks;
     }
-    document.text = QString(marks, QChar(0xFEFF)) + QString::fromUtf8(body);
+    document.text = QString::fromUtf8(body);
+    if (marks > 0)
+        document.text.prepend(QString(marks, QChar(0xFEFF)));
     return document;
 }
 

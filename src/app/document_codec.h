@@ -12,7 +12,7 @@ enum class Encoding { Utf8, Utf8Bom, Windows1252 };
 enum class LineBreak { CrLf, Lf, Cr };
 
 struct DecodedDocument {
-    QString text;          // line breaks exactly as in the bytes
+    QString text; // line breaks exactly as in the bytes
     Encoding encoding = Encoding::Utf8;
     LineBreak line_break = LineBreak::CrLf; // the most frequent break; CR LF when none
 };

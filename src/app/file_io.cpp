@@ -26,47 +26,47 @@ enum class Action { Read, Write };
 QString reason(int error, Action action) {
     switch (error) {
     case ENOENT:
-        return action == Action::Read ? QStringLiteral("Il file non esiste")
-                                      : QStringLiteral("La cartella non esiste");
+        return action == Action::Read ? QStringLiteral("Il file non esiste.")
+                                      : QStringLiteral("La cartella non esiste.");
     case ENOTDIR:
-        return QStringLiteral("Una parte del percorso non è una cartella");
+        return QStringLiteral("Una parte del percorso non è una cartella.");
     case EISDIR:
-        return QStringLiteral("È una cartella");
+        return QStringLiteral("È una cartella.");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Permesso negato");
+        return QStringLiteral("Permesso negato.");
     case EROFS:
-        return QStringLiteral("Il disco è di sola lettura");
+        return QStringLiteral("Il disco è in sola lettura.");
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("Il disco è pieno");
+        return QStringLiteral("Il disco è pieno.");
     case EFBIG:
     case EOVERFLOW:
-        return QStringLiteral("Il file è troppo grande");
+        return QStringLiteral("Il file è troppo grande.");
     case ENAMETOOLONG:
-        return QStringLiteral("Il nome del file è troppo lungo");
+        return QStringLiteral("Il nome del file è troppo lungo.");
     case ELOOP:
-        return QStringLiteral("Troppi collegamenti simbolici nel percorso");
+        return QStringLiteral("Troppi collegamenti simbolici nel percorso.");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Troppi file aperti");
+        return QStringLiteral("Troppi file aperti.");
     case ETXTBSY:
     case EBUSY:
-        return QStringLiteral("Il file è in uso");
+        return QStringLiteral("Il file è in uso.");
     case EIO:
-        return action == Action::Read ? QStringLiteral("Errore di lettura dal disco")
-                                      : QStringLiteral("Errore di scrittura sul disco");
+        return action == Action::Read ? QStringLiteral("Errore di lettura dal disco.")
+                                      : QStringLiteral("Errore di scrittura sul disco.");
     case ENOMEM:
-        return QStringLiteral("Memoria insufficiente");
+        return QStringLiteral("Memoria insufficiente.");
     default:
         return action == Action::Read
-                   ? QStringLiteral("Impossibile leggere il file (errore %1)").arg(error)
-                   : QStringLiteral("Impossibile scrivere il file (errore %1)").arg(error);
+                   ? QStringLiteral("Impossibile leggere il file (errore %1).").arg(error)
+                   : QStringLiteral("Impossibile scrivere il file (errore %1).").arg(error);
     }
 }
 
 QString not_regular_file() {
-    return QStringLiteral("Non è un file regolare");
+    return QStringLiteral("Non è un file regolare.");
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -159,10 +159,10 @@ struct WriteOptions {
 
 QString write_atomically(const QString& path, const QByteArray& bytes, WriteOptions options) {
     if (path.isEmpty())
-        return QStringLiteral("Nessun nome di file");
+        return QStringLiteral("Nessun nome di file.");
     QByteArray target = QFile::encodeName(path);
     if (target.endsWith('/'))
-        return QStringLiteral("È una cartella");
+        return QStringLiteral("È una cartella.");
     if (options.links == Links::Follow && !resolve_links(&target))
         return reason(errno, Action::Write);
 
@@ -258,7 +258,7 @@ bool make_folders(const QByteArray& path) {
 ReadResult read_whole_file(const QString& path) {
     ReadResult result;
     if (path.isEmpty()) {
-        result.error = QStringLiteral("Nessun nome di file");
+        result.error = QStringLiteral("Nessun nome di file.");
         return result;
     }
     // Non-blocking, so that opening a named pipe does not hang before we can refuse it.
@@ -326,7 +326,7 @@ QString write_temp_file(const QString& path, const QByteArray& bytes) {
     if (!folder)
         return error;
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
-        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma");
+        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
     WriteOptions options;
     options.links = Links::Replace;
     // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
@@ -343,26 +343,26 @@ std::optional<QString> private_temp_dir(QString* error) {
     };
     const QString folder = temp_dir_path();
     if (folder.isEmpty())
-        return refuse(QStringLiteral("Cartella personale sconosciuta"));
+        return refuse(QStringLiteral("Cartella personale sconosciuta."));
     const QByteArray native = QFile::encodeName(folder);
     if (!make_folders(native))
-        return refuse(QStringLiteral("Impossibile creare la cartella temporanea: %1")
+        return refuse(QStringLiteral("Impossibile creare la cartella temporanea. %1")
                           .arg(reason(errno, Action::Write)));
     struct stat info;
     if (::lstat(native.constData(), &info) != 0)
-        return refuse(QStringLiteral("Impossibile creare la cartella temporanea: %1")
+        return refuse(QStringLiteral("Impossibile creare la cartella temporanea. %1")
                           .arg(reason(errno, Action::Write)));
     if (S_ISLNK(info.st_mode))
-        return refuse(QStringLiteral("La cartella temporanea è un collegamento simbolico"));
+        return refuse(QStringLiteral("La cartella temporanea è un collegamento simbolico."));
     if (!S_ISDIR(info.st_mode))
-        return refuse(QStringLiteral("La cartella temporanea non è una cartella"));
+        return refuse(QStringLiteral("La cartella temporanea non è una cartella."));
     if (info.st_uid != ::geteuid())
-        return refuse(QStringLiteral("La cartella temporanea appartiene a un altro utente"));
+        return refuse(QStringLiteral("La cartella temporanea appartiene a un altro utente."));
     if ((info.st_mode & 077) != 0) {
         // Ours but open to others (made by hand, or by an older program): close it.
         Descriptor fd(::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!fd.valid() || ::fchmod(fd.get(), 0700) != 0)
-            return refuse(QStringLiteral("La cartella temporanea è accessibile ad altri utenti"));
+            return refuse(QStringLiteral("La cartella temporanea è accessibile ad altri utenti."));
     }
     if (error)
         error->clear();

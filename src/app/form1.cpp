@@ -49,6 +49,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     lang_list->setCurrentIndex(-1);
     lang_list->setEditText(QString());
 
+    update_title();
     statusBar()->setObjectName(QStringLiteral("status_bar"));
     const int extra = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     resize(twips(7290), twips(7755) + extra);
@@ -72,6 +73,7 @@ void Form1::build_controls() {
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     edit_ = new ScintillaEditArea(RichTextBox1);
     connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
+    connect(RichTextBox1, &QsciScintilla::modificationChanged, this, &Form1::update_title);
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -127,6 +129,10 @@ void Form1::build_menus() {
         const QString key = act->objectName();
         connect(act, &QAction::triggered, this, [this, key] { run_item(key); });
     }
+    actions_.value(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
+    actions_.value(QStringLiteral("Command1"))->setShortcut(QKeySequence::Save);
+    addAction(actions_.value(QStringLiteral("Command5")));
+    addAction(actions_.value(QStringLiteral("Command1")));
     // Items whose command does not exist stay visible but disabled.
     for (QAction* act : std::as_const(actions_)) {
         const QString name = act->objectName();
@@ -171,6 +177,10 @@ void Form1::run_item(const QString& name) {
         preview_in_default_browser();
     else if (name == u"Command4")
         preview_in_firefox();
+    else if (name == u"Command5")
+        open_document();
+    else if (name == u"Command1")
+        save_document();
     else if (const TagCommand command = find_command(name))
         run_command(command);
 }
@@ -238,6 +248,7 @@ void Form1::write_preview() {
     if (preview_failed_)
         statusBar()->clearMessage();
     preview_failed_ = false;
+    ++preview_writes_;
     WebBrowser1->reload();
 }
 

@@ -66,7 +66,22 @@ class Form1 : public QMainWindow {
     // Writes the whole text to the preview file and reloads the pane.
     void write_preview();
 
+    // Document files. Each returns true when it did its work; false when the
+    // user cancelled or it failed (the user has been told why).
+    bool open_document();                // asks for the file
+    bool open_path(const QString& path); // e.g. from the command line
+    bool save_document();                // asks for the name
+    // Offers to save unsaved changes: true when the caller may go on.
+    bool maybe_save();
+
+    QString document_path() const { return document_path_; }
+    Encoding document_encoding() const { return encoding_; }
+    LineBreak document_line_break() const { return line_break_; }
+    bool is_modified() const;
+    int preview_writes() const { return preview_writes_; }
+
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -75,6 +90,12 @@ class Form1 : public QMainWindow {
     void build_menus();
     void build_toolbar();
     void apply_resize_rule();
+    void update_title();
+    bool load_file(const QString& path);
+    // The bytes to save, asking what to do with characters the encoding cannot
+    // hold; nothing when the user cancelled.
+    std::optional<QByteArray> bytes_to_save();
+    void report_failure(const QString& what, const QString& path, const QString& reason);
     void on_text_changed();
     void run_command(TagCommand command);
     void on_tag_chosen(int index);
@@ -97,7 +118,10 @@ class Form1 : public QMainWindow {
     QComboBox* lang_list = nullptr;
     QLabel* Label1 = nullptr;
 
+    QString document_path_;
     Encoding encoding_ = Encoding::Utf8;
+    LineBreak line_break_ = LineBreak::CrLf;
+    int preview_writes_ = 0;
     bool first_show_ = true;
     bool preview_failed_ = false;
 };

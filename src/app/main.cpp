@@ -40,5 +40,9 @@ int main(int argc, char* argv[]) {
 
     Form1 window;
     window.show();
+    // A file named on the command line (or by the file manager) opens at once.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.open_path(arguments.at(1));
     return QApplication::exec();
 }

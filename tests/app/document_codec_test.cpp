@@ -164,6 +164,39 @@ TEST(RoundTripAll, LargeMixedDocument) {
     EXPECT_EQ(encode_document(decoded.text, decoded.encoding), cp1252);
 }
 
+// The dominant break counted the slow way, one byte after the other.
+LineBreak counted_line_break(const QByteArray& bytes) {
+    qsizetype crlf = 0, lf = 0, cr = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            ++crlf;
+            ++i;
+        } else if (bytes[i] == '\r') {
+            ++cr;
+        } else if (bytes[i] == '\n') {
+            ++lf;
+        }
+    }
+    if (lf > crlf && lf > cr)
+        return LineBreak::Lf;
+    if (cr > crlf && cr > lf)
+        return LineBreak::Cr;
+    return LineBreak::CrLf;
+}
+
+TEST(LineBreaks, DominantBreakAsCountedByteByByte) {
+    QRandomGenerator random(7);
+    const char pool[] = "\r\na\xC3";
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        const int length = random.bounded(40);
+        for (int i = 0; i < length; ++i)
+            bytes += pool[random.bounded(int(sizeof(pool) - 1))];
+        ASSERT_EQ(decode_document(bytes).line_break, counted_line_break(bytes))
+            << bytes.toHex().data();
+    }
+}
+
 // --- What the text holds.
 
 struct TextCase {
@@ -291,20 +324,5 @@ INSTANTIATE_TEST_SUITE_P(Bytes, LooksBinary,
                          [](const testing::TestParamInfo<BinaryCase>& info) {
                              return info.param.name;
                          });
-
-TEST(Names, ForTheStatusBar) {
-    EXPECT_EQ(encoding_name(Encoding::Utf8), u"UTF-8"_s);
-    EXPECT_EQ(encoding_name(Encoding::Utf8Bom), u"UTF-8 BOM"_s);
-    EXPECT_EQ(encoding_name(Encoding::Windows1252), u"Windows-1252"_s);
-    EXPECT_EQ(line_break_name(LineBreak::CrLf), u"CRLF"_s);
-    EXPECT_EQ(line_break_name(LineBreak::Lf), u"LF"_s);
-    EXPECT_EQ(line_break_name(LineBreak::Cr), u"CR"_s);
-}
-
-TEST(NewDocument, IsUtf8WithCrLf) {
-    const DecodedDocument document;
-    EXPECT_EQ(document.encoding, Encoding::Utf8);
-    EXPECT_EQ(document.line_break, LineBreak::CrLf);
-}
 
 } // namespace

@@ -35,7 +35,7 @@ TEST(ResizeRule, OddWidthGivesHalfTwips) {
 
 TEST(Twips, FifteenTwipsMakeOnePixelAndHalfTwipsRound) {
     EXPECT_EQ(twips(7290), 486);
-    EXPECT_EQ(twips(7207.5), 480);
+    EXPECT_EQ(twips(7207.5), 481); // 480.5 pixels round up
     EXPECT_EQ(twips(7427.5), 495);
     EXPECT_EQ(twips(22.5), 2);
 }

@@ -108,18 +108,13 @@ INSTANTIATE_TEST_SUITE_P(CacheHome, PrivateTempDirDefault,
                              return info.param.name;
                          });
 
-TEST_F(PrivateTempDir, FilesAreInsideIt) {
-    EXPECT_EQ(preview_file_path(), folder() + u"/tmp.htm"_s);
-    EXPECT_EQ(temp_stylesheet_path(), folder() + u"/tmp.css"_s);
-}
-
 TEST_F(PrivateTempDir, PlantedLinkIsRefused) {
     QDir(root.path()).mkpath(u"cache"_s);
     QDir(root.path()).mkpath(u"elsewhere"_s);
     ASSERT_EQ(::symlink(native(path(u"elsewhere"_s)).constData(), native(folder()).constData()), 0);
     QString error;
     EXPECT_FALSE(private_temp_dir(&error).has_value());
-    EXPECT_EQ(error, u"La cartella temporanea è un collegamento simbolico"_s);
+    EXPECT_EQ(error, u"La cartella temporanea è un collegamento simbolico."_s);
 
     EXPECT_EQ(write_temp_file(preview_file_path(), "x"), error);
     EXPECT_TRUE(QDir(path(u"elsewhere"_s)).isEmpty());
@@ -132,7 +127,7 @@ TEST_F(PrivateTempDir, FileInsteadOfFolderIsRefused) {
     file.close();
     QString error;
     EXPECT_FALSE(private_temp_dir(&error).has_value());
-    EXPECT_EQ(error, u"La cartella temporanea non è una cartella"_s);
+    EXPECT_EQ(error, u"La cartella temporanea non è una cartella."_s);
     EXPECT_FALSE(write_temp_file(preview_file_path(), "x").isEmpty());
     EXPECT_EQ(QFileInfo(folder()).size(), 0);
 }
@@ -153,7 +148,7 @@ TEST_F(PrivateTempDir, FolderOfAnotherUserIsRefused) {
     ASSERT_EQ(::chown(native(folder()).constData(), 65534, 65534), 0);
     QString error;
     EXPECT_FALSE(private_temp_dir(&error).has_value());
-    EXPECT_EQ(error, u"La cartella temporanea appartiene a un altro utente"_s);
+    EXPECT_EQ(error, u"La cartella temporanea appartiene a un altro utente."_s);
     EXPECT_FALSE(write_temp_file(preview_file_path(), "x").isEmpty());
     EXPECT_FALSE(QFile::exists(preview_file_path()));
 }
@@ -224,7 +219,7 @@ TEST_F(PrivateTempDir, TempFileOutsideTheFolderIsRefused) {
 
 TEST_F(PrivateTempDir, TempFileThatIsAFolderIsReported) {
     QDir(root.path()).mkpath(u"cache/marklet/tmp.htm"_s);
-    EXPECT_EQ(write_temp_file(preview_file_path(), "x"), u"È una cartella"_s);
+    EXPECT_EQ(write_temp_file(preview_file_path(), "x"), u"È una cartella."_s);
 }
 
 } // namespace

@@ -1,0 +1,173 @@
+// The main window's document files: open, save, the unsaved-changes question
+// and the window title. Files are read and written byte for byte: what was
+// read comes back unchanged when saved without edits.
+
+#include "app/document_codec.h"
+#include "app/file_io.h"
+#include "app/form1.h"
+#include "platform/qt/scintilla_edit_area.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <Qsci/qsciscintilla.h>
+
+namespace {
+
+QsciScintilla::EolMode eol_mode(LineBreak line_break) {
+    switch (line_break) {
+    case LineBreak::Lf:
+        return QsciScintilla::EolUnix;
+    case LineBreak::Cr:
+        return QsciScintilla::EolMac;
+    case LineBreak::CrLf:
+        break;
+    }
+    return QsciScintilla::EolWindows;
+}
+
+} // namespace
+
+bool Form1::is_modified() const {
+    return RichTextBox1->isModified();
+}
+
+void Form1::update_title() {
+    if (document_path_.isEmpty() && !is_modified()) {
+        setWindowTitle(QStringLiteral("Marklet"));
+        return;
+    }
+    const QString name = document_path_.isEmpty() ? QStringLiteral("Senza nome")
+                                                  : QFileInfo(document_path_).fileName();
+    setWindowTitle(name + (is_modified() ? QStringLiteral(" *") : QString()) +
+                   QStringLiteral(" - Marklet"));
+}
+
+void Form1::report_failure(const QString& what, const QString& path, const QString& reason) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Marklet"),
+                    QStringLiteral("%1 \"%2\".\n%3").arg(what, path, reason), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("file_error_box"));
+    box.exec();
+}
+
+bool Form1::maybe_save() {
+    if (!is_modified())
+        return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Marklet"),
+                    QStringLiteral("Salvare le modifiche?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("unsaved_box"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return save_document();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Form1::open_document() {
+    if (!maybe_save())
+        return false;
+    const auto path = services_.dialogs->open_file();
+    if (!path)
+        return false;
+    return load_file(*path);
+}
+
+bool Form1::open_path(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!load_file(absolute))
+        return false;
+    services_.dialogs->set_remembered_path(absolute);
+    return true;
+}
+
+bool Form1::load_file(const QString& path) {
+    const ReadResult read = read_whole_file(path);
+    if (!read.ok()) {
+        report_failure(QStringLiteral("Impossibile aprire il file"), path, read.error);
+        return false;
+    }
+    if (looks_binary(read.bytes)) {
+        report_failure(QStringLiteral("Impossibile aprire il file"), path,
+                       QStringLiteral("Non è un file di testo."));
+        return false;
+    }
+    DecodedDocument document = decode_document(read.bytes);
+    encoding_ = document.encoding;
+    line_break_ = document.line_break;
+    document_path_ = path;
+    RichTextBox1->setEolMode(eol_mode(line_break_));
+    edit_->load_text(document.text);
+    RichTextBox1->setModified(false);
+    update_title();
+    statusBar()->showMessage(QStringLiteral("Aperto %1 (%2, %3)")
+                                 .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
+                                      line_break_name(line_break_)),
+                             5000);
+    return true;
+}
+
+std::optional<QByteArray> Form1::bytes_to_save() {
+    const QString text = edit_->text();
+    if (encoding_ != Encoding::Windows1252)
+        return encode_document(text, encoding_);
+    const QString missing = unencodable_characters(text, encoding_);
+    if (missing.isEmpty())
+        return encode_document(text, encoding_);
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Marklet"),
+                    QStringLiteral("Il documento contiene caratteri che la codifica "
+                                   "Windows-1252 non può contenere: %1\n"
+                                   "Come salvarli?")
+                        .arg(missing.left(40)),
+                    QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("encoding_box"));
+    QPushButton* references = box.addButton(QStringLiteral("Come riferimenti numerici (&&#8800;)"),
+                                            QMessageBox::AcceptRole);
+    references->setObjectName(QStringLiteral("references_button"));
+    QPushButton* utf8 = box.addButton(QStringLiteral("Salva come UTF-8"), QMessageBox::AcceptRole);
+    utf8->setObjectName(QStringLiteral("utf8_button"));
+    box.setDefaultButton(references);
+    box.exec();
+    if (box.clickedButton() == references)
+        return encode_document(text, encoding_, Unencodable::References);
+    if (box.clickedButton() == utf8) {
+        encoding_ = Encoding::Utf8;
+        return encode_document(text, encoding_);
+    }
+    return std::nullopt;
+}
+
+bool Form1::save_document() {
+    const auto path = services_.dialogs->save_file();
+    if (!path)
+        return false;
+    const auto bytes = bytes_to_save();
+    if (!bytes)
+        return false;
+    const QString error = write_file_atomically(*path, *bytes);
+    if (!error.isEmpty()) {
+        report_failure(QStringLiteral("Impossibile salvare il file"), *path, error);
+        return false;
+    }
+    document_path_ = *path;
+    RichTextBox1->setModified(false);
+    update_title();
+    statusBar()->showMessage(QStringLiteral("Salvato %1").arg(QFileInfo(*path).fileName()), 5000);
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!maybe_save()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
