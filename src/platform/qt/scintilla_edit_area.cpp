@@ -1,10 +1,35 @@
 #include "platform/qt/scintilla_edit_area.h"
 
+#include <QEvent>
 #include <Qsci/qsciscintilla.h>
 
 ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget) : EditArea(widget), widget_(widget) {
     widget_->setUtf8(true);
     connect(widget_, &QsciScintilla::textChanged, this, &ScintillaEditArea::on_text_changed);
+    widget_->installEventFilter(this);
+    widget_->viewport()->installEventFilter(this);
+}
+
+bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
+    // The next input event means the previous one has been handled in full:
+    // report its change now, so every keystroke is reported on its own.
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        if (pending_ && quiet_ == 0)
+            flush();
+        break;
+    default:
+        break;
+    }
+    return EditArea::eventFilter(watched, event);
 }
 
 template <typename F> void ScintillaEditArea::program_change(F&& change) {

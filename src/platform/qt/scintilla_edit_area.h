@@ -9,8 +9,9 @@ class QsciScintilla;
 //
 // Change notices: Scintilla reports a replacement as a deletion and an
 // insertion. Changes made through this class are reported once, after they
-// are complete; changes made by the user (typing, paste, undo) are gathered
-// and reported once when control returns to the event loop.
+// are complete; a change made by the user (a keystroke, a paste, an undo) is
+// reported once, when the next input event arrives or control returns to the
+// event loop, whichever comes first.
 //
 // The binding is a child of the widget and dies with it.
 class ScintillaEditArea : public EditArea {
@@ -40,6 +41,9 @@ class ScintillaEditArea : public EditArea {
     // Character position <-> byte position.
     qsizetype to_characters(qsizetype byte_position) const;
     qsizetype to_bytes(qsizetype character_position) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void on_text_changed();

@@ -1,0 +1,103 @@
+// The QsciScintilla binding: character positions over UTF-8 bytes, one change
+// notice per change, one undo step per replacement.
+
+#include "platform/qt/scintilla_edit_area.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QtTest>
+
+class TestScintillaEditArea : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QsciScintilla> widget;
+    ScintillaEditArea* edit = nullptr;
+
+  private slots:
+    void init() {
+        widget = std::make_unique<QsciScintilla>();
+        widget->setEolMode(QsciScintilla::EolWindows);
+        edit = new ScintillaEditArea(widget.get());
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    }
+    void cleanup() { widget.reset(); }
+
+    void positions_count_characters_not_bytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("accents") << "caffè è buono" << 4 << 3 << "è è";
+        QTest::newRow("euro") << "10 € e 20 €" << 3 << 1 << "€";
+        QTest::newRow("cr lf counts two") << "a\r\nb\r\nc" << 1 << 4 << "\r\nb\r";
+        QTest::newRow("emoji is two units") << "x😀y" << 1 << 2 << "😀";
+        QTest::newRow("to the end") << "àé" << 1 << 1 << "é";
+    }
+    void positions_count_characters_not_bytes() {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, selected);
+        edit->set_text(text);
+        edit->select(start, length);
+        QCOMPARE(edit->selected_text(), selected);
+        QCOMPARE(edit->selection_start(), start);
+        QCOMPARE(edit->selection_length(), length);
+        QCOMPARE(edit->caret(), start + length);
+        edit->set_caret(start);
+        QCOMPARE(edit->caret(), start);
+        QCOMPARE(edit->selection_length(), 0);
+        for (int i = 0; i <= text.size(); ++i) {
+            if (i > 0 && text.at(i - 1).isHighSurrogate())
+                continue; // not a character boundary
+            QCOMPARE(edit->to_characters(edit->to_bytes(i)), i);
+            QCOMPARE(edit->to_bytes(i), qsizetype(text.left(i).toUtf8().size()));
+        }
+    }
+
+    void caret_beyond_the_end_goes_to_the_end() {
+        edit->set_text(QStringLiteral("€€"));
+        edit->set_caret(99);
+        QCOMPARE(edit->caret(), 2);
+    }
+
+    void replacement_is_one_change_and_one_undo_step() {
+        edit->set_text(QStringLiteral("uno due tre"));
+        widget->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+        edit->select(4, 3);
+        QStringList seen;
+        connect(edit, &EditArea::changed, this, [&] { seen << edit->text(); });
+        edit->replace_selection(QStringLiteral("<b>due</b>"));
+        QCOMPARE(seen, QStringList{QStringLiteral("uno <b>due</b> tre")});
+        QCOMPARE(edit->caret(), 14);
+        QCOMPARE(edit->selection_length(), 0);
+        widget->undo();
+        QCOMPARE(edit->text(), QStringLiteral("uno due tre"));
+        QVERIFY(!widget->isUndoAvailable());
+    }
+
+    void user_changes_are_reported_once_each() {
+        edit->set_text(QStringLiteral("ab"));
+        edit->set_caret(2);
+        widget->setFocus();
+        QSignalSpy spy(edit, &EditArea::changed);
+        QTest::keyClicks(widget.get(), QStringLiteral("xyz"));
+        QTRY_COMPARE(spy.size(), 3);
+        QCOMPARE(edit->text(), QStringLiteral("abxyz"));
+        QTest::qWait(20);
+        QCOMPARE(spy.size(), 3);
+    }
+
+    void load_starts_a_fresh_history() {
+        edit->set_text(QStringLiteral("vecchio"));
+        QSignalSpy spy(edit, &EditArea::changed);
+        edit->load_text(QStringLiteral("nuovo\r\n"));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(edit->text(), QStringLiteral("nuovo\r\n"));
+        QVERIFY(!widget->isUndoAvailable());
+        QCOMPARE(edit->utf8(), QByteArray("nuovo\r\n"));
+    }
+};
+
+QTEST_MAIN(TestScintillaEditArea)
+#include "tst_scintilla_edit_area.moc"
