@@ -287,6 +287,13 @@ void Form1::toggle_preview() {
     const int outer = frameGeometry().width();
     if (!enable_browser) {
         resize(width() + outer, height());
+        // Keep the widened window on its screen where it fits.
+        if (QScreen* screen = this->screen()) {
+            const QRect room = screen->availableGeometry();
+            const QRect frame = frameGeometry();
+            if (frame.right() > room.right() && frame.width() <= room.width())
+                move(pos() - QPoint(frame.right() - room.right(), 0));
+        }
         WebBrowser1->show();
         enable_browser = true;
         WebBrowser1->navigate(QUrl::fromLocalFile(preview_file_path()));
