@@ -165,7 +165,9 @@ bool Form1::save_document() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!maybe_save()) {
+    // Closing the main window ends the program: the CSS editor closes with it,
+    // asking first about its own unsaved stylesheet.
+    if (!maybe_save() || (css_window_ && !css_window_->close())) {
         event->ignore();
         return;
     }

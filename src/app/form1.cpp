@@ -136,12 +136,25 @@ void Form1::build_menus() {
     // Items whose command does not exist stay visible but disabled.
     for (QAction* act : std::as_const(actions_)) {
         const QString name = act->objectName();
-        static const QStringList window_items = {
-            QStringLiteral("colore"), QStringLiteral("tmp_stylesheet"), QStringLiteral("Command2"),
-            QStringLiteral("Command3"), QStringLiteral("Command4")};
-        if (!find_command(name) && !window_items.contains(name))
+        if (!find_command(name) && !window_operation(name))
             act->setEnabled(false);
     }
+}
+
+Form1::Operation Form1::window_operation(const QString& name) {
+    // The menu items and toolbar buttons that are operations of the window
+    // itself rather than tag commands.
+    static const QHash<QString, Operation> operations = {
+        {QStringLiteral("colore"), &Form1::colore},
+        {QStringLiteral("tmp_stylesheet"), &Form1::tmp_stylesheet},
+        {QStringLiteral("css_editor"), &Form1::css_editor},
+        {QStringLiteral("Command2"), &Form1::toggle_preview},
+        {QStringLiteral("Command3"), &Form1::preview_in_default_browser},
+        {QStringLiteral("Command4"), &Form1::preview_in_firefox},
+        {QStringLiteral("Command5"), &Form1::open_from_toolbar},
+        {QStringLiteral("Command1"), &Form1::save_from_toolbar},
+    };
+    return operations.value(name);
 }
 
 void Form1::build_toolbar() {
@@ -167,20 +180,8 @@ void Form1::run_item(const QString& name) {
     QAction* act = actions_.value(name);
     if (act && !act->isEnabled())
         return;
-    if (name == u"colore")
-        colore();
-    else if (name == u"tmp_stylesheet")
-        tmp_stylesheet();
-    else if (name == u"Command2")
-        toggle_preview();
-    else if (name == u"Command3")
-        preview_in_default_browser();
-    else if (name == u"Command4")
-        preview_in_firefox();
-    else if (name == u"Command5")
-        open_document();
-    else if (name == u"Command1")
-        save_document();
+    if (const Operation operation = window_operation(name))
+        (this->*operation)();
     else if (const TagCommand command = find_command(name))
         run_command(command);
 }
@@ -219,6 +220,19 @@ void Form1::tmp_stylesheet() {
     insert_snippet(QStringLiteral("<link rel=\"STYLESHEET\" type=\"text/css\" href=\"") +
                        temp_stylesheet_path() + QStringLiteral("\">"),
                    {});
+}
+
+void Form1::css_editor() {
+    // One window at a time; closing it discards it, so the next opens afresh.
+    if (!css_window_) {
+        css_window_ = new css_edit(
+            css_state_, [this] { WebBrowser1->reload(); },
+            services_.css_dialogs ? services_.css_dialogs() : nullptr, this);
+        css_window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    css_window_->show();
+    css_window_->raise();
+    css_window_->activateWindow();
 }
 
 void Form1::on_tag_chosen(int index) {

@@ -3,12 +3,14 @@
 #include "app/browser_host.h"
 #include "app/document_codec.h"
 #include "commands/snippet.h"
+#include "css_editor/css_edit.h"
 #include "platform/asker.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -27,6 +29,8 @@ struct Form1Services {
     std::unique_ptr<Launcher> launcher;
     std::unique_ptr<Asker> asker;
     BrowserHost::Factory browser_factory;
+    // Dialogs for each CSS editor window opened; empty: Qt's own.
+    std::function<std::unique_ptr<DialogProvider>()> css_dialogs;
 };
 
 // The main window: the document's edit area, the menu bar of tag commands, the
@@ -62,6 +66,9 @@ class Form1 : public QMainWindow {
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
     Asker& asker() const { return *asker_; }
+    // The CSS editor window while it is open, else nullptr.
+    css_edit* css_window() const { return css_window_; }
+    const CssEditorState& css_state() const { return css_state_; }
 
     // Writes the whole text to the preview file and reloads the pane.
     void write_preview();
@@ -100,9 +107,15 @@ class Form1 : public QMainWindow {
     void run_command(TagCommand command);
     void on_tag_chosen(int index);
 
+    using Operation = void (Form1::*)();
+    static Operation window_operation(const QString& name);
+    void open_from_toolbar() { open_document(); }
+    void save_from_toolbar() { save_document(); }
+
     // Window operations of the menu and the toolbar.
     void colore();
     void tmp_stylesheet();
+    void css_editor();
     void toggle_preview();
     void preview_in_default_browser();
     void preview_in_firefox();
@@ -122,6 +135,9 @@ class Form1 : public QMainWindow {
     Encoding encoding_ = Encoding::Utf8;
     LineBreak line_break_ = LineBreak::CrLf;
     int preview_writes_ = 0;
+    // Lasts while the program runs, across CSS editor windows.
+    CssEditorState css_state_;
+    QPointer<css_edit> css_window_;
     bool first_show_ = true;
     bool preview_failed_ = false;
 };

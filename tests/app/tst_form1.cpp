@@ -122,6 +122,12 @@ class TestForm1 : public QObject {
         QCOMPARE(captions, expected);
         QCOMPARE(items, 62);
         QVERIFY(menu_action(*window, "&Posizione Elementi", "Allineamento a &Destra"));
+        // Every item and every toolbar operation is there to be used.
+        for (QAction* menu : window->menuBar()->actions())
+            for (QAction* item : menu->menu()->actions())
+                QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
+        for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5"})
+            QVERIFY2(window->action(name)->isEnabled(), name);
         QCOMPARE(window->action("al_dx")->text(), QStringLiteral("Allineamento a &Destra"));
     }
 

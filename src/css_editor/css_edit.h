@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/document_codec.h"
+#include "css_editor/rule_text.h"
+#include "platform/dialog_provider.h"
+
+#include <QMessageBox>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class ColourSwatch;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QsciScintilla;
+class ScintillaEditArea;
+
+// What the CSS editor keeps beyond the life of its window: the main window
+// owns it for as long as the program runs.
+struct CssEditorState {
+    // True when the stylesheet text changed since it was last saved or the
+    // user was last asked about saving it.
+    bool css_changed = false;
+};
+
+// The CSS editor window: a selector, the property catalogue whose ticked rows
+// "Inserisci" turns into a style rule, the stylesheet text, and buttons to
+// open and save stylesheet files and to refresh the main window's preview
+// with the stylesheet as it stands (written to the temporary stylesheet).
+//
+// Ownership: widgets are Qt children of the window; the dialog provider is
+// owned through unique_ptr; `state` belongs to the caller and must outlive
+// the window.
+class css_edit : public QWidget {
+    Q_OBJECT
+  public:
+    // Shows a modal message box and returns the button pressed. Tests replace it.
+    using MessageBoxFn = std::function<QMessageBox::StandardButton(
+        QMessageBox::Icon icon, const QString& title, const QString& text,
+        QMessageBox::StandardButtons buttons)>;
+
+    // `reload_preview` makes the main window's browser pane reload its page.
+    // Without `dialogs` the window uses Qt's file and colour dialogs.
+    css_edit(CssEditorState& state, std::function<void()> reload_preview,
+             std::unique_ptr<DialogProvider> dialogs = nullptr, QWidget* parent = nullptr);
+    ~css_edit() override;
+
+    // The operations of the buttons, as a click runs them.
+    void insert_rule();     // Command1, "Inserisci"
+    void refresh_preview(); // Command2
+    void open_stylesheet(); // Command3
+    bool save_stylesheet(); // Command4; true when the file was written
+
+    // The colour dialog titled `txt`: the colour chosen, or -1.
+    int sel_colore(const QString& txt);
+
+    // The rule that "Inserisci" would insert now, and the catalogue rows it reads.
+    QString rule() const;
+    std::vector<RowValue> row_values() const;
+
+    void set_message_box(MessageBoxFn message_box) { message_box_ = std::move(message_box); }
+
+    ScintillaEditArea& edit_area() const { return *edit_; }
+    QsciScintilla* editor() const { return RichTextBox1; }
+    // How the stylesheet is written to its file.
+    Encoding encoding() const { return encoding_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    enum class Unsaved { None, Saved, Discarded, Stop };
+
+    void build_controls();
+    void build_buttons();
+    void build_catalogue();
+    void choose_colour(ColourSwatch* swatch, const QString& prompt);
+
+    // Writes the whole text to the temporary stylesheet; a failure shows in
+    // the status line.
+    bool write_temp_stylesheet();
+    // Asks about unsaved changes (when there are any) and saves on Yes.
+    Unsaved settle_unsaved_changes();
+    // The bytes to save, in the stylesheet's encoding or, when the user agrees,
+    // in UTF-8 for characters Windows-1252 cannot hold; nothing on cancel.
+    std::optional<std::pair<QByteArray, Encoding>> bytes_to_save();
+    void report(const QString& title, const QString& text);
+    QMessageBox::StandardButton show_message_box(QMessageBox::Icon icon, const QString& title,
+                                                 const QString& text,
+                                                 QMessageBox::StandardButtons buttons);
+
+    CssEditorState& state_;
+    std::function<void()> reload_preview_;
+    std::unique_ptr<DialogProvider> dialogs_;
+    MessageBoxFn message_box_;
+
+    QComboBox* Combo13 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
+    QToolButton* Command3 = nullptr;
+    QToolButton* Command4 = nullptr;
+    QsciScintilla* RichTextBox1 = nullptr;
+    ScintillaEditArea* edit_ = nullptr;
+    QLabel* status_line_ = nullptr;
+
+    // One per catalogue row, in catalogue order.
+    std::vector<QCheckBox*> ticks_;
+    std::vector<QWidget*> values_;
+
+    Encoding encoding_ = Encoding::Utf8;
+};
