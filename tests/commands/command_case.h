@@ -1,7 +1,7 @@
 #pragma once
 
-// Table rows for the text and head commands: the answers to replay, the exact
-// questions expected (with their defaults), and the exact result or none.
+// Table rows for tag commands: the answers to replay, the exact questions
+// expected (with their defaults), and the exact result or none.
 
 #include "commands/registry.h"
 #include "support/scripted_asker.h"
@@ -26,6 +26,9 @@ inline QString colour(const QString& prompt) {
 }
 inline QString yes_no(const QString& question, const QString& title) {
     return QStringLiteral("yesno|%1|%2").arg(question, title);
+}
+inline QString inform(const QString& text) {
+    return QStringLiteral("inform|%1").arg(text);
 }
 
 inline const QStringList kTargets = {QStringLiteral("_blank"), QStringLiteral("_parent"),
@@ -70,4 +73,14 @@ inline std::string case_name(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
 }
 
+// The names registered in one group's table, in order.
+inline QStringList names(std::span<const NamedCommand> group) {
+    QStringList result;
+    for (const NamedCommand& command : group)
+        result << QLatin1StringView(command.name);
+    return result;
+}
+
 } // namespace command_case
+
+namespace asked = command_case;

@@ -1,4 +1,4 @@
-#include "asked_command_case.h"
+#include "command_case.h"
 
 namespace {
 
