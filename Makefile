@@ -1,11 +1,13 @@
 # Marklet: `make run` builds and starts the editor, `make test` builds and runs
-# every test. Both install missing Debian packages first.
+# every test. Both install missing Debian packages first. `make bench` runs the
+# benchmarks (build-perf), `make fuzz FUZZ_SECONDS=60` each fuzz target for
+# that long (build-fuzz, clang).
 
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -21,6 +23,13 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench:
+	bash bench/run.sh
+
+FUZZ_SECONDS ?= 60
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -13,7 +13,8 @@ PACKAGES=(
   libgl-dev libglx-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick x11-utils
-  fonts-dejavu-core
+  fonts-dejavu-core desktop-file-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

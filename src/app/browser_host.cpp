@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibrary>
+#include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <unistd.h>
 
@@ -73,7 +74,27 @@ void BrowserHost::on_load_finished() {
         start_reload();
 }
 
+// Qt's global share context, exported by Qt GUI (its declaration is in a
+// private header).
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace {
+
+// Qt WebEngine hands its pages to the window through Qt's global OpenGL share
+// context. Qt makes that context at start-up when asked to
+// (AA_ShareOpenGLContexts), which loads the OpenGL driver on every start,
+// preview or not (with Mesa's software renderer: LLVM, some 50 MB). The
+// context is made here instead, the first time the pane is switched on.
+void ensure_global_share_context() {
+    if (qt_gl_global_share_context())
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    if (context->create())
+        qt_gl_set_global_share_context(context);
+    else
+        delete context; // the pane will say why it cannot start
+}
 
 // The pane of the plugin library, seen through the program's own interface.
 // The plugin's pane lives as long as this adapter; its widget is a child of
@@ -102,6 +123,7 @@ BrowserHost::Factory BrowserHost::plugin_factory() {
         // Chromium's sandbox cannot run as root (containers, CI).
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        ensure_global_share_context();
         const QString app_dir = QCoreApplication::applicationDirPath();
         const QStringList places = {
             app_dir,

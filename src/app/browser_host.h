@@ -31,6 +31,10 @@ class BrowserHost : public QWidget {
     BrowserPane* pane() const { return pane_; }
     // Reloads asked of the pane itself (after folding).
     int reloads_started() const { return reloads_started_; }
+    // A navigation or reload has been asked of the pane and has not finished.
+    bool load_in_flight() const { return in_flight_; }
+    // Changes came while a load was in flight: one more reload follows it.
+    bool reload_pending() const { return again_; }
 
     // The default factory: the Qt WebEngine pane from the plugin library.
     static Factory plugin_factory();

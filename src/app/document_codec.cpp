@@ -217,23 +217,31 @@ QByteArray encode_cp1252(const QString& text, Unencodable policy) {
 
 } // namespace
 
-DecodedDocument decode_document(const QByteArray& bytes) {
-    DecodedDocument document;
-    document.line_break = dominant_line_break(bytes);
+DocumentForm inspect_document(const QByteArray& bytes) {
+    DocumentForm form;
+    form.line_break = dominant_line_break(bytes);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (!is_valid_utf8(data, bytes.size())) {
-        document.encoding = Encoding::Windows1252;
+        form.encoding = Encoding::Windows1252;
+    } else if (bytes.startsWith(QByteArrayView(utf8_mark, utf8_mark_size))) {
+        form.encoding = Encoding::Utf8Bom;
+        form.text_start = utf8_mark_size;
+    }
+    return form;
+}
+
+DecodedDocument decode_document(const QByteArray& bytes) {
+    const DocumentForm form = inspect_document(bytes);
+    DecodedDocument document;
+    document.encoding = form.encoding;
+    document.line_break = form.line_break;
+    if (form.encoding == Encoding::Windows1252) {
         document.text = decode_cp1252(bytes.constData(), bytes.size());
         return document;
     }
-    qsizetype start = 0;
-    if (bytes.startsWith(QByteArrayView(utf8_mark, utf8_mark_size))) {
-        document.encoding = Encoding::Utf8Bom;
-        start = utf8_mark_size;
-    }
     // fromUtf8() drops a mark at the start of what it decodes; further marks
     // after the first belong to the text.
-    QByteArrayView body = QByteArrayView(bytes).sliced(start);
+    QByteArrayView body = QByteArrayView(bytes).sliced(form.text_start);
     qsizetype marks = 0;
     while (body.startsWith(QByteArrayView(utf8_mark, utf8_mark_size))) {
         body = body.sliced(utf8_mark_size);

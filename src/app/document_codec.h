@@ -21,6 +21,16 @@ struct DecodedDocument {
 // encode_document(decoded.text, decoded.encoding) gives back the same bytes.
 DecodedDocument decode_document(const QByteArray& bytes);
 
+// What decode_document finds, without building the text: for the UTF-8
+// encodings the text is the UTF-8 bytes from `text_start` on (after the
+// byte-order mark), so they can go to an editor as they are.
+struct DocumentForm {
+    Encoding encoding = Encoding::Utf8;
+    LineBreak line_break = LineBreak::CrLf;
+    qsizetype text_start = 0;
+};
+DocumentForm inspect_document(const QByteArray& bytes);
+
 // True when the bytes look like a binary file rather than text (NUL bytes).
 bool looks_binary(const QByteArray& bytes);
 

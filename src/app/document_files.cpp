@@ -5,10 +5,12 @@
 #include "app/document_codec.h"
 #include "app/file_io.h"
 #include "app/form1.h"
+#include "app/recovery.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -35,6 +37,7 @@ bool Form1::is_modified() const {
 }
 
 void Form1::update_title() {
+    update_status();
     if (document_path_.isEmpty() && !is_modified()) {
         setWindowTitle(QStringLiteral("Marklet"));
         return;
@@ -99,12 +102,16 @@ bool Form1::load_file(const QString& path) {
                        QStringLiteral("Non è un file di testo."));
         return false;
     }
-    DecodedDocument document = decode_document(read.bytes);
-    encoding_ = document.encoding;
-    line_break_ = document.line_break;
+    const DocumentForm form = inspect_document(read.bytes);
+    encoding_ = form.encoding;
+    line_break_ = form.line_break;
     document_path_ = path;
     RichTextBox1->setEolMode(eol_mode(line_break_));
-    edit_->load_text(document.text);
+    // UTF-8 goes to the edit control as it is: no round trip through UTF-16.
+    if (encoding_ == Encoding::Windows1252)
+        edit_->load_text(decode_document(read.bytes).text);
+    else
+        edit_->load_utf8(QByteArrayView(read.bytes).sliced(form.text_start));
     RichTextBox1->setModified(false);
     update_title();
     statusBar()->showMessage(QStringLiteral("Aperto %1 (%2, %3)")
@@ -115,9 +122,18 @@ bool Form1::load_file(const QString& path) {
 }
 
 std::optional<QByteArray> Form1::bytes_to_save() {
+    if (encoding_ != Encoding::Windows1252) {
+        // The edit control holds the text as UTF-8 already: no round trip
+        // through UTF-16.
+        const QByteArrayView own = edit_->utf8_view();
+        QByteArray bytes;
+        bytes.reserve(own.size() + 3);
+        if (encoding_ == Encoding::Utf8Bom)
+            bytes.append("\xEF\xBB\xBF", 3);
+        bytes.append(own);
+        return bytes;
+    }
     const QString text = edit_->text();
-    if (encoding_ != Encoding::Windows1252)
-        return encode_document(text, encoding_);
     const QString missing = unencodable_characters(text, encoding_);
     if (missing.isEmpty())
         return encode_document(text, encoding_);
@@ -171,5 +187,45 @@ void Form1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A normal end: the text was saved or deliberately discarded.
+    recovery_->clear();
     event->accept();
+}
+
+bool Form1::offer_recovery() {
+    const auto pending = pending_recovery();
+    if (!pending)
+        return false;
+    const QString of = pending->document_path.isEmpty()
+                           ? QStringLiteral("un documento senza nome")
+                           : QStringLiteral("\"%1\"").arg(pending->document_path);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Marklet"),
+        QStringLiteral("Marklet si è chiuso senza salvare %1 (copia del %2).\n"
+                       "Recuperare il testo?")
+            .arg(of, QLocale(QLocale::Italian).toString(pending->saved_at, QLocale::ShortFormat)),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("recovery_box"));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() != QMessageBox::Yes) {
+        const QString error = discard_recovery(*pending);
+        if (!error.isEmpty())
+            statusBar()->showMessage(error, 5000);
+        return false;
+    }
+    QString error;
+    const auto record = recovery_->restore(*pending, &error);
+    if (!record) {
+        report_failure(QStringLiteral("Impossibile recuperare il testo da"), pending->file, error);
+        return false;
+    }
+    document_path_ = record->document_path;
+    encoding_ = record->encoding;
+    line_break_ = record->line_break;
+    RichTextBox1->setEolMode(eol_mode(line_break_));
+    edit_->load_text(record->text);
+    // No save point is set: the text is in no file yet and stays unsaved
+    // (and kept for recovery) until the user saves it.
+    update_title();
+    return true;
 }

@@ -1,9 +1,12 @@
 #include "app/form1.h"
 
+#include "app/editor_style.h"
 #include "app/file_io.h"
+#include "app/find_bar.h"
 #include "app/form1_asker.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
+#include "app/recovery.h"
 #include "app/snippet_insertion.h"
 #include "app/twips.h"
 #include "commands/registry.h"
@@ -51,6 +54,13 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
     update_title();
     statusBar()->setObjectName(QStringLiteral("status_bar"));
+    status_position_ = new QLabel(this);
+    status_position_->setObjectName(QStringLiteral("status_position"));
+    status_form_ = new QLabel(this);
+    status_form_->setObjectName(QStringLiteral("status_form"));
+    statusBar()->addPermanentWidget(status_position_);
+    statusBar()->addPermanentWidget(status_form_);
+    update_status();
     const int extra = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     resize(twips(7290), twips(7755) + extra);
 }
@@ -67,13 +77,25 @@ void Form1::build_controls() {
     RichTextBox1->setAccessibleName(QStringLiteral("Documento"));
     RichTextBox1->setGeometry(twips_rect(75, 1560, 7215, 6135));
     RichTextBox1->setEolMode(QsciScintilla::EolWindows);
+    // Highlighting is set up before any text arrives: set on a full editor it
+    // would colour the whole document at once.
+    style_html_editor(RichTextBox1);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
     // The horizontal scroll range follows the longest line shown.
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     edit_ = new ScintillaEditArea(RichTextBox1);
     connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
-    connect(RichTextBox1, &QsciScintilla::modificationChanged, this, &Form1::update_title);
+    connect(RichTextBox1, &QsciScintilla::modificationChanged, this,
+            &Form1::on_modification_changed);
+    connect(RichTextBox1, &QsciScintilla::cursorPositionChanged, this, &Form1::update_status);
+    find_bar_ = new FindBar(RichTextBox1);
+    install_find_shortcuts(this, find_bar_);
+    recovery_ = new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this);
+    connect(recovery_, &RecoveryKeeper::failed, this, [this](const QString& reason) {
+        statusBar()->showMessage(QStringLiteral("Copia di recupero non scritta: %1").arg(reason),
+                                 5000);
+    });
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -244,13 +266,43 @@ void Form1::on_tag_chosen(int index) {
 
 void Form1::on_text_changed() {
     write_preview();
+    if (is_modified())
+        recovery_->schedule([this] { return edit_->text(); },
+                            {document_path_, encoding_, line_break_});
+}
+
+void Form1::on_modification_changed(bool modified) {
+    // Back at the saved text (saved, loaded, or undone to it): nothing to recover.
+    if (!modified)
+        recovery_->clear();
+    update_title();
+}
+
+void Form1::update_status() {
+    if (!status_position_)
+        return;
+    const auto position = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    const auto line = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                  (unsigned long)position);
+    const auto line_start =
+        RichTextBox1->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line);
+    const auto column = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_COUNTCODEUNITS,
+                                                    (unsigned long)line_start, position);
+    status_position_->setText(QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1));
+    status_form_->setText(encoding_name(encoding_) + QStringLiteral(" · ") +
+                          line_break_name(line_break_));
 }
 
 void Form1::write_preview() {
-    const QByteArray bytes =
-        encoding_ == Encoding::Windows1252
-            ? encode_document(edit_->text(), encoding_, Unencodable::References)
-            : edit_->utf8();
+    QByteArray bytes;
+    if (encoding_ == Encoding::Windows1252) {
+        bytes = encode_document(edit_->text(), encoding_, Unencodable::References);
+    } else {
+        // Straight from the edit control's own buffer, without a copy: on a
+        // large document the copy would cost more than the write.
+        const QByteArrayView own = edit_->utf8_view();
+        bytes = QByteArray::fromRawData(own.data(), own.size());
+    }
     const QString error = write_temp_file(preview_file_path(), bytes);
     if (!error.isEmpty()) {
         // Typing goes on; the user learns once why the preview stands still.

@@ -19,7 +19,9 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QToolButton;
+class FindBar;
 class QsciScintilla;
+class RecoveryKeeper;
 class ScintillaEditArea;
 
 // What the main window takes from outside; anything left empty gets the real
@@ -65,6 +67,8 @@ class Form1 : public QMainWindow {
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
+    FindBar* find_bar() const { return find_bar_; }
+    RecoveryKeeper* recovery() const { return recovery_; }
     Asker& asker() const { return *asker_; }
     // The CSS editor window while it is open, else nullptr.
     css_edit* css_window() const { return css_window_; }
@@ -80,6 +84,9 @@ class Form1 : public QMainWindow {
     bool save_document();                // asks for the name
     // Offers to save unsaved changes: true when the caller may go on.
     bool maybe_save();
+    // At start: offers the text of a Marklet that ended without saving.
+    // True when a text was restored.
+    bool offer_recovery();
 
     QString document_path() const { return document_path_; }
     Encoding document_encoding() const { return encoding_; }
@@ -98,6 +105,8 @@ class Form1 : public QMainWindow {
     void build_toolbar();
     void apply_resize_rule();
     void update_title();
+    void update_status();
+    void on_modification_changed(bool modified);
     bool load_file(const QString& path);
     // The bytes to save, asking what to do with characters the encoding cannot
     // hold; nothing when the user cancelled.
@@ -130,6 +139,10 @@ class Form1 : public QMainWindow {
     QFrame* Frame1 = nullptr;
     QComboBox* lang_list = nullptr;
     QLabel* Label1 = nullptr;
+    FindBar* find_bar_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
+    QLabel* status_position_ = nullptr;
+    QLabel* status_form_ = nullptr;
 
     QString document_path_;
     Encoding encoding_ = Encoding::Utf8;

@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdio>
+#include <ctime>
+#include <unistd.h>
 
 namespace {
 
@@ -15,6 +19,34 @@ bool display_available() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// Benchmark hook: with MARKLET_EXIT_WHEN_SHOWN set, the program prints
+// "MARKLET_SHOWN <monotonic nanoseconds>" and ends as soon as the window has
+// been exposed and painted for the first time.
+class ExitWhenShown : public QObject {
+  public:
+    using QObject::QObject;
+    static void install(QWidget* window) {
+        if (qEnvironmentVariableIsEmpty("MARKLET_EXIT_WHEN_SHOWN"))
+            return;
+        window->winId();
+        window->windowHandle()->installEventFilter(new ExitWhenShown(window));
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            QTimer::singleShot(0, [] {
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                std::printf("MARKLET_SHOWN %lld\n", now.tv_sec * 1000000000LL + now.tv_nsec);
+                std::fflush(stdout);
+                _exit(0);
+            });
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -24,9 +56,9 @@ int main(int argc, char* argv[]) {
                              "Xvfb (see README).\n");
         return 2;
     }
-    // The preview pane (Qt WebEngine) is loaded later, as a plugin; it needs
-    // shared OpenGL contexts from the start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The preview pane (Qt WebEngine) is loaded later, as a plugin; the OpenGL
+    // context it shares with the window is made then too (see BrowserHost), so
+    // a start without the preview loads no OpenGL driver.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marklet"));
     QApplication::setOrganizationName(QStringLiteral("marklet"));
@@ -39,10 +71,13 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qt_translator);
 
     Form1 window;
+    ExitWhenShown::install(&window);
     window.show();
     // A file named on the command line (or by the file manager) opens at once.
+    // The text of a Marklet that ended without saving comes first.
+    const bool recovered = window.offer_recovery();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
+    if (arguments.size() > 1 && !recovered)
         window.open_path(arguments.at(1));
     return QApplication::exec();
 }

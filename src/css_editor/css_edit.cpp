@@ -1,6 +1,8 @@
 #include "css_editor/css_edit.h"
 
+#include "app/editor_style.h"
 #include "app/file_io.h"
+#include "app/find_bar.h"
 #include "app/twips.h"
 #include "css_editor/catalogue.h"
 #include "css_editor/colour_swatch.h"
@@ -110,8 +112,9 @@ void css_edit::build_controls() {
     RichTextBox1->setGeometry(twips_rect(8520, 720, 4695, 5655));
     RichTextBox1->setEolMode(QsciScintilla::EolWindows);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
-    RichTextBox1->setMarginWidth(1, 0);
+    style_css_editor(RichTextBox1);
     edit_ = new ScintillaEditArea(RichTextBox1);
+    install_find_shortcuts(this, new FindBar(RichTextBox1));
     connect(edit_, &EditArea::changed, this, [this] { state_.css_changed = true; });
 }
 

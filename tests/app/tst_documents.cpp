@@ -2,13 +2,16 @@
 // failures told, nothing lost; unsaved changes never dropped without a question.
 
 #include "app/file_io.h"
+#include "app/find_bar.h"
 #include "app/form1.h"
+#include "app/recovery.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fakes.h"
 #include "support/modal_script.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -291,6 +294,41 @@ class TestDocuments : public QObject {
         window->editor()->undo();
         QVERIFY(!window->is_modified());
         QCOMPARE(window->windowTitle(), QStringLiteral("page.htm - Marklet"));
+    }
+
+    void recovery_copy_lives_while_changes_are_unsaved() {
+        write_bytes(path("rec.htm"), "<p>a</p>");
+        QVERIFY(window->open_path(path("rec.htm")));
+        edit().set_caret(0);
+        edit().replace_selection(QStringLiteral("x"));
+        QVERIFY(window->recovery()->is_waiting());
+        QCOMPARE(window->recovery()->write_now(), QString());
+        const QString copy = window->recovery()->file_path();
+        QVERIFY(read_bytes(copy).endsWith("x<p>a</p>"));
+        dialogs->save_answers.push_back(path("rec.htm"));
+        QVERIFY(window->save_document());
+        QVERIFY(!QFile::exists(copy));
+    }
+
+    void status_bar_shows_position_encoding_and_line_breaks() {
+        write_bytes(path("st.htm"), QByteArray("ab\ncaf\xe9"));
+        QVERIFY(window->open_path(path("st.htm")));
+        auto* form = window->findChild<QLabel*>(QStringLiteral("status_form"));
+        auto* position = window->findChild<QLabel*>(QStringLiteral("status_position"));
+        QCOMPARE(form->text(), QStringLiteral("Windows-1252 · LF"));
+        edit().set_caret(7);
+        QTRY_COMPARE(position->text(), QStringLiteral("Riga 2, colonna 5"));
+    }
+
+    void control_f_opens_the_find_bar() {
+        edit().set_text(QStringLiteral("uno due uno"));
+        window->activateWindow();
+        window->editor()->setFocus();
+        QTest::keyClick(window->editor(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(window->find_bar()->isVisible());
+        window->find_bar()->set_search_text(QStringLiteral("due"));
+        QVERIFY(window->find_bar()->find_next());
+        QCOMPARE(edit().selected_text(), QStringLiteral("due"));
     }
 
     void toolbar_button_and_menu_item_give_identical_documents() {

@@ -33,8 +33,13 @@ class ScintillaEditArea : public EditArea {
     // Replaces the whole text with a loaded document: one change, and the
     // undo history starts afresh.
     void load_text(const QString& text);
+    // The same with the text as UTF-8 bytes, handed to Scintilla as they are.
+    void load_utf8(QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
+    // The same bytes in Scintilla's own buffer, without a copy: valid until
+    // the next change of the text.
+    QByteArrayView utf8_view() const;
 
     QsciScintilla* widget() const { return widget_; }
 
@@ -46,6 +51,16 @@ class ScintillaEditArea : public EditArea {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Scintilla's text as the two runs of bytes before and after its gap;
+    // valid until the next change.
+    struct Buffer {
+        const char* first = nullptr;
+        qsizetype first_size = 0;
+        const char* second = nullptr;
+        qsizetype second_size = 0;
+    };
+    Buffer buffer() const;
+
     void on_text_changed();
     void flush();
 

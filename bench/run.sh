@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# make bench: builds the release tree (build-perf, -O2) and runs every
+# benchmark, printing each figure beside its reference and the ratio.
+# Windows that must really appear (start-up, the WebEngine pane) run under
+# Xvfb, started here when no DISPLAY is set; the rest run offscreen.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${BENCH_BUILD:-build-perf}
+JOBS=${JOBS:-2}
+RUNS=${BENCH_RUNS:-15}
+
+bash scripts/install-deps.sh
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DMARKLET_BUILD_BENCH=ON >/dev/null
+cmake --build "$BUILD" -j"$JOBS" --target bench_all
+BUILD=$(cd "$BUILD" && pwd)
+
+# The benchmarks' own cache and config folders: the user's are never touched.
+home="$BUILD/bench-home"
+mkdir -p "$home/cache" "$home/config" "$home/runtime"
+chmod 700 "$home/runtime"
+export HOME="$home" XDG_CACHE_HOME="$home/cache" XDG_CONFIG_HOME="$home/config" \
+  XDG_RUNTIME_DIR="$home/runtime" QTWEBENGINE_DISABLE_SANDBOX=1
+
+xvfb_pid=""
+cleanup() { if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+  read -r _ xvfb_pid <&3
+  read -r number <&3
+  export DISPLAY=":$number"
+  where="Xvfb $DISPLAY"
+else
+  where="display $DISPLAY"
+fi
+
+bin="$BUILD/bench"
+sample="$home/sample-5mb.htm"
+echo "== Start-up, whole process until the window is painted ($where, xcb) =="
+QT_QPA_PLATFORM=xcb "$bin/startup_timer" "$RUNS" 1.3 "empty window" \
+  marklet "$BUILD/marklet" bare "$bin/bare_window"
+echo
+echo "== Opening a 5 MB file at start-up until the window is painted ($where, xcb) =="
+"$bin/big_document" --write-sample "$sample" 5 >/dev/null
+QT_QPA_PLATFORM=xcb "$bin/startup_timer" "$RUNS" 1.5 "5 MB file given on the command line" \
+  marklet "$BUILD/marklet $sample" bare "$bin/bare_window $sample"
+echo
+echo "== Change reaction and opening (Google Benchmark, offscreen) =="
+QT_QPA_PLATFORM=offscreen "$bin/bench_editing"
+echo
+echo "== Typing with the preview pane on ($where, xcb) =="
+QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+  "$bin/typing_latency" 40 50 10 1024 5120 2>/dev/null || echo "(see above)"
+echo
+echo "== 50 MB document (offscreen) =="
+QT_QPA_PLATFORM=offscreen "$bin/big_document" 50 || echo "(see above)"
