@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
-  libqt6svg6-dev qt6-svg-dev
+  qt6-svg-dev
   libqscintilla2-qt6-dev
   qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n

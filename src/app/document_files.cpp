@@ -3,6 +3,7 @@
 // read comes back unchanged when saved without edits.
 
 #include "app/document_codec.h"
+#include "app/editor_style.h"
 #include "app/file_io.h"
 #include "app/form1.h"
 #include "app/recovery.h"
@@ -107,11 +108,17 @@ bool Form1::load_file(const QString& path) {
     line_break_ = form.line_break;
     document_path_ = path;
     RichTextBox1->setEolMode(eol_mode(line_break_));
+    // Very large documents are shown plain, so scrolling never styles them whole.
+    const bool highlight = read.bytes.size() <= kHighlightLimit;
+    if (!highlight)
+        style_plain_editor(RichTextBox1);
     // UTF-8 goes to the edit control as it is: no round trip through UTF-16.
     if (encoding_ == Encoding::Windows1252)
         edit_->load_text(decode_document(read.bytes).text);
     else
         edit_->load_utf8(QByteArrayView(read.bytes).sliced(form.text_start));
+    if (highlight && !RichTextBox1->lexer())
+        style_html_editor(RichTextBox1);
     RichTextBox1->setModified(false);
     update_title();
     statusBar()->showMessage(QStringLiteral("Aperto %1 (%2, %3)")

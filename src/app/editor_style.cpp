@@ -85,6 +85,13 @@ void style_html_editor(QsciScintilla* editor) {
     style_margins(editor, editor_font());
 }
 
+void style_plain_editor(QsciScintilla* editor) {
+    editor->setLexer(nullptr);
+    editor->setFolding(QsciScintilla::NoFoldStyle);
+    editor->setFont(editor_font());
+    editor->setMarginsFont(editor_font());
+}
+
 void style_css_editor(QsciScintilla* editor) {
     use_lexer<QsciLexerCSS>(editor, QStringLiteral("marklet_css_lexer"));
     style_margins(editor, editor_font());

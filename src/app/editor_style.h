@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QsciScintilla;
 
 // Syntax colouring and the margins of the program's edit areas. Both leave
@@ -17,3 +19,10 @@ void style_html_editor(QsciScintilla* editor);
 
 // A stylesheet (QsciLexerCSS), with the same margins, font and brace matching.
 void style_css_editor(QsciScintilla* editor);
+
+// Plain text for very large documents: no lexer and no folding (both would
+// style the whole text when scrolled to its end); font and margins stay.
+void style_plain_editor(QsciScintilla* editor);
+
+// Documents larger than this many bytes are shown as plain text.
+constexpr qsizetype kHighlightLimit = 8 * 1024 * 1024;

@@ -1,10 +1,8 @@
 #include "app/form1.h"
+#include "app/translations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
@@ -65,10 +63,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("marklet"));
 
     // Qt's own dialogs and buttons speak Italian.
-    QTranslator qt_translator;
-    if (qt_translator.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt_translator);
+    install_italian_translations();
 
     Form1 window;
     ExitWhenShown::install(&window);

@@ -39,18 +39,13 @@ TEST_P(FindNext, FindsFirstMatchFromPositionAndWrapsRound) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, FindNext, testing::Values(
-    FindCase{"AtStart", u"abc abc", u"abc", 0, false, false, 0, false},
     FindCase{"AfterPosition", u"abc abc", u"abc", 1, false, false, 4, false},
     FindCase{"WrapsToStart", u"abc abc", u"abc", 5, false, false, 0, true},
-    FindCase{"FromEndWraps", u"abc abc", u"abc", 7, false, false, 0, true},
     FindCase{"FromBeyondEndIsClamped", u"ab", u"a", 99, false, false, 0, true},
     FindCase{"FromNegativeIsClamped", u"ab", u"b", -5, false, false, 1, false},
     FindCase{"NoMatch", u"abc", u"x", 0, false, false, -1, false},
     FindCase{"EmptyNeedleMatchesNowhere", u"abc", u"", 0, false, false, -1, false},
-    FindCase{"EmptyText", u"", u"a", 0, false, false, -1, false},
     FindCase{"NeedleLongerThanText", u"ab", u"abc", 0, false, false, -1, false},
-    FindCase{"IgnoresCaseByDefault", u"Hello", u"hELLO", 0, false, false, 0, false},
-    FindCase{"CaseSensitiveSkipsOtherCase", u"Hello hello", u"hello", 0, true, false, 6, false},
     FindCase{"IgnoresCaseOfAccentedLetters", u"CAFFÈ", u"caffè", 0, false, false, 0, false},
     FindCase{"CaseSensitiveAccentedLetters", u"CAFFÈ caffè", u"caffè", 0, true, false, 6, false},
     FindCase{"OverlappingFromInside", u"aaaa", u"aa", 1, false, false, 1, false},
@@ -60,7 +55,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, FindNext, testing::Values(
     FindCase{"NeverEndingBetweenCrAndLf", u"x\r\ny", u"x\r", 0, false, false, -1, false},
     FindCase{"LoneLfFound", u"a\nb\r\n", u"\n", 0, false, false, 1, false},
     FindCase{"LoneCrFound", u"a\rb", u"\r", 0, false, false, 1, false},
-    FindCase{"EmojiCountsTwoUnits", u"a😀b😀", u"😀", 0, false, false, 1, false},
     FindCase{"FromInsideEmojiGoesOn", u"a😀b😀", u"😀", 2, false, false, 4, false},
     FindCase{"NeverHighHalfOfEmoji", u"a😀b", u"\xD83D", 0, false, false, -1, false},
     FindCase{"NeverLowHalfOfEmoji", u"a😀b", u"\xDE00", 0, false, false, -1, false},
@@ -68,16 +62,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, FindNext, testing::Values(
     FindCase{"WholeWordAtTextEdges", u"cat", u"cat", 0, false, true, 0, false},
     FindCase{"WholeWordAccentedLetterAfter", u"perchè perch", u"perch", 0, false, true, 7, false},
     FindCase{"WholeWordAccentedLetterBefore", u"èra ra", u"ra", 0, false, true, 4, false},
-    FindCase{"WholeWordAccentedWordItself", u"caffè", u"caffè", 0, false, true, 0, false},
     FindCase{"WholeWordCombiningMarkAfter", u"cafe\u0301 cafe", u"cafe", 0, false, true, 6, false},
     FindCase{"WholeWordDigitJoins", u"a1 a", u"a", 0, false, true, 3, false},
     FindCase{"WholeWordUnderscoreJoins", u"foo_bar foo", u"foo", 0, false, true, 8, false},
     FindCase{"WholeWordLetterBeyondBmpJoins", u"x𝐀 x", u"x", 0, false, true, 4, false},
     FindCase{"WholeWordPunctuationNeedle", u"a<p>b", u"<p>", 0, false, true, 1, false},
     FindCase{"WholeWordWordEdgeOfMixedNeedle", u"ab-c b-", u"b-", 0, false, true, 5, false},
-    FindCase{"WholeWordIgnoringCase", u"Cat cat", u"CAT", 1, false, true, 4, false},
-    FindCase{"WholeWordWraps", u"cat concat", u"cat", 1, false, true, 0, true},
-    FindCase{"WholeWordNothing", u"concat", u"cat", 0, false, true, -1, false}),
+    FindCase{"WholeWordWraps", u"cat concat", u"cat", 1, false, true, 0, true}),
     case_name);
 // clang-format on
 
@@ -92,19 +83,14 @@ TEST_P(FindPrevious, FindsLastMatchEndingBeforePositionAndWrapsRound) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, FindPrevious, testing::Values(
-    FindCase{"FromEnd", u"abc abc", u"abc", 7, false, false, 4, false},
     FindCase{"MatchMustEndBeforePosition", u"abc abc", u"abc", 6, false, false, 0, false},
     FindCase{"WrapsToEnd", u"abc abc", u"abc", 2, false, false, 4, true},
-    FindCase{"FromStartWraps", u"abc abc", u"abc", 0, false, false, 4, true},
     FindCase{"FromBeyondEndIsClamped", u"ab", u"a", 99, false, false, 0, false},
-    FindCase{"MatchAtVeryStart", u"abc", u"ab", 2, false, false, 0, false},
     FindCase{"OverlappingStepsBack", u"aaaa", u"aa", 2, false, false, 0, false},
     FindCase{"OverlappingFromEnd", u"aaaa", u"aa", 4, false, false, 2, false},
     FindCase{"EmptyNeedle", u"abc", u"", 3, false, false, -1, false},
-    FindCase{"NoMatch", u"abc", u"x", 3, false, false, -1, false},
     FindCase{"CaseSensitive", u"abc ABC", u"abc", 7, true, false, 0, false},
     FindCase{"WholeWordSkipsPartOfWord", u"cat concat cat", u"cat", 11, false, true, 0, false},
-    FindCase{"WholeWordFromEnd", u"cat concat cat", u"cat", 14, false, true, 11, false},
     FindCase{"EmojiBeforeEmoji", u"😀x😀", u"😀", 5, false, false, 3, false},
     FindCase{"NeverLfHalfOfCrLf", u"a\r\n", u"\n", 3, false, false, -1, false}),
     case_name);
@@ -136,15 +122,11 @@ TEST_P(ReplaceAll, ReplacesEveryMatchOnceAndCountsThem) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAll, testing::Values(
-    ReplaceCase{"Plain", u"a b a", u"a", u"x", false, false, u"x b x", 2},
     ReplaceCase{"OverlappingTakenLeftToRight", u"aaaa", u"aa", u"b", false, false, u"bb", 2},
     ReplaceCase{"OddOverlapLeavesRest", u"aaa", u"aa", u"b", false, false, u"ba", 1},
     ReplaceCase{"ReplacementNotSearchedAgain", u"aaa", u"a", u"aa", false, false, u"aaaaaa", 3},
     ReplaceCase{"EmptyNeedleChangesNothing", u"abc", u"", u"x", false, false, u"abc", 0},
-    ReplaceCase{"NoMatchChangesNothing", u"abc", u"x", u"y", false, false, u"abc", 0},
-    ReplaceCase{"EmptyText", u"", u"a", u"b", false, false, u"", 0},
     ReplaceCase{"WithNothing", u"a-b-c", u"-", u"", false, false, u"abc", 2},
-    ReplaceCase{"IgnoringCase", u"Foo foo FOO", u"foo", u"bar", false, false, u"bar bar bar", 3},
     ReplaceCase{"CaseSensitive", u"Foo foo FOO", u"foo", u"bar", true, false, u"Foo bar FOO", 1},
     ReplaceCase{"IgnoringCaseBeyondAscii", u"ÉCOLE école", u"école", u"x", false, false, u"x x", 2},
     ReplaceCase{"WholeWords", u"cat concat cat", u"cat", u"dog", false, true, u"dog concat dog", 2},
@@ -180,7 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, MatchesAt, testing::Values(
     MatchAtCase{"Exact", u"abc", u"b", 1, false, true},
     MatchAtCase{"Elsewhere", u"abc", u"b", 0, false, false},
     MatchAtCase{"Negative", u"abc", u"a", -1, false, false},
-    MatchAtCase{"PastEnd", u"abc", u"c", 3, false, false},
     MatchAtCase{"RunsOffEnd", u"abc", u"cd", 2, false, false},
     MatchAtCase{"PartOfWord", u"abc", u"b", 1, true, false},
     MatchAtCase{"EmptyNeedle", u"abc", u"", 0, false, false}),
@@ -203,42 +184,15 @@ TEST_P(PositionAfterReplace, MovesWithTheTextAroundIt) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, PositionAfterReplace, testing::Values(
     CaretCase{"BeforeEveryMatch", 1, 1},
-    CaretCase{"AtStartOfMatch", 2, 2},
     CaretCase{"InsideMatch", 3, 2},
     CaretCase{"AtEndOfMatch", 5, 7},
     CaretCase{"BetweenMatches", 7, 9},
-    CaretCase{"InsideSecondMatch", 12, 12},
     CaretCase{"AfterEveryMatch", 20, 24}),
     [](const testing::TestParamInfo<CaretCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
 TEST(PositionAfterReplaceShrinking, MovesBackWhenReplacementIsShorter) {
     EXPECT_EQ(position_after_replace(9, {0, 4}, 3, 0), 3);
-}
-
-// Going forward match after match visits exactly what replace-all replaces,
-// and going backward from the end visits the same matches when none overlap.
-TEST(FindNavigation, ForwardStepsVisitTheMatchesReplaceAllReplaces) {
-    const QString text = QStringLiteral("<p>uno</p>\r\n<P>due</P>\r\n<p>è😀</p>");
-    const QString needle = QStringLiteral("<p>");
-    const QList<qsizetype> all = find_all(text, needle, {});
-    ASSERT_EQ(all.size(), 3);
-    QList<qsizetype> forward;
-    qsizetype from = 0;
-    for (auto match = find_next(text, needle, from, {}); match && !match->wrapped;
-         match = find_next(text, needle, from, {})) {
-        forward.append(match->start);
-        from = match->end();
-    }
-    EXPECT_EQ(forward, all);
-    QList<qsizetype> backward;
-    from = text.size();
-    for (auto match = find_previous(text, needle, from, {}); match && !match->wrapped;
-         match = find_previous(text, needle, from, {})) {
-        backward.prepend(match->start);
-        from = match->start;
-    }
-    EXPECT_EQ(backward, all);
 }
 
 } // namespace

@@ -2,26 +2,18 @@
 // reach the temporary stylesheet and the main window's preview reloads.
 
 #include "app/file_io.h"
-#include "app/form1.h"
-#include "css_editor/css_edit.h"
-#include "platform/qt/scintilla_edit_area.h"
 #include "support/dialog_steps.h"
-#include "support/fakes.h"
+#include "support/files.h"
+#include "support/main_window.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
-#include <Qsci/qsciscintilla.h>
-#include <QtTest>
 
 class TestCssInWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Form1> window;
-    FakeBrowserPane* pane = nullptr;
+    MainWindow m;
+    Form1* window = nullptr;
 
     template <typename T> T* css_child(const char* name) {
         return window->css_window()->findChild<T*>(QString::fromLatin1(name));
@@ -29,21 +21,10 @@ class TestCssInWindow : public QObject {
 
   private slots:
     void init() {
-        Form1Services services;
-        services.dialogs = std::make_unique<FakeDialogs>();
-        services.launcher = std::make_unique<FakeLauncher>();
-        services.browser_factory = fake_browser_factory(&pane);
-        services.css_dialogs = [] { return std::make_unique<FakeDialogs>(); };
-        window = std::make_unique<Form1>(std::move(services));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        m.open();
+        window = m.window.get();
     }
-    void cleanup() {
-        window->editor()->setModified(false);
-        if (window->css_window())
-            window->css_window()->editor()->setModified(false);
-        window.reset();
-    }
+    void cleanup() { m.close(); }
 
     void opening_twice_leaves_one_window() {
         window->action("css_editor")->trigger();
@@ -58,10 +39,10 @@ class TestCssInWindow : public QObject {
 
     void inserted_rule_reaches_stylesheet_and_reloads_preview() {
         window->action("Command2")->trigger(); // the pane is on and shows the preview
-        QVERIFY(pane);
+        QVERIFY(m.pane);
         window->action("tmp_stylesheet")->trigger();
         window->action("css_editor")->trigger();
-        const int reloads = pane->reloads;
+        const int reloads = m.pane->reloads;
 
         css_child<QComboBox>("Combo13")->setEditText(QStringLiteral("BODY"));
         css_child<QCheckBox>("cdimensione_c")->click();
@@ -71,10 +52,8 @@ class TestCssInWindow : public QObject {
 
         const QString rule = "BODY {\r\n\tfont-size: 12px;\r\n\tfont-style: normal;\r\n}\r\n";
         QCOMPARE(window->css_window()->edit_area().text(), rule);
-        QFile stylesheet(temp_stylesheet_path());
-        QVERIFY(stylesheet.open(QIODevice::ReadOnly));
-        QCOMPARE(stylesheet.readAll(), rule.toUtf8());
-        QCOMPARE(pane->reloads, reloads + 1);
+        QCOMPARE(read_bytes(temp_stylesheet_path()), rule.toUtf8());
+        QCOMPARE(m.pane->reloads, reloads + 1);
         QVERIFY(window->css_state().css_changed);
     }
 
@@ -106,6 +85,7 @@ class TestCssInWindow : public QObject {
         ModalScript script({steps::press(QMessageBox::StandardButton(answer), &question)});
         QCOMPARE(window->close(), closed);
         QCOMPARE(question, QStringLiteral("Il file corrente non è stato salvato. Salvare?"));
+        QCOMPARE(script.titles, QStringList{QStringLiteral("File non salvato")});
         QCOMPARE(window->isVisible(), !closed);
         if (!closed)
             QCOMPARE(window->css_window()->edit_area().text(), QStringLiteral("h1 {}"));

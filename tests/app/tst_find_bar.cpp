@@ -4,7 +4,6 @@
 #include "app/find_bar.h"
 #include "platform/qt/scintilla_edit_area.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -60,7 +59,7 @@ class TestFindBar : public QObject {
     }
     void cleanup() { window.reset(); }
 
-    void ctrl_f_opens_the_bar_on_the_selection() {
+    void ctrl_f_and_ctrl_h_open_the_bar_on_the_selection_esc_closes_it() {
         editor->setText(QStringLiteral("uno due\r\ntre"));
         editor->SendScintilla(Sci::SCI_SETSEL, 4UL, 7L);
         QVERIFY(!bar->isVisible());
@@ -70,23 +69,22 @@ class TestFindBar : public QObject {
         QVERIFY(!field("replace_text")->isVisible());
         QCOMPARE(field("find_text")->text(), QStringLiteral("due"));
         QVERIFY(field("find_text")->hasFocus());
-    }
-
-    void ctrl_h_opens_the_bar_for_replacing() {
+        // Ctrl+H shows the replacing part too; Esc from any field closes.
         QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(bar->isVisible());
         QVERIFY(bar->replace_mode());
         QVERIFY(field("replace_text")->isVisible());
-        QVERIFY(button("replace_all_button")->isVisible());
         QCOMPARE(button("replace_all_button")->text(), QStringLiteral("Sostituisci tutto"));
+        QTest::keyClick(field("replace_text"), Qt::Key_Tab);
+        QVERIFY(bar->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(editor->hasFocus());
     }
 
     void f3_cycles_and_shift_f3_goes_back_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("needle");
         QTest::addColumn<QList<qsizetype>>("starts");
-        QTest::newRow("ascii") << QStringLiteral("uno due uno tre uno") << QStringLiteral("uno")
-                               << QList<qsizetype>{0, 8, 16};
         QTest::newRow("accents and emoji before matches")
             << QStringLiteral("è😀uno\r\nperché uno\r\n😀😀Uno") << QStringLiteral("uno")
             << QList<qsizetype>{3, 15, 24};
@@ -152,18 +150,12 @@ class TestFindBar : public QObject {
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("status");
-        QTest::newRow("ascii") << QStringLiteral("a1 a2 a3") << QStringLiteral("a")
-                               << QStringLiteral("bb") << QStringLiteral("bb1 bb2 bb3")
-                               << QStringLiteral("3 sostituzioni");
         QTest::newRow("accents shrink")
             << QStringLiteral("è😀è\r\nè") << QStringLiteral("È") << QStringLiteral("e")
             << QStringLiteral("e😀e\r\ne") << QStringLiteral("3 sostituzioni");
         QTest::newRow("into emoji")
             << QStringLiteral("a :) b") << QStringLiteral(":)") << QStringLiteral("😀")
             << QStringLiteral("a 😀 b") << QStringLiteral("1 sostituzione");
-        QTest::newRow("line breaks")
-            << QStringLiteral("a\r\nb\r\n") << QStringLiteral("\r\n") << QStringLiteral(" ")
-            << QStringLiteral("a b ") << QStringLiteral("2 sostituzioni");
     }
     void replace_all_is_one_undo_step_and_one_change() {
         QFETCH(QString, text);
@@ -220,27 +212,6 @@ class TestFindBar : public QObject {
         QCOMPARE(editor->text(), QStringLiteral("X bar X"));
         editor->undo();
         QCOMPARE(editor->text(), QStringLiteral("foo bar X"));
-    }
-
-    void replace_respects_whole_word() {
-        editor->setText(QStringLiteral("concat"));
-        editor->SendScintilla(Sci::SCI_SETSEL, 3UL, 6L); // "cat" inside a word
-        bar->open_replace();
-        bar->set_search_text(QStringLiteral("cat"));
-        bar->findChild<QCheckBox*>("word_check")->setChecked(true);
-        bar->set_replacement_text(QStringLiteral("dog"));
-        QVERIFY(!bar->replace());
-        QCOMPARE(editor->text(), QStringLiteral("concat"));
-        QCOMPARE(bar->replace_all(), qsizetype(0));
-    }
-
-    void esc_closes_and_returns_the_focus() {
-        QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
-        QTest::keyClick(field("replace_text"), Qt::Key_Tab);
-        QVERIFY(bar->isAncestorOf(QApplication::focusWidget()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!bar->isVisible());
-        QVERIFY(editor->hasFocus());
     }
 
     void the_bar_takes_the_bottom_of_the_editor_and_gives_it_back() {
@@ -316,43 +287,14 @@ class TestFindBar : public QObject {
         clock.start();
         const qsizetype count = bar->replace_all();
         const qint64 replacing = clock.elapsed();
-        clock.restart();
         bar->set_search_text(QStringLiteral("</b>"));
         QVERIFY(bar->find_next());
-        const qint64 finding = clock.elapsed();
-        qInfo("%lld replacements in %lld bytes: %lld ms; then find next: %lld ms", qint64(count),
-              qint64(text.toUtf8().size()), replacing, finding);
         QCOMPARE(count, text.size() / row.size());
         QCOMPARE(editor->text(),
                  QString(text).replace(QStringLiteral("<b>"), QStringLiteral("<strong>")));
         QVERIFY(replacing < 10000);
         editor->undo();
         QCOMPARE(editor->text(), text);
-    }
-
-    void a_bar_on_a_parentless_editor_lies_over_it_and_dies_with_it() {
-        auto* lone = new QsciScintilla;
-        lone->resize(500, 300);
-        auto* lone_bar = new FindBar(lone);
-        QCOMPARE(lone_bar->parentWidget(), lone);
-        lone->show();
-        lone_bar->open_find();
-        QCOMPARE(lone_bar->geometry().bottom(), lone->height() - 1);
-        QCOMPARE(lone->size(), QSize(500, 300));
-        delete lone;
-    }
-
-    void actions_are_installed_with_their_keys() {
-        const QList<QPair<const char*, QKeySequence>> expected = {
-            {"find_action", QKeySequence(Qt::CTRL | Qt::Key_F)},
-            {"replace_action", QKeySequence(Qt::CTRL | Qt::Key_H)},
-            {"find_next_action", QKeySequence(Qt::Key_F3)},
-            {"find_previous_action", QKeySequence(Qt::SHIFT | Qt::Key_F3)}};
-        for (const auto& [name, keys] : expected) {
-            auto* action = window->findChild<QAction*>(name);
-            QVERIFY2(action, name);
-            QCOMPARE(action->shortcut(), keys);
-        }
     }
 };
 

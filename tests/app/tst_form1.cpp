@@ -2,25 +2,15 @@
 // caret, focus and preview file.
 
 #include "app/file_io.h"
-#include "app/form1.h"
-#include "platform/qt/scintilla_edit_area.h"
-#include "support/fakes.h"
-#include "support/modal_script.h"
+#include "support/dialog_steps.h"
+#include "support/files.h"
+#include "support/main_window.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStatusBar>
-#include <Qsci/qsciscintilla.h>
-#include <QtTest>
+
+using namespace steps;
 
 namespace {
 
@@ -37,30 +27,7 @@ QAction* menu_action(Form1& window, const QString& menu_caption, const QString& 
 }
 
 QByteArray preview_bytes() {
-    QFile file(preview_file_path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-ModalScript::Step type_and_ok(const QString& text) {
-    return [text](QWidget* dialog) {
-        auto* box = qobject_cast<QInputDialog*>(dialog);
-        QVERIFY(box);
-        box->setTextValue(text);
-        box->accept();
-    };
-}
-
-ModalScript::Step cancel() {
-    return [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); };
-}
-
-ModalScript::Step choose(int index) {
-    return [index](QWidget* dialog) {
-        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("Combo1"));
-        QVERIFY(combo);
-        combo->setCurrentIndex(index);
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    };
+    return read_bytes(preview_file_path());
 }
 
 } // namespace
@@ -68,30 +35,17 @@ ModalScript::Step choose(int index) {
 class TestForm1 : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Form1> window;
-    FakeDialogs* dialogs = nullptr;
-    FakeLauncher* launcher = nullptr;
-    FakeBrowserPane* pane = nullptr;
+    MainWindow m;
+    Form1* window = nullptr;
 
-    ScintillaEditArea& edit() { return window->edit_area(); }
+    ScintillaEditArea& edit() { return m.edit(); }
 
   private slots:
     void init() {
-        Form1Services services;
-        auto d = std::make_unique<FakeDialogs>();
-        dialogs = d.get();
-        auto l = std::make_unique<FakeLauncher>();
-        launcher = l.get();
-        services.dialogs = std::move(d);
-        services.launcher = std::move(l);
-        pane = nullptr;
-        services.browser_factory = fake_browser_factory(&pane);
-        window = std::make_unique<Form1>(std::move(services));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
+        m.open();
+        window = m.window.get();
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { m.close(); }
 
     void starts_as_an_empty_window_named_marklet() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Marklet"));
@@ -121,7 +75,7 @@ class TestForm1 : public QObject {
         }
         QCOMPARE(captions, expected);
         QCOMPARE(items, 62);
-        QVERIFY(menu_action(*window, "&Posizione Elementi", "Allineamento a &Destra"));
+        QVERIFY(menu_action(*m.window, "&Posizione Elementi", "Allineamento a &Destra"));
         // Every item and every toolbar operation is there to be used.
         for (QAction* menu : window->menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
@@ -131,7 +85,7 @@ class TestForm1 : public QObject {
         QCOMPARE(window->action("al_dx")->text(), QStringLiteral("Allineamento a &Destra"));
     }
 
-    void menu_command_wraps_selection_or_caret_data() {
+    void menu_command_wraps_selection_or_caret_as_one_change_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("length");
@@ -141,7 +95,7 @@ class TestForm1 : public QObject {
         QTest::newRow("caret only") << "xy" << 1 << 0 << "x<b></b>y" << 4;
         QTest::newRow("accents and CR LF") << "è\r\n€" << 0 << 4 << "<b>è\r\n€</b>" << 7;
     }
-    void menu_command_wraps_selection_or_caret() {
+    void menu_command_wraps_selection_or_caret_as_one_change() {
         QFETCH(QString, before);
         QFETCH(int, start);
         QFETCH(int, length);
@@ -149,56 +103,29 @@ class TestForm1 : public QObject {
         QFETCH(int, caret);
         edit().set_text(before);
         edit().select(start, length);
-        menu_action(*window, "&Formattazione", "&Grassetto")->trigger();
+        QList<QByteArray> written; // the preview, once, never half made
+        connect(&edit(), &EditArea::changed, this, [&] { written << preview_bytes(); });
+        menu_action(*m.window, "&Formattazione", "&Grassetto")->trigger();
         QCOMPARE(edit().text(), after);
         QCOMPARE(edit().caret(), caret);
         QCOMPARE(edit().selection_length(), 0);
         QCOMPARE(QApplication::focusWidget(), window->editor());
-        QCOMPARE(preview_bytes(), after.toUtf8());
+        QCoreApplication::processEvents();
+        QCOMPARE(written, QList<QByteArray>{after.toUtf8()});
+        window->editor()->undo(); // one step
+        QCOMPARE(edit().text(), before);
     }
 
-    void typed_character_writes_whole_preview_once() {
+    void character_typed_over_a_selection_writes_whole_preview_once() {
         edit().set_text(QStringLiteral("<p>ciao</p>"));
-        edit().set_caret(7);
-        const int reloads_before = pane ? pane->reloads : 0;
-        QSignalSpy changes(&edit(), &EditArea::changed);
-        QTest::keyClick(window->editor(), Qt::Key_A);
-        QTRY_COMPARE(changes.size(), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(preview_bytes(), QByteArray("<p>ciaoa</p>"));
-        QCOMPARE(pane ? pane->reloads : 0, reloads_before); // no pane yet: nothing to reload
-    }
-
-    void typing_over_a_selection_is_one_change() {
-        edit().set_text(QStringLiteral("abcdef"));
-        edit().select(1, 3);
-        QStringList seen;
-        connect(&edit(), &EditArea::changed, this, [&] { seen << edit().text(); });
-        QTest::keyClick(window->editor(), Qt::Key_X);
-        QTRY_COMPARE(seen.size(), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(seen, QStringList{QStringLiteral("axef")});
-    }
-
-    void insertion_over_a_selection_writes_preview_once_never_half_made() {
-        edit().set_text(QStringLiteral("abc"));
-        edit().select(0, 3);
+        edit().select(3, 4);
         QList<QByteArray> written;
         connect(&edit(), &EditArea::changed, this, [&] { written << preview_bytes(); });
-        window->action("corsivo")->trigger();
+        QTest::keyClick(window->editor(), Qt::Key_A);
+        QTRY_COMPARE(written.size(), 1);
         QCoreApplication::processEvents();
-        QCOMPARE(written.size(), 1);
-        QCOMPARE(written.first(), QByteArray("<i>abc</i>"));
-    }
-
-    void insertion_is_one_undo_step() {
-        edit().set_text(QStringLiteral("abc"));
-        edit().select(0, 3);
-        window->action("al_cnt")->trigger();
-        QCOMPARE(edit().text(), QStringLiteral("<center>abc</center>"));
-        window->editor()->undo();
-        QCOMPARE(edit().text(), QStringLiteral("abc"));
+        QCOMPARE(written, QList<QByteArray>{"<p>a</p>"});
+        QVERIFY(!m.pane); // no pane yet: nothing to reload
     }
 
     void tag_list_by_keyboard_inserts_one_pair_and_returns_focus() {
@@ -221,23 +148,10 @@ class TestForm1 : public QObject {
         QCOMPARE(edit().caret(), 4);
     }
 
-    void real_dialogs_answer_a_link_command() {
-        edit().set_text(QString());
-        ModalScript script({type_and_ok("#top"), choose(2), cancel(), type_and_ok("Su")});
-        menu_action(*window, "&Link", "Collegamento")->trigger();
-        QCOMPARE(script.remaining(), std::size_t(0));
-        QCOMPARE(script.titles, (QStringList{"Immisione parametro", "Seleziona Destinazione Link",
-                                             "Immisione parametro", "Immisione parametro"}));
-        QCOMPARE(edit().text(), QStringLiteral("<A href=\"#top\" target=\"_self\">Su</a>"));
-        QCOMPARE(edit().caret(), edit().text().size() - 4);
-        QCOMPARE(window->str_ret, QStringLiteral("_self"));
-        QCOMPARE(window->tmp_lst, (QStringList{"_blank", "_parent", "_self", "_top"}));
-    }
-
     void colour_command_inserts_copies_and_confirms() {
         edit().set_text(QStringLiteral("abc"));
         edit().select(0, 3);
-        dialogs->colours.push_back(255u);
+        m.dialogs->colours.push_back(255u);
         QString message;
         ModalScript script({[&](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
@@ -248,7 +162,7 @@ class TestForm1 : public QObject {
             box->accept();
         }});
         window->action("colore")->trigger();
-        QCOMPARE(dialogs->colour_titles, QStringList{QStringLiteral("Seleziona un colore")});
+        QCOMPARE(m.dialogs->colour_titles, QStringList{QStringLiteral("Seleziona un colore")});
         QCOMPARE(edit().text(), QStringLiteral("#FF0000abc"));
         QCOMPARE(edit().caret(), 10);
         QCOMPARE(message, QStringLiteral("Il colore è stato copiato negli appunti"));
@@ -295,8 +209,8 @@ class TestForm1 : public QObject {
         QTRY_COMPARE(window->frameGeometry().width(), 2 * outer);
         QVERIFY(window->enable_browser);
         QVERIFY(window->browser()->isVisible());
-        QVERIFY(pane);
-        QCOMPARE(pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
+        QVERIFY(m.pane);
+        QCOMPARE(m.pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
         window->action("Command2")->trigger();
         QTRY_COMPARE(window->frameGeometry().width(), outer);
         QVERIFY(!window->enable_browser);
@@ -306,34 +220,34 @@ class TestForm1 : public QObject {
     void pane_reloads_follow_changes_even_when_hidden() {
         window->action("Command2")->trigger();
         window->action("Command2")->trigger();
-        QVERIFY(pane);
-        const int before = pane->reloads;
+        QVERIFY(m.pane);
+        const int before = m.pane->reloads;
         edit().set_text(QStringLiteral("a"));
         window->action("grassetto")->trigger();
-        QCOMPARE(pane->reloads, before + 2);
+        QCOMPARE(m.pane->reloads, before + 2);
     }
 
     void reloads_fold_while_one_is_in_flight() {
         window->action("Command2")->trigger();
-        QVERIFY(pane);
-        pane->finish_at_once = false;
-        pane->finish(); // the navigation
+        QVERIFY(m.pane);
+        m.pane->finish_at_once = false;
+        m.pane->finish(); // the navigation
         edit().set_text(QStringLiteral("1"));
         edit().set_text(QStringLiteral("2"));
         edit().set_text(QStringLiteral("3"));
-        QCOMPARE(pane->reloads, 1);
-        pane->finish();
-        QCOMPARE(pane->reloads, 2); // exactly one more, for the latest text
-        pane->finish();
-        QCOMPARE(pane->reloads, 2);
+        QCOMPARE(m.pane->reloads, 1);
+        m.pane->finish();
+        QCOMPARE(m.pane->reloads, 2); // exactly one more, for the latest text
+        m.pane->finish();
+        QCOMPARE(m.pane->reloads, 2);
     }
 
     void external_previews_start_without_a_shell() {
         window->action("Command4")->trigger();
-        QCOMPARE(launcher->started, QStringList{"firefox " + preview_file_path()});
+        QCOMPARE(m.launcher->started, QStringList{"firefox " + preview_file_path()});
         window->action("Command3")->trigger();
-        QCOMPARE(launcher->opened, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
-        launcher->succeed = false;
+        QCOMPARE(m.launcher->opened, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
+        m.launcher->succeed = false;
         window->action("Command4")->trigger();
         QVERIFY(window->statusBar()->currentMessage().contains("Firefox"));
     }

@@ -69,16 +69,25 @@ inline void check(const Case& c) {
     }
 }
 
+// The rows of one command whose questions do not depend on its answers.
+struct Rows {
+    const char* command;
+    QStringList questions; // all of them, as asked when no required answer is missing
+    QString close = {};
+
+    // Every question asked; the opening text built.
+    Case operator()(std::string name, QStringList answers, const QString& open) const {
+        return Case{std::move(name), command, std::move(answers), questions, Snippet{open, close}};
+    }
+    // A required answer missing at question `asked`: nothing more asked, nothing built.
+    Case stop(std::string name, QStringList answers, qsizetype asked) const {
+        return Case{std::move(name),        command,      answers,
+                    questions.first(asked), std::nullopt, answers.mid(asked)};
+    }
+};
+
 inline std::string case_name(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
-}
-
-// The names registered in one group's table, in order.
-inline QStringList names(std::span<const NamedCommand> group) {
-    QStringList result;
-    for (const NamedCommand& command : group)
-        result << QLatin1StringView(command.name);
-    return result;
 }
 
 } // namespace command_case

@@ -1,5 +1,4 @@
 #include "commands/registry.h"
-#include "commands/text/fixed_pairs.h"
 #include "support/scripted_asker.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"html_blk", "<html>\r\n", "\r\n</html>"},
         PairCase{"intestazione", "<head>\r\n", "\r\n</head>"}),
     [](const testing::TestParamInfo<PairCase>& info) { return std::string(info.param.name); });
-
-TEST(FixedPairs, ThereAreNineteen) {
-    EXPECT_EQ(fixed_pairs().size(), 19u);
-}
 
 TEST(CommandRegistry, UnknownNameHasNoCommand) {
     EXPECT_EQ(find_command(u"nessuno"), nullptr);

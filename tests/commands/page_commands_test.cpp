@@ -6,6 +6,7 @@ using command_case::Case;
 using command_case::colour;
 using command_case::input;
 using command_case::kTargetPick;
+using command_case::Rows;
 
 class PageCommand : public testing::TestWithParam<Case> {};
 
@@ -13,20 +14,17 @@ TEST_P(PageCommand, AsksItsQuestionsAndFramesTheSelection) {
     command_case::check(GetParam());
 }
 
-const QStringList kBodyQuestions = {
-    input("Percorso immagine di sfondo"),
-    colour("Seleziona il colore di sfondo della pagina"),
-    colour("Seleziona il colore del testo della pagina"),
-    colour("Seleziona il colore per i link della pagina"),
-    colour("Seleziona il colore per i link visitati della pagina"),
-    colour("Seleziona il colore per i link attivati della pagina"),
-    kTargetPick,
-};
-
-Case body(std::string name, QStringList answers, const QString& open) {
-    return Case{std::move(name), "corpo", std::move(answers), kBodyQuestions,
-                Snippet{open, "\r\n</body>"}};
-}
+const Rows kBody{"corpo",
+                 {
+                     input("Percorso immagine di sfondo"),
+                     colour("Seleziona il colore di sfondo della pagina"),
+                     colour("Seleziona il colore del testo della pagina"),
+                     colour("Seleziona il colore per i link della pagina"),
+                     colour("Seleziona il colore per i link visitati della pagina"),
+                     colour("Seleziona il colore per i link attivati della pagina"),
+                     kTargetPick,
+                 },
+                 "\r\n</body>"};
 
 INSTANTIATE_TEST_SUITE_P(
     Page, PageCommand,
@@ -38,16 +36,11 @@ INSTANTIATE_TEST_SUITE_P(
              Snippet{"<html>\r\n<head>\r\n<title></title>\r\n</head>\r\n<body>\r\n\t",
                      "\r\n</body>\r\n</html>"}},
         // Every question is asked even when the image box was cancelled.
-        body("BodyEverythingCancelled", {"", "", "", "", "", "", ""}, "<body>\r\n\t"),
-        body("BodyOnlyTextColour", {"", "", "#00FF00", "", "", "", ""},
-             "<body text=\"#00FF00\">\r\n\t"),
-        body("BodyOnlyTarget", {"", "", "", "", "", "", "_top"}, "<body target=\"_top\">\r\n\t"),
-        body("BodyBlankImageLeftOut", {"  ", "#000000", "", "", "", "", ""},
-             "<body bgcolor=\"#000000\">\r\n\t"),
-        body("BodyEveryAttributeInOrder",
-             {"sfondo.gif", "#FFFFFF", "#000000", "#0000FF", "#800080", "#FF0000", "_self"},
-             "<body background=\"sfondo.gif\" bgcolor=\"#FFFFFF\" text=\"#000000\" "
-             "link=\"#0000FF\" vlink=\"#800080\" alink=\"#FF0000\" target=\"_self\">\r\n\t")),
+        kBody("BodyEverythingCancelled", {"", "", "", "", "", "", ""}, "<body>\r\n\t"),
+        kBody("BodyEveryAttributeInOrder",
+              {"sfondo.gif", "#FFFFFF", "#000000", "#0000FF", "#800080", "#FF0000", "_self"},
+              "<body background=\"sfondo.gif\" bgcolor=\"#FFFFFF\" text=\"#000000\" "
+              "link=\"#0000FF\" vlink=\"#800080\" alink=\"#FF0000\" target=\"_self\">\r\n\t")),
     command_case::case_name);
 
 } // namespace

@@ -45,10 +45,7 @@ class TestCssEdit : public QObject {
 
     void window_has_its_caption_size_and_controls() {
         QCOMPARE(f.window->windowTitle(), QStringLiteral("CSS Editor"));
-        QVERIFY(f.window->isWindow());
         QCOMPARE(f.window->size(), QSize(886, 431));
-        QCOMPARE(f.child<QComboBox>("Combo13")->geometry(), QRect(8, 8, 177, 21));
-        QCOMPARE(f.child<QPushButton>("Command1")->geometry(), QRect(208, 8, 73, 21));
         QCOMPARE(f.child<QPushButton>("Command1")->text(), QStringLiteral("Inserisci"));
         QCOMPARE(f.child<QsciScintilla>("RichTextBox1")->geometry(), QRect(568, 48, 313, 377));
         const std::pair<const char*, const char*> pictures[] = {
@@ -56,23 +53,18 @@ class TestCssEdit : public QObject {
             {"Command4", "Salva il file corrente"},
             {"Command2", "Aggiorna l'anteprima con il CSS corrente"}};
         for (const auto& [name, tooltip] : pictures) {
-            auto* button = f.child<QToolButton>(name);
-            QVERIFY(button);
-            QCOMPARE(button->toolTip(), QString::fromUtf8(tooltip));
-            QVERIFY(!button->icon().isNull());
-            QVERIFY(button->text().isEmpty() ||
-                    button->toolButtonStyle() == Qt::ToolButtonIconOnly);
+            QCOMPARE(f.child<QToolButton>(name)->toolTip(), QString::fromUtf8(tooltip));
+            QVERIFY(!f.child<QToolButton>(name)->icon().isNull());
         }
-        QCOMPARE(f.child<QToolButton>("Command2")->geometry(), QRect(568, 8, 33, 29));
-        QCOMPARE(f.child<QGroupBox>("Frame4")->title(), QStringLiteral("Colore e Sfondo"));
-        QCOMPARE(f.child<QGroupBox>("Frame3")->geometry(), QRect(8, 232, 273, 193));
+        const char* frames[] = {"Caratteri", "Testo", "Posizione", "Colore e Sfondo"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(f.child<QGroupBox>(QStringLiteral("Frame%1").arg(i + 1))->title(),
+                     QString::fromUtf8(frames[i]));
         // The last row of "Testo": a tick box and its list inside Frame2.
         auto* vertical = f.child<QComboBox>("tallineamento_verticale");
         QCOMPARE(vertical->parentWidget()->objectName(), QStringLiteral("Frame2"));
         QCOMPARE(vertical->geometry(), QRect(136, 160, 121, 21));
         QCOMPARE(tick("tallineamento_verticale")->text(), QStringLiteral("Allineamento Verticale"));
-        QCOMPARE(swatch("scolore")->accessibleName(), QStringLiteral("Colore"));
-        QCOMPARE(swatch("scolore_sfondo")->accessibleName(), QStringLiteral("Colore Sfondo"));
     }
 
     void starts_in_the_initial_state() {
@@ -124,11 +116,6 @@ class TestCssEdit : public QObject {
         }
     }
 
-    void ticking_a_list_row_alone_uses_its_start_selection() {
-        tick("cspessore")->click();
-        QCOMPARE(f.window->rule(), QStringLiteral(" {\r\n\tfont-weight: bolder;\r\n}\r\n"));
-    }
-
     void inserisci_places_the_rule_writes_and_reloads_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("start");
@@ -138,7 +125,6 @@ class TestCssEdit : public QObject {
         const QString rule = QStringLiteral("H1 {\r\n}\r\n");
         QTest::newRow("empty stylesheet") << QString() << 0 << 0 << 1 << rule;
         QTest::newRow("selection replaced") << "a old b" << 2 << 3 << 1 << "a " + rule + " b";
-        QTest::newRow("caret at the end appends") << "x\r\n" << 3 << 0 << 1 << "x\r\n" + rule;
         QTest::newRow("two clicks, one after the other") << "" << 0 << 0 << 2 << rule + rule;
     }
     void inserisci_places_the_rule_writes_and_reloads() {
@@ -160,14 +146,9 @@ class TestCssEdit : public QObject {
         QCOMPARE(temp_stylesheet_bytes(), expected.toUtf8());
         QCOMPARE(f.reloads, clicks);
         QCOMPARE(f.state.css_changed, true);
-    }
-
-    void inserting_is_one_undo_step() {
-        f.edit().set_text(QStringLiteral("keep"));
-        f.edit().select(0, 4);
-        f.window->insert_rule();
-        f.window->editor()->undo();
-        QCOMPARE(f.edit().text(), QStringLiteral("keep"));
+        for (int i = 0; i < clicks; ++i)
+            f.window->editor()->undo(); // one step each
+        QCOMPARE(f.edit().text(), text);
     }
 
     void typed_selector_and_values_go_in_unchanged() {
@@ -182,19 +163,6 @@ class TestCssEdit : public QObject {
                  QStringLiteral("div.menu {\r\n\tfont-family: ;\r\n\tfont-size:  12px ;\r\n}\r\n"));
     }
 
-    void body_example_through_the_window() {
-        f.child<QComboBox>("Combo13")->setCurrentIndex(6);
-        tick("cstile")->click();
-        tick("cdimensione")->click();
-        f.child<QLineEdit>("cdimensione")->setText(QStringLiteral("12px"));
-        tick("scolore")->click();
-        f.dialogs->colours.push_back(255u);
-        QTest::mouseClick(swatch("scolore"), Qt::LeftButton);
-        f.window->insert_rule();
-        QCOMPARE(f.edit().text(), QStringLiteral("BODY {\r\n\tfont-size: 12px;\r\n\tfont-style: "
-                                                 "normal;\r\n\tcolor: #FF0000;\r\n}\r\n"));
-    }
-
     void swatch_colour_comes_from_the_colour_dialog_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("prompt");
@@ -203,10 +171,6 @@ class TestCssEdit : public QObject {
         QTest::addColumn<int>("expected");       // -1: the initial colour
         const QString sfondo = QStringLiteral("scolore_sfondo");
         const QString testo = QStringLiteral("scolore");
-        QTest::newRow("pure red background") << sfondo << "Seleziona colore sfondo"
-                                             << "background-color: " << QList<int>{255} << 255;
-        QTest::newRow("text colour") << testo << "Seleziona colore testo"
-                                     << "color: " << QList<int>{0x563412} << 0x563412;
         QTest::newRow("cancel keeps the earlier colour")
             << sfondo << "Seleziona colore sfondo"
             << "background-color: " << QList<int>{65280, -1} << 65280;
@@ -303,7 +267,6 @@ class TestCssEdit : public QObject {
         QTest::addColumn<bool>("changed");
         QTest::newRow("empty stylesheet, unchanged") << QString() << false;
         QTest::newRow("rules, changed") << "P {\r\n\tcolor: #FF0000;\r\n}\r\n" << true;
-        QTest::newRow("accented text") << "P:after { content: \"è\"; }" << true;
     }
     void refresh_writes_the_text_and_keeps_the_flag() {
         QFETCH(QString, text);

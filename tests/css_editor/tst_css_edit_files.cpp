@@ -3,9 +3,7 @@
 // of what could not be done.
 
 #include "css_edit_fixture.h"
-#include "support/modal_script.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -57,6 +55,9 @@ class TestCssEditFiles : public QObject {
         click("Command4");
         QCOMPARE(f.state.css_changed, false);
         QCOMPARE(file_bytes(path("a.css")), QByteArray("p{}"));
+        f.dialogs->open_answers.push_back(stylesheet("b.css", "B"));
+        click("Command3");
+        QCOMPARE(f.messages.shown.size(), 0); // saved: nothing to ask
         f.window->insert_rule();
         QCOMPARE(f.state.css_changed, true);
     }
@@ -70,145 +71,69 @@ class TestCssEditFiles : public QObject {
         QCOMPARE(f.edit().text(), QString());
     }
 
-    void open_without_changes_asks_nothing() {
-        f.dialogs->open_answers.push_back(stylesheet("a.css", "B { }\r\n"));
-        click("Command3");
-        QCOMPARE(f.messages.shown.size(), 0);
-        QCOMPARE(f.edit().text(), QStringLiteral("B { }\r\n"));
-        QCOMPARE(f.state.css_changed, true);
-    }
-
-    void open_after_changes_asks_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("saves");
-        QTest::newRow("No saves nothing") << int(QMessageBox::No) << 0;
-        QTest::newRow("Yes saves first") << int(QMessageBox::Yes) << 1;
-    }
-    void open_after_changes_asks() {
-        QFETCH(int, answer);
-        QFETCH(int, saves);
-        type(QStringLiteral("typed"));
-        f.messages.answers.push_back(QMessageBox::StandardButton(answer));
-        f.dialogs->save_answers.push_back(path("saved.css"));
-        f.dialogs->open_answers.push_back(stylesheet("b.css", "I { }"));
-        click("Command3");
-        QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.messages.shown[0].title, kQuestionTitle);
-        QCOMPARE(f.messages.shown[0].text, kQuestion);
-        QCOMPARE(f.messages.shown[0].icon, QMessageBox::NoIcon);
-        QCOMPARE(f.messages.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(f.dialogs->saves, saves);
-        QCOMPARE(QFile::exists(path("saved.css")), saves == 1);
-        if (saves)
-            QCOMPARE(file_bytes(path("saved.css")), QByteArray("typed"));
-        QCOMPARE(f.edit().text(), QStringLiteral("I { }"));
-        QCOMPARE(f.state.css_changed, true);
-    }
-
-    void saving_before_opening_means_no_question() {
-        type(QStringLiteral("x"));
-        f.dialogs->save_answers.push_back(path("x.css"));
-        f.window->save_stylesheet();
-        f.dialogs->open_answers.push_back(stylesheet("a.css", "A"));
-        f.window->open_stylesheet();
-        QCOMPARE(questions(), 0);
-        QCOMPARE(f.edit().text(), QStringLiteral("A"));
-    }
-
-    void opening_a_second_file_asks_because_the_first_changed_the_text() {
-        f.dialogs->open_answers = {stylesheet("a.css", "A"), stylesheet("b.css", "B")};
-        f.messages.answers.push_back(QMessageBox::No);
-        f.window->open_stylesheet();
-        f.window->open_stylesheet();
-        QCOMPARE(questions(), 1);
-        QCOMPARE(f.edit().text(), QStringLiteral("B"));
-    }
-
-    void unsaved_text_survives_a_save_that_does_not_happen_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("save dialog cancelled") << true;
-        QTest::newRow("save failed") << false;
-    }
-    void unsaved_text_survives_a_save_that_does_not_happen() {
-        QFETCH(bool, cancel);
-        f.edit().set_text(QStringLiteral("precious"));
-        f.messages.answers.push_back(QMessageBox::Yes);
-        f.dialogs->save_answers.push_back(
-            cancel ? std::nullopt : std::optional<QString>(path("missing/dir/a.css")));
-        f.dialogs->open_answers.push_back(stylesheet("other.css", "other"));
-        f.window->open_stylesheet();
-        QCOMPARE(f.dialogs->opens, 0);
-        QCOMPARE(f.edit().text(), QStringLiteral("precious"));
-        QCOMPARE(f.state.css_changed, true);
-        QCOMPARE(f.messages.shown.size(), cancel ? 1 : 2);
-        if (!cancel) {
-            QCOMPARE(f.messages.shown[1].icon, QMessageBox::Warning);
-            QCOMPARE(f.messages.shown[1].title, QStringLiteral("Salvataggio non riuscito"));
-            QVERIFY(f.messages.shown[1].text.contains(path("missing/dir/a.css")));
-        }
-    }
-
-    void cancelled_open_keeps_text_and_flag_data() {
+    void opening_data() {
         QTest::addColumn<bool>("changed");
         QTest::addColumn<int>("answer");
-        QTest::newRow("unchanged") << false << int(QMessageBox::NoButton);
-        QTest::newRow("changed, not saved") << true << int(QMessageBox::No);
-        QTest::newRow("changed, saved") << true << int(QMessageBox::Yes);
+        QTest::addColumn<QString>("save_to"); // empty: the save dialog is cancelled
+        QTest::addColumn<QString>("open");    // empty: the open dialog is cancelled
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("changed_after");
+        QTest::addColumn<QStringList>("told");
+        const auto row = [](const char* name, bool changed, int answer, const char* save_to,
+                            const char* open, const char* text, bool changed_after,
+                            const QStringList& told) {
+            QTest::newRow(name) << changed << answer << QString(save_to) << QString(open)
+                                << QString(text) << changed_after << told;
+        };
+        const QString q = kQuestionTitle, save = "Salvataggio non riuscito",
+                      open = "Apertura non riuscita";
+        const int none = QMessageBox::NoButton, no = QMessageBox::No, yes = QMessageBox::Yes;
+        row("unchanged: no question", false, none, "s.css", "b.css", "I { }", true, {});
+        row("No", true, no, "s.css", "b.css", "I { }", true, {q});
+        row("Yes saves first", true, yes, "s.css", "b.css", "I { }", true, {q});
+        row("Yes, save cancelled: not opened", true, yes, "", "b.css", "typed", true, {q});
+        row("Yes, save failed: told, not opened", true, yes, "no/dir/s.css", "b.css", "typed", true,
+            {q, save});
+        row("unchanged, open cancelled", false, none, "s.css", "", "typed", false, {});
+        row("No, open cancelled", true, no, "s.css", "", "typed", true, {q});
+        row("Yes, saved, open cancelled", true, yes, "s.css", "", "typed", false, {q});
+        row("missing file: told", false, none, "s.css", "missing.css", "typed", false, {open});
+        row("binary file: told", false, none, "s.css", "image.css", "typed", false, {open});
     }
-    void cancelled_open_keeps_text_and_flag() {
+    void opening() {
         QFETCH(bool, changed);
         QFETCH(int, answer);
-        f.edit().set_text(QStringLiteral("kept"));
+        QFETCH(QString, save_to);
+        QFETCH(QString, open);
+        QFETCH(QString, text);
+        QFETCH(bool, changed_after);
+        QFETCH(QStringList, told);
+        stylesheet("b.css", "I { }");
+        stylesheet("image.css", QByteArray("GIF89a\0\0\1", 9));
+        f.edit().set_text(QStringLiteral("typed"));
         f.state.css_changed = changed;
         f.messages.answers.push_back(QMessageBox::StandardButton(answer));
-        f.dialogs->save_answers.push_back(path("s.css"));
-        f.dialogs->open_answers.push_back(std::nullopt);
-        f.window->open_stylesheet();
-        QCOMPARE(f.dialogs->opens, 1);
-        QCOMPARE(f.edit().text(), QStringLiteral("kept"));
-        const bool saved = answer == QMessageBox::Yes;
-        QCOMPARE(f.state.css_changed, changed && !saved);
-    }
-
-    void unreadable_file_is_reported_and_the_text_stays_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes"); // null: no file
-        QTest::newRow("missing") << "missing.css" << QByteArray();
-        QTest::newRow("binary") << "image.css" << QByteArray("GIF89a\0\0\1", 9);
-        QTest::newRow("folder") << "." << QByteArray();
-    }
-    void unreadable_file_is_reported_and_the_text_stays() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        if (!bytes.isNull())
-            stylesheet(name, bytes);
-        f.edit().set_text(QStringLiteral("kept"));
-        f.state.css_changed = false;
-        f.dialogs->open_answers.push_back(path(name));
-        f.window->open_stylesheet();
-        QCOMPARE(f.edit().text(), QStringLiteral("kept"));
-        QCOMPARE(f.state.css_changed, false);
-        QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.messages.shown[0].icon, QMessageBox::Warning);
-        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Apertura non riuscita"));
-        QVERIFY(f.messages.shown[0].text.contains(path(name)));
-    }
-
-    void cancelled_save_writes_nothing_and_keeps_the_flag() {
-        f.edit().set_text(QStringLiteral("x"));
-        f.dialogs->save_answers.push_back(std::nullopt);
-        QVERIFY(!f.window->save_stylesheet());
-        QCOMPARE(f.state.css_changed, true);
-        QCOMPARE(f.messages.shown.size(), 0);
-    }
-
-    void failed_save_is_reported_and_keeps_the_flag() {
-        f.edit().set_text(QStringLiteral("x"));
-        f.dialogs->save_answers.push_back(dir->path()); // a folder
-        QVERIFY(!f.window->save_stylesheet());
-        QCOMPARE(f.state.css_changed, true);
-        QCOMPARE(f.messages.titles(), QStringList{QStringLiteral("Salvataggio non riuscito")});
-        QVERIFY(f.messages.shown[0].text.contains(dir->path()));
+        f.dialogs->save_answers.push_back(save_to.isEmpty() ? std::nullopt
+                                                            : std::optional(path(save_to)));
+        f.dialogs->open_answers.push_back(open.isEmpty() ? std::nullopt
+                                                         : std::optional(path(open)));
+        click("Command3");
+        QCOMPARE(f.edit().text(), text);
+        QCOMPARE(f.state.css_changed, changed_after);
+        QCOMPARE(f.messages.titles(), told);
+        for (const ScriptedMessages::Shown& shown : f.messages.shown) {
+            if (shown.title == kQuestionTitle) {
+                QCOMPARE(shown.text, kQuestion);
+                QCOMPARE(shown.icon, QMessageBox::NoIcon);
+                QCOMPARE(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+            } else {
+                QCOMPARE(shown.icon, QMessageBox::Warning);
+                const bool opening = shown.title == QStringLiteral("Apertura non riuscita");
+                QVERIFY(shown.text.contains(path(opening ? open : save_to)));
+            }
+        }
+        const bool saved = answer == QMessageBox::Yes && save_to == "s.css";
+        QCOMPARE(file_bytes(path("s.css")), saved ? QByteArray("typed") : QByteArray("<missing>"));
     }
 
     void files_come_back_byte_for_byte_data() {
@@ -301,32 +226,6 @@ class TestCssEditFiles : public QObject {
         QCOMPARE(f.edit().text(), changed ? QStringLiteral("body") : QString());
         if (answer == QMessageBox::Yes && closes)
             QCOMPARE(file_bytes(path(save_to)), QByteArray("body"));
-    }
-
-    void the_question_is_a_real_yes_no_box_without_icon() {
-        f.window.reset();
-        f.open_window(false);
-        f.edit().set_text(QStringLiteral("x"));
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::Information;
-        int buttons = 0;
-        ModalScript script({[&](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            QVERIFY(box);
-            text = box->text();
-            icon = box->icon();
-            for (QAbstractButton* b : box->buttons())
-                buttons |= int(box->standardButton(b));
-            box->button(QMessageBox::No)->click();
-        }});
-        f.dialogs->open_answers.push_back(std::nullopt);
-        f.window->open_stylesheet();
-        QCOMPARE(script.remaining(), std::size_t(0));
-        QCOMPARE(script.titles, QStringList{kQuestionTitle});
-        QCOMPARE(text, kQuestion);
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(buttons, int(QMessageBox::Yes | QMessageBox::No));
-        QCOMPARE(f.dialogs->opens, 1);
     }
 };
 

@@ -1,0 +1,44 @@
+#pragma once
+
+// The main window on fake dialogs, launcher and browser pane, for the Qt tests
+// that drive it end to end.
+
+#include "app/form1.h"
+#include "css_editor/css_edit.h"
+#include "platform/qt/scintilla_edit_area.h"
+#include "support/fakes.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QtTest>
+
+struct MainWindow {
+    std::unique_ptr<Form1> window;
+    FakeDialogs* dialogs = nullptr;
+    FakeLauncher* launcher = nullptr;
+    FakeBrowserPane* pane = nullptr; // made when the browser pane is first needed
+
+    void open() {
+        Form1Services services;
+        auto fake_dialogs = std::make_unique<FakeDialogs>();
+        dialogs = fake_dialogs.get();
+        services.dialogs = std::move(fake_dialogs);
+        auto fake_launcher = std::make_unique<FakeLauncher>();
+        launcher = fake_launcher.get();
+        services.launcher = std::move(fake_launcher);
+        pane = nullptr;
+        services.browser_factory = fake_browser_factory(&pane);
+        services.css_dialogs = [] { return std::make_unique<FakeDialogs>(); };
+        window = std::make_unique<Form1>(std::move(services));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+    }
+    // Closes both windows without their questions about unsaved changes.
+    void close() {
+        window->editor()->setModified(false);
+        if (window->css_window())
+            window->css_window()->editor()->setModified(false);
+        window.reset();
+    }
+    ScintillaEditArea& edit() { return window->edit_area(); }
+};
