@@ -17,22 +17,6 @@
 #include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
 
-namespace {
-
-QsciScintilla::EolMode eol_mode(LineBreak line_break) {
-    switch (line_break) {
-    case LineBreak::Lf:
-        return QsciScintilla::EolUnix;
-    case LineBreak::Cr:
-        return QsciScintilla::EolMac;
-    case LineBreak::CrLf:
-        break;
-    }
-    return QsciScintilla::EolWindows;
-}
-
-} // namespace
-
 bool Form1::is_modified() const {
     return RichTextBox1->isModified();
 }
@@ -107,7 +91,7 @@ bool Form1::load_file(const QString& path) {
     encoding_ = form.encoding;
     line_break_ = form.line_break;
     document_path_ = path;
-    RichTextBox1->setEolMode(eol_mode(line_break_));
+    edit_->set_line_break(line_break_);
     // Very large documents are shown plain, so scrolling never styles them whole.
     const bool highlight = read.bytes.size() <= kHighlightLimit;
     if (!highlight)
@@ -229,7 +213,7 @@ bool Form1::offer_recovery() {
     document_path_ = record->document_path;
     encoding_ = record->encoding;
     line_break_ = record->line_break;
-    RichTextBox1->setEolMode(eol_mode(line_break_));
+    edit_->set_line_break(line_break_);
     edit_->load_text(record->text);
     // No save point is set: the text is in no file yet and stays unsaved
     // (and kept for recovery) until the user saves it.

@@ -8,22 +8,6 @@
 #include <QCloseEvent>
 #include <Qsci/qsciscintilla.h>
 
-namespace {
-
-QsciScintilla::EolMode eol_mode(LineBreak line_break) {
-    switch (line_break) {
-    case LineBreak::Lf:
-        return QsciScintilla::EolUnix;
-    case LineBreak::Cr:
-        return QsciScintilla::EolMac;
-    case LineBreak::CrLf:
-        break;
-    }
-    return QsciScintilla::EolWindows;
-}
-
-} // namespace
-
 void css_edit::open_stylesheet() {
     if (settle_unsaved_changes() == Unsaved::Stop)
         return;
@@ -45,7 +29,7 @@ void css_edit::open_stylesheet() {
     }
     const DecodedDocument stylesheet = decode_document(read.bytes);
     encoding_ = stylesheet.encoding;
-    RichTextBox1->setEolMode(eol_mode(stylesheet.line_break));
+    edit_->set_line_break(stylesheet.line_break);
     // A change of the text: css_changed becomes true.
     edit_->load_text(stylesheet.text);
 }

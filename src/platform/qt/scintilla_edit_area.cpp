@@ -264,3 +264,17 @@ qsizetype ScintillaEditArea::selection_length() const {
 void ScintillaEditArea::give_focus() {
     widget_->setFocus(Qt::OtherFocusReason);
 }
+
+void ScintillaEditArea::set_line_break(LineBreak line_break) {
+    switch (line_break) {
+    case LineBreak::Lf:
+        widget_->setEolMode(QsciScintilla::EolUnix);
+        return;
+    case LineBreak::Cr:
+        widget_->setEolMode(QsciScintilla::EolMac);
+        return;
+    case LineBreak::CrLf:
+        break;
+    }
+    widget_->setEolMode(QsciScintilla::EolWindows);
+}

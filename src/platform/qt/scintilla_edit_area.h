@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/document_codec.h"
 #include "platform/edit_area.h"
 
 class QsciScintilla;
@@ -33,6 +34,8 @@ class ScintillaEditArea : public EditArea {
     // Replaces the whole text with a loaded document: one change, and the
     // undo history starts afresh.
     void load_text(const QString& text);
+    // Makes Enter insert this line break.
+    void set_line_break(LineBreak line_break);
     // The same with the text as UTF-8 bytes, handed to Scintilla as they are.
     void load_utf8(QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
