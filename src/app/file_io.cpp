@@ -229,16 +229,8 @@ QByteArray home_folder() {
     return home;
 }
 
-// $XDG_CACHE_HOME/marklet; an unset, empty or relative XDG_CACHE_HOME means ~/.cache.
 QString temp_dir_path() {
-    QByteArray cache = qgetenv("XDG_CACHE_HOME");
-    if (!cache.startsWith('/')) {
-        const QByteArray home = home_folder();
-        if (!home.startsWith('/'))
-            return QString(); // no home folder: nowhere to keep the files
-        cache = home + "/.cache";
-    }
-    return QDir::cleanPath(QFile::decodeName(cache) + QStringLiteral("/marklet"));
+    return xdg_folder_path("XDG_CACHE_HOME", ".cache", QStringLiteral("marklet"));
 }
 
 // mkdir -p with mode 0700 for every folder it creates.
@@ -335,38 +327,55 @@ QString write_temp_file(const QString& path, const QByteArray& bytes) {
     return write_atomically(path, bytes, options);
 }
 
-std::optional<QString> private_temp_dir(QString* error) {
+QString xdg_folder_path(const char* variable, const char* fallback, const QString& below) {
+    QByteArray base = qgetenv(variable);
+    if (!base.startsWith('/')) {
+        const QByteArray home = home_folder();
+        if (!home.startsWith('/'))
+            return QString(); // no home folder: nowhere to keep the files
+        base = home + '/' + fallback;
+    }
+    return QDir::cleanPath(QFile::decodeName(base) + QLatin1Char('/') + below);
+}
+
+std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
+                                          QString* error) {
     auto refuse = [error](const QString& why) -> std::optional<QString> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    const QString folder = temp_dir_path();
     if (folder.isEmpty())
         return refuse(QStringLiteral("Cartella personale sconosciuta."));
     const QByteArray native = QFile::encodeName(folder);
+    const QString cannot = QStringLiteral("Impossibile creare la cartella %1. %2");
     if (!make_folders(native))
-        return refuse(QStringLiteral("Impossibile creare la cartella temporanea. %1")
-                          .arg(reason(errno, Action::Write)));
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
     struct stat info;
     if (::lstat(native.constData(), &info) != 0)
-        return refuse(QStringLiteral("Impossibile creare la cartella temporanea. %1")
-                          .arg(reason(errno, Action::Write)));
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
     if (S_ISLNK(info.st_mode))
-        return refuse(QStringLiteral("La cartella temporanea è un collegamento simbolico."));
+        return refuse(QStringLiteral("La cartella %1 è un collegamento simbolico.").arg(name));
     if (!S_ISDIR(info.st_mode))
-        return refuse(QStringLiteral("La cartella temporanea non è una cartella."));
+        return refuse(QStringLiteral("La cartella %1 non è una cartella.").arg(name));
     if (info.st_uid != ::geteuid())
-        return refuse(QStringLiteral("La cartella temporanea appartiene a un altro utente."));
+        return refuse(QStringLiteral("La cartella %1 appartiene a un altro utente.").arg(name));
     if ((info.st_mode & 077) != 0) {
         // Ours but open to others (made by hand, or by an older program): close it.
         Descriptor fd(::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!fd.valid() || ::fchmod(fd.get(), 0700) != 0)
-            return refuse(QStringLiteral("La cartella temporanea è accessibile ad altri utenti."));
+            return refuse(
+                QStringLiteral("La cartella %1 è accessibile ad altri utenti.").arg(name));
     }
+    if (::access(native.constData(), W_OK | X_OK) != 0)
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
     if (error)
         error->clear();
     return folder;
+}
+
+std::optional<QString> private_temp_dir(QString* error) {
+    return ensure_private_dir(temp_dir_path(), QStringLiteral("temporanea"), error);
 }
 
 namespace {

@@ -38,6 +38,17 @@ QString write_temp_file(const QString& path, const QByteArray& bytes);
 // folder, or not owned by the current user.
 std::optional<QString> private_temp_dir(QString* error = nullptr);
 
+// $<variable>/<below>, or ~/<fallback>/<below> when the variable is unset,
+// empty or relative (the XDG rule); empty when there is no home folder.
+QString xdg_folder_path(const char* variable, const char* fallback, const QString& below);
+
+// Makes `folder` a private folder of the program: created with mode 0700
+// (parents too), refused when it is a symbolic link, not a folder, another
+// user's or not writable; closed to others when it is ours but open. `name`
+// names it in the reason ("temporanea", "di recupero").
+std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
+                                          QString* error = nullptr);
+
 // The preview file and the temporary stylesheet inside private_temp_dir().
 QString preview_file_path();    // .../marklet/tmp.htm
 QString temp_stylesheet_path(); // .../marklet/tmp.css

@@ -94,36 +94,8 @@ qsizetype decode_header(const QByteArray& bytes, RecoveryRecord* record) {
     return end + 2;
 }
 
-QByteArray home_folder() {
-    QByteArray home = qgetenv("HOME");
-    if (home.isEmpty()) {
-        if (const passwd* user = ::getpwuid(::getuid()))
-            home = user->pw_dir;
-    }
-    return home;
-}
-
-// $XDG_DATA_HOME/marklet/recovery; a relative or empty XDG_DATA_HOME means ~/.local/share.
 QString recovery_dir_path() {
-    QByteArray data = qgetenv("XDG_DATA_HOME");
-    if (!data.startsWith('/')) {
-        const QByteArray home = home_folder();
-        if (!home.startsWith('/'))
-            return QString();
-        data = home + "/.local/share";
-    }
-    return QDir::cleanPath(QFile::decodeName(data) + QStringLiteral("/marklet/recovery"));
-}
-
-bool make_folders(const QByteArray& path) {
-    if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
-        return true;
-    if (errno != ENOENT)
-        return false;
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash <= 0 || !make_folders(path.left(slash)))
-        return false;
-    return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
+    return xdg_folder_path("XDG_DATA_HOME", ".local/share", QStringLiteral("marklet/recovery"));
 }
 
 QString read_boot_id() {
@@ -158,12 +130,6 @@ bool proc_available() {
     return QFileInfo::exists(QStringLiteral("/proc/self/stat"));
 }
 
-std::optional<QString> fail_with(QString* error, const QString& text) {
-    if (error)
-        *error = text;
-    return std::nullopt;
-}
-
 } // namespace
 
 QByteArray encode_recovery(const RecoveryRecord& record) {
@@ -187,32 +153,7 @@ std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes) {
 }
 
 std::optional<QString> recovery_dir(QString* error) {
-    const QString folder = recovery_dir_path();
-    if (folder.isEmpty())
-        return fail_with(error, QStringLiteral("Cartella personale sconosciuta."));
-    const QByteArray native = QFile::encodeName(folder);
-    const QString cannot = QStringLiteral("Impossibile creare la cartella di recupero %1. %2");
-    if (!make_folders(native))
-        return fail_with(error, cannot.arg(folder, why(errno)));
-    struct stat info;
-    if (::lstat(native.constData(), &info) != 0)
-        return fail_with(error, cannot.arg(folder, why(errno)));
-    if (S_ISLNK(info.st_mode))
-        return fail_with(error,
-                         QStringLiteral("La cartella di recupero è un collegamento simbolico."));
-    if (!S_ISDIR(info.st_mode))
-        return fail_with(error, QStringLiteral("La cartella di recupero non è una cartella."));
-    if (info.st_uid != ::geteuid())
-        return fail_with(error,
-                         QStringLiteral("La cartella di recupero appartiene a un altro utente."));
-    if ((info.st_mode & 077) != 0 && ::chmod(native.constData(), 0700) != 0)
-        return fail_with(error,
-                         QStringLiteral("La cartella di recupero è accessibile ad altri utenti."));
-    if (::access(native.constData(), W_OK | X_OK) != 0)
-        return fail_with(error, cannot.arg(folder, why(errno)));
-    if (error)
-        error->clear();
-    return folder;
+    return ensure_private_dir(recovery_dir_path(), QStringLiteral("di recupero"), error);
 }
 
 ProcessIdentity identity_of(qint64 pid) {
