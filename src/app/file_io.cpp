@@ -327,6 +327,10 @@ QString write_temp_file(const QString& path, const QByteArray& bytes) {
     return write_atomically(path, bytes, options);
 }
 
+QString write_error_reason(int error) {
+    return reason(error, Action::Write);
+}
+
 QString xdg_folder_path(const char* variable, const char* fallback, const QString& below) {
     QByteArray base = qgetenv(variable);
     if (!base.startsWith('/')) {

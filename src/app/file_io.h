@@ -38,6 +38,10 @@ QString write_temp_file(const QString& path, const QByteArray& bytes);
 // folder, or not owned by the current user.
 std::optional<QString> private_temp_dir(QString* error = nullptr);
 
+// The reason for a failed write or removal (an errno value), as a short
+// Italian sentence for the user.
+QString write_error_reason(int error);
+
 // $<variable>/<below>, or ~/<fallback>/<below> when the variable is unset,
 // empty or relative (the XDG rule); empty when there is no home folder.
 QString xdg_folder_path(const char* variable, const char* fallback, const QString& below);

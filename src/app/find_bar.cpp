@@ -282,21 +282,14 @@ void FindBar::on_search_edited() {
 }
 
 bool FindBar::find_next() {
-    if (!editor_)
-        return false;
-    if (search_text().isEmpty()) {
-        open_find();
-        return false;
-    }
-    show();
-    const auto match = ::find_next(document_text(), search_text(),
-                                   to_units(editor_, selection_end(editor_)), options());
-    if (match)
-        search_origin_ = match->start;
-    return select_match(match, QStringLiteral("Ricerca ripresa dall'inizio"));
+    return find(true);
 }
 
 bool FindBar::find_previous() {
+    return find(false);
+}
+
+bool FindBar::find(bool forward) {
     if (!editor_)
         return false;
     if (search_text().isEmpty()) {
@@ -304,11 +297,15 @@ bool FindBar::find_previous() {
         return false;
     }
     show();
-    const auto match = ::find_previous(document_text(), search_text(),
-                                       to_units(editor_, selection_start(editor_)), options());
+    const auto match =
+        forward ? ::find_next(document_text(), search_text(),
+                              to_units(editor_, selection_end(editor_)), options())
+                : ::find_previous(document_text(), search_text(),
+                                  to_units(editor_, selection_start(editor_)), options());
     if (match)
         search_origin_ = match->start;
-    return select_match(match, QStringLiteral("Ricerca ripresa dalla fine"));
+    return select_match(match, forward ? QStringLiteral("Ricerca ripresa dall'inizio")
+                                       : QStringLiteral("Ricerca ripresa dalla fine"));
 }
 
 bool FindBar::replace() {

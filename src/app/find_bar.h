@@ -80,6 +80,8 @@ class FindBar : public QWidget {
     void set_replace_mode(bool on);
     void open(bool replace);
     void on_search_edited();
+    // Finds the next (forward) or previous match from the selection.
+    bool find(bool forward);
     const QString& document_text();
     bool select_match(const std::optional<TextMatch>& match, const QString& wrap_notice);
     void show_status(const QString& text, bool failed = false);

@@ -21,25 +21,6 @@ const QByteArray magic = QByteArrayLiteral("Marklet recovery 1\n");
 // A header is a few short lines; the path is the only long one.
 constexpr qsizetype max_header = 64 * 1024;
 
-QString why(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Permesso negato.");
-    case EROFS:
-        return QStringLiteral("Il disco è in sola lettura.");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("Il disco è pieno.");
-    case ENOTDIR:
-        return QStringLiteral("Una parte del percorso non è una cartella.");
-    case ENOENT:
-        return QStringLiteral("La cartella non esiste.");
-    default:
-        return QStringLiteral("Errore %1.").arg(error);
-    }
-}
-
 QByteArray encoding_key(Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8Bom:
@@ -238,7 +219,8 @@ std::optional<PendingRecovery> pending_recovery() {
 
 QString discard_recovery(const PendingRecovery& pending) {
     if (::unlink(QFile::encodeName(pending.file).constData()) != 0 && errno != ENOENT)
-        return QStringLiteral("Impossibile eliminare il file di recupero. %1").arg(why(errno));
+        return QStringLiteral("Impossibile eliminare il file di recupero. %1")
+            .arg(write_error_reason(errno));
     return QString();
 }
 
@@ -310,8 +292,8 @@ QString RecoveryKeeper::clear() {
         return QString();
     // No folder, or no file in it: nothing to remove.
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
-        return fail(
-            QStringLiteral("Impossibile eliminare il file di recupero. %1").arg(why(errno)));
+        return fail(QStringLiteral("Impossibile eliminare il file di recupero. %1")
+                        .arg(write_error_reason(errno)));
     return QString();
 }
 
@@ -336,10 +318,9 @@ std::optional<RecoveryRecord> RecoveryKeeper::restore(const PendingRecovery& pen
     // The rename is the claim: of two Marklets taking the same file, one wins.
     const QByteArray theirs = QFile::encodeName(pending.file);
     if (::rename(theirs.constData(), own.constData()) != 0) {
-        return refuse(
-            errno == ENOENT
-                ? QStringLiteral("Il documento è già stato recuperato.")
-                : QStringLiteral("Impossibile recuperare il documento. %1").arg(why(errno)));
+        return refuse(errno == ENOENT ? QStringLiteral("Il documento è già stato recuperato.")
+                                      : QStringLiteral("Impossibile recuperare il documento. %1")
+                                            .arg(write_error_reason(errno)));
     }
     const ReadResult read = read_whole_file(QFile::decodeName(own));
     std::optional<RecoveryRecord> record =
