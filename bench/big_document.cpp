@@ -7,6 +7,7 @@
 //   big_document --write-sample FILE SIZE_MB   (only writes the sample document)
 
 #include "app/form1.h"
+#include "app/recovery.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fakes.h"
@@ -94,6 +95,11 @@ int main(int argc, char* argv[]) {
          [&] {
              editor->undo();
              return true;
+         }},
+        {"recovery copy",
+         [&] {
+             window.recovery()->write_now();
+             return window.recovery()->last_error().isEmpty();
          }},
         {"save",
          [&] {

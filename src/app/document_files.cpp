@@ -116,12 +116,12 @@ std::optional<QByteArray> Form1::bytes_to_save() {
     if (encoding_ != Encoding::Windows1252) {
         // The edit control holds the text as UTF-8 already: no round trip
         // through UTF-16.
-        const QByteArrayView own = edit_->utf8_view();
+        const auto [first, second] = edit_->utf8_parts();
         QByteArray bytes;
-        bytes.reserve(own.size() + 3);
+        bytes.reserve(first.size() + second.size() + 3);
         if (encoding_ == Encoding::Utf8Bom)
             bytes.append("\xEF\xBB\xBF", 3);
-        bytes.append(own);
+        bytes.append(first).append(second);
         return bytes;
     }
     const QString text = edit_->text();

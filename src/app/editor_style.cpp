@@ -55,8 +55,19 @@ void style_margins(QsciScintilla* editor, const QFont& font) {
     if (!editor->findChild<QObject*>(sizer_name, Qt::FindDirectChildrenOnly)) {
         auto* sizer = new QObject(editor);
         sizer->setObjectName(sizer_name);
-        QObject::connect(editor, &QsciScintilla::linesChanged, sizer,
-                         [editor] { size_line_margin(editor); });
+        // Editors told of every change say when the line count changes; lean
+        // ones (see scintilla_accessibility.h) are caught when they update
+        // their view after a change. The margin is set again only when the
+        // number of digits changes.
+        auto follow = [editor, sizer] {
+            const int lines = digits(editor->lines());
+            if (sizer->property("digits").toInt() != lines) {
+                sizer->setProperty("digits", lines);
+                size_line_margin(editor);
+            }
+        };
+        QObject::connect(editor, &QsciScintilla::linesChanged, sizer, follow);
+        QObject::connect(editor, &QsciScintillaBase::SCN_UPDATEUI, sizer, follow);
     }
     editor->setFolding(QsciScintilla::BoxedTreeFoldStyle, folds);
     editor->setBraceMatching(QsciScintilla::SloppyBraceMatch);

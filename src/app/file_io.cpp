@@ -9,6 +9,7 @@
 #include <climits>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -157,7 +158,8 @@ struct WriteOptions {
     mode_t forced_mode = 0; // the new file's mode; 0 keeps the old file's
 };
 
-QString write_atomically(const QString& path, const QByteArray& bytes, WriteOptions options) {
+QString write_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                         WriteOptions options) {
     if (path.isEmpty())
         return QStringLiteral("Nessun nome di file.");
     QByteArray target = QFile::encodeName(path);
@@ -204,8 +206,10 @@ QString write_atomically(const QString& path, const QByteArray& bytes, WriteOpti
         if (::fchmod(fd.get(), create_mode) != 0)
             return fail(errno);
     }
-    if (!write_all(fd.get(), bytes.constData(), bytes.size()))
-        return fail(errno);
+    for (const QByteArrayView piece : pieces) {
+        if (!write_all(fd.get(), piece.data(), piece.size()))
+            return fail(errno);
+    }
     if (options.durable && ::fsync(fd.get()) != 0)
         return fail(errno);
     if (fd.close() != 0)
@@ -247,6 +251,24 @@ bool make_folders(const QByteArray& path) {
 
 } // namespace
 
+namespace {
+
+// A large buffer is filled far faster in huge pages: one page fault per 2 MB
+// instead of one per 4 KB. Only a hint; the kernel may ignore it.
+void prefer_huge_pages(QByteArray& bytes) {
+    constexpr qsizetype huge_page = 2 * 1024 * 1024;
+    if (bytes.size() < 4 * huge_page)
+        return;
+    const auto start =
+        (reinterpret_cast<quintptr>(bytes.data()) + huge_page - 1) & ~quintptr(huge_page - 1);
+    const auto end =
+        (reinterpret_cast<quintptr>(bytes.data()) + bytes.size()) & ~quintptr(huge_page - 1);
+    if (end > start)
+        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+
+} // namespace
+
 ReadResult read_whole_file(const QString& path) {
     ReadResult result;
     if (path.isEmpty()) {
@@ -280,6 +302,7 @@ ReadResult read_whole_file(const QString& path) {
     // The size is a hint: the file may change while we read, and some files
     // (those of /proc) report none at all. Read to the end regardless.
     QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
+    prefer_huge_pages(bytes);
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -307,12 +330,21 @@ ReadResult read_whole_file(const QString& path) {
 }
 
 QString write_file_atomically(const QString& path, const QByteArray& bytes, Links links) {
+    return write_file_atomically(path, {QByteArrayView(bytes)}, links);
+}
+
+QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                              Links links) {
     WriteOptions options;
     options.links = links;
-    return write_atomically(path, bytes, options);
+    return write_atomically(path, pieces, options);
 }
 
 QString write_temp_file(const QString& path, const QByteArray& bytes) {
+    return write_temp_file(path, {QByteArrayView(bytes)});
+}
+
+QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
     QString error;
     const std::optional<QString> folder = private_temp_dir(&error);
     if (!folder)
@@ -324,7 +356,7 @@ QString write_temp_file(const QString& path, const QByteArray& bytes) {
     // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
     options.durable = false;
     options.forced_mode = 0600;
-    return write_atomically(path, bytes, options);
+    return write_atomically(path, pieces, options);
 }
 
 QString write_error_reason(int error) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 // Reading and writing whole files without ever leaving a half-written one.
@@ -26,11 +28,16 @@ ReadResult read_whole_file(const QString& path);
 enum class Links { Follow, Replace };
 QString write_file_atomically(const QString& path, const QByteArray& bytes,
                               Links links = Links::Follow);
+// The same with the content given in pieces, written one after the other.
+QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                              Links links = Links::Follow);
 
 // Writes one of the program's temporary files (preview, stylesheet) inside
 // private_temp_dir(), creating the folder when needed and never following a
 // link planted there. Returns an empty string on success, else the reason.
 QString write_temp_file(const QString& path, const QByteArray& bytes);
+// The same with the content given in pieces, written one after the other.
+QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
 
 // The program's private folder for its temporary files: $XDG_CACHE_HOME/marklet
 // (default ~/.cache/marklet). Created with mode 0700 when missing. Refuses (returns

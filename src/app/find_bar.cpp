@@ -94,7 +94,11 @@ FindBar::FindBar(QsciScintilla* editor)
     build();
     editor->SendScintilla(Sci::SCI_ALLOCATELINECHARACTERINDEX,
                           (unsigned long)Sci::SC_LINECHARACTERINDEX_UTF16);
-    connect(editor, &QsciScintilla::textChanged, this, [this] { text_cache_valid_ = false; });
+    // Any notice of a change, sent before or after it (whichever the editor sends).
+    connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int, const char*, int, int, int, int, int, int, int) {
+                text_cache_valid_ = false;
+            });
 
     attach();
     hide();

@@ -267,7 +267,7 @@ void Form1::on_tag_chosen(int index) {
 void Form1::on_text_changed() {
     write_preview();
     if (is_modified())
-        recovery_->schedule([this] { return edit_->text(); },
+        recovery_->schedule([this] { return edit_->utf8(); },
                             {document_path_, encoding_, line_break_});
 }
 
@@ -294,16 +294,17 @@ void Form1::update_status() {
 }
 
 void Form1::write_preview() {
-    QByteArray bytes;
+    QString error;
     if (encoding_ == Encoding::Windows1252) {
-        bytes = encode_document(edit_->text(), encoding_, Unencodable::References);
+        error = write_temp_file(preview_file_path(),
+                                encode_document(edit_->text(), encoding_, Unencodable::References));
     } else {
-        // Straight from the edit control's own buffer, without a copy: on a
-        // large document the copy would cost more than the write.
-        const QByteArrayView own = edit_->utf8_view();
-        bytes = QByteArray::fromRawData(own.data(), own.size());
+        // Straight from the edit control's own buffer, as it lies: on a large
+        // document a copy, or even closing the buffer's gap, would cost more
+        // than the write.
+        const auto [before_gap, after_gap] = edit_->utf8_parts();
+        error = write_temp_file(preview_file_path(), {before_gap, after_gap});
     }
-    const QString error = write_temp_file(preview_file_path(), bytes);
     if (!error.isEmpty()) {
         // Typing goes on; the user learns once why the preview stands still.
         if (!preview_failed_)

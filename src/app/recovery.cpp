@@ -113,15 +113,23 @@ bool proc_available() {
 
 } // namespace
 
-QByteArray encode_recovery(const RecoveryRecord& record) {
+namespace {
+
+// Everything of a recovery file up to and including the empty line.
+QByteArray encode_header(const RecoveryRecord& record) {
     QByteArray bytes = magic;
     bytes += "path: " + QFile::encodeName(record.document_path).toPercentEncoding("/") + '\n';
     bytes += "encoding: " + encoding_key(record.encoding) + '\n';
     bytes += "line-break: " + line_break_key(record.line_break) + '\n';
     bytes += "saved: " + record.saved_at.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
     bytes += '\n';
-    bytes += record.text.toUtf8();
     return bytes;
+}
+
+} // namespace
+
+QByteArray encode_recovery(const RecoveryRecord& record) {
+    return encode_header(record) + record.text.toUtf8();
 }
 
 std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes) {
@@ -271,10 +279,13 @@ QString RecoveryKeeper::write_now() {
     const std::optional<QString> folder = recovery_dir(&error);
     if (!folder)
         return fail(error);
-    RecoveryRecord record{text_source_(), document_.path, document_.encoding, document_.line_break,
-                          QDateTime::currentDateTimeUtc()};
+    const RecoveryRecord header{QString(), document_.path, document_.encoding, document_.line_break,
+                                QDateTime::currentDateTimeUtc()};
     const QString path = *folder + u'/' + file_name_;
-    error = write_file_atomically(path, encode_recovery(record), Links::Replace);
+    // The text comes as UTF-8, as the edit control holds it: no conversion.
+    const QByteArray head = encode_header(header);
+    const QByteArray text = text_source_();
+    error = write_file_atomically(path, {head, text}, Links::Replace);
     if (!error.isEmpty())
         return fail(QStringLiteral("Impossibile scrivere il file di recupero. %1").arg(error));
     ::chmod(QFile::encodeName(path).constData(), 0600);

@@ -88,7 +88,8 @@ struct RecoveryDocument {
 class RecoveryKeeper : public QObject {
     Q_OBJECT
   public:
-    using TextSource = std::function<QString()>;
+    // The text to keep, in UTF-8.
+    using TextSource = std::function<QByteArray()>;
     using Document = RecoveryDocument;
 
     // `delay`: the pause in typing after which the text is written.

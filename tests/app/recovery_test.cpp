@@ -116,7 +116,7 @@ TEST_F(Recovery, WrittenAfterThePauseWholeAndPrivate) {
     QString written;
     QObject::connect(&keeper, &RecoveryKeeper::written, [&](const QString& f) { written = f; });
     const QString text = QString(200000, u'x') + QStringLiteral("è😀\r\n");
-    keeper.schedule([&] { return text; },
+    keeper.schedule([&] { return text.toUtf8(); },
                     {QStringLiteral("/docs/a.html"), Encoding::Windows1252, LineBreak::Lf});
     EXPECT_TRUE(files().isEmpty()) << "nothing before the pause";
     ASSERT_TRUE(wait_until([&] { return !written.isEmpty(); }));
@@ -138,7 +138,7 @@ TEST_F(Recovery, EachChangeRestartsThePauseAndTheTextIsTakenOnce) {
     for (int i = 0; i < 5; ++i)
         keeper.schedule([&asked, i] {
             ++asked;
-            return QString::number(i);
+            return QByteArray::number(i);
         });
     ASSERT_TRUE(wait_until([&] { return !keeper.is_waiting(); }));
     EXPECT_EQ(asked, 1);
@@ -152,7 +152,7 @@ TEST_F(Recovery, TypingWithoutPauseIsStillWritten) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 400 && writes == 0) {
-        keeper.schedule([] { return QStringLiteral("typing"); });
+        keeper.schedule([] { return QByteArrayLiteral("typing"); });
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(5);
     }
@@ -161,10 +161,10 @@ TEST_F(Recovery, TypingWithoutPauseIsStillWritten) {
 
 TEST_F(Recovery, ClearRemovesTheFileAndWhatWaits) {
     RecoveryKeeper keeper(0ms);
-    keeper.schedule([] { return QStringLiteral("a"); });
+    keeper.schedule([] { return QByteArrayLiteral("a"); });
     EXPECT_EQ(keeper.write_now(), QString());
     ASSERT_TRUE(QFile::exists(keeper.file_path()));
-    keeper.schedule([] { return QStringLiteral("b"); });
+    keeper.schedule([] { return QByteArrayLiteral("b"); });
     EXPECT_EQ(keeper.clear(), QString());
     EXPECT_FALSE(QFile::exists(keeper.file_path()));
     EXPECT_FALSE(keeper.is_waiting());
@@ -177,7 +177,7 @@ TEST_F(Recovery, DestroyedKeeperLeavesItsFile) {
     QString path;
     {
         RecoveryKeeper keeper(0ms);
-        keeper.schedule([] { return QStringLiteral("kept"); });
+        keeper.schedule([] { return QByteArrayLiteral("kept"); });
         keeper.write_now();
         path = keeper.file_path();
     }
@@ -186,7 +186,7 @@ TEST_F(Recovery, DestroyedKeeperLeavesItsFile) {
 
 TEST_F(Recovery, OwnAndRunningFilesAreNotOfferedEndedOnesAre) {
     RecoveryKeeper mine(0ms);
-    mine.schedule([] { return QStringLiteral("mine"); });
+    mine.schedule([] { return QByteArrayLiteral("mine"); });
     ASSERT_EQ(mine.write_now(), QString());
     ProcessIdentity parent = identity_of(::getppid());
     plant(parent, QStringLiteral("running"));
@@ -265,7 +265,7 @@ TEST_P(UnusableFolder, ReportedNeverACrash) {
     RecoveryKeeper keeper(0ms);
     QString told;
     QObject::connect(&keeper, &RecoveryKeeper::failed, [&](const QString& why) { told = why; });
-    keeper.schedule([] { return QStringLiteral("text"); });
+    keeper.schedule([] { return QByteArrayLiteral("text"); });
     const QString result = keeper.write_now();
     EXPECT_FALSE(result.isEmpty());
     EXPECT_EQ(told, result);
@@ -294,7 +294,7 @@ TEST_F(Recovery, ReadOnlyFolderReported) {
     ASSERT_TRUE(recovery_dir());
     ::chmod(QFile::encodeName(folder()).constData(), 0500);
     RecoveryKeeper keeper(0ms);
-    keeper.schedule([] { return QStringLiteral("text"); });
+    keeper.schedule([] { return QByteArrayLiteral("text"); });
     EXPECT_FALSE(keeper.write_now().isEmpty());
     ::chmod(QFile::encodeName(folder()).constData(), 0700);
 }

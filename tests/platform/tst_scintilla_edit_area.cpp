@@ -1,7 +1,10 @@
 // The QsciScintilla binding: character positions over UTF-8 bytes, one change
 // notice per change, one undo step per replacement.
 
+#include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/scintilla_edit_area.h"
+
+#include <QAccessible>
 
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
@@ -86,6 +89,50 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(edit->text(), QStringLiteral("abxyz"));
         QTest::qWait(20);
         QCOMPARE(spy.size(), 3);
+    }
+
+    // Without a screen reader the editor is described plainly and Scintilla
+    // sends only the notices before a change; with one, QScintilla's own text
+    // interface and every notice come back, and changes are still told once.
+    void accessibility_switches_between_lean_and_full_data() {
+        QTest::addColumn<bool>("active");
+        QTest::newRow("off") << false;
+        QTest::newRow("screen reader on") << true;
+    }
+    void accessibility_switches_between_lean_and_full() {
+        QFETCH(bool, active);
+        QAccessible::setActive(active);
+        QCOMPARE(scintilla_accessibility::lean(), !active);
+        const auto mask = widget->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK);
+        QCOMPARE(mask == QsciScintillaBase::SC_MODEVENTMASKALL, active);
+        QAccessibleInterface* described = QAccessible::queryAccessibleInterface(widget.get());
+        QVERIFY(described);
+        QCOMPARE(described->textInterface() != nullptr, active);
+
+        edit->set_text(QStringLiteral("ab"));
+        edit->set_caret(2);
+        widget->setFocus();
+        QSignalSpy spy(edit, &EditArea::changed);
+        QTest::keyClicks(widget.get(), QStringLiteral("xy"));
+        QTest::keyClick(widget.get(), Qt::Key_Backspace);
+        QTRY_COMPARE(spy.size(), 3);
+        QCOMPARE(edit->text(), QStringLiteral("abx"));
+        widget->undo();
+        QTRY_COMPARE(spy.size(), 4);
+        QAccessible::setActive(false);
+    }
+
+    // Typing in the middle leaves Scintilla's gap there: the two runs read
+    // where they lie still make up the whole text.
+    void utf8_parts_make_up_the_text_around_a_middle_edit() {
+        edit->set_text(QStringLiteral("perché € 10\r\n").repeated(50));
+        edit->set_caret(300);
+        widget->setFocus();
+        QTest::keyClicks(widget.get(), QStringLiteral("xb"));
+        const auto [first, second] = edit->utf8_parts();
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        QCOMPARE(first.toByteArray() + second.toByteArray(), edit->text().toUtf8());
+        QCOMPARE(edit->utf8(), edit->text().toUtf8());
     }
 
     void load_starts_a_fresh_history() {

@@ -1,5 +1,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 
+#include "platform/qt/scintilla_accessibility.h"
+
 #include <QEvent>
 #include <QStringDecoder>
 #include <Qsci/qsciscintilla.h>
@@ -9,6 +11,10 @@
 #include <cstring>
 
 namespace {
+
+constexpr int text_change_notices =
+    QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT |
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
 
 // Positions are converted by counting over Scintilla's own UTF-8 buffer, eight
 // bytes at a time: Scintilla's own counting messages go a character at a time
@@ -79,17 +85,31 @@ qsizetype find_units(const char* s, qsizetype n, qsizetype* wanted) {
 
 // UTF-8 to text keeping a U+FEFF at the start, which QString::fromUtf8 (and
 // so QsciScintilla::text()) would drop as a byte-order mark.
-QString decode_utf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
-                                                     QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+// The bytes may come in two runs; a character split between them is whole
+// in the text.
+QString decode_utf8(QByteArrayView first, QByteArrayView second = {}) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // UTF-8 never takes fewer units of UTF-16 than bytes.
+    QString text(first.size() + second.size(), Qt::Uninitialized);
+    QChar* end = decoder.appendToBuffer(text.data(), first);
+    end = decoder.appendToBuffer(end, second);
+    text.truncate(end - text.constData());
+    return text;
 }
 
 } // namespace
 
 ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget) : EditArea(widget), widget_(widget) {
     widget_->setUtf8(true);
-    connect(widget_, &QsciScintilla::textChanged, this, &ScintillaEditArea::on_text_changed);
+    // Changes are learnt from Scintilla's notices before and after a change:
+    // while accessibility is off only the ones before it are sent (see
+    // scintilla_accessibility.h), otherwise both, which count as one change.
+    scintilla_accessibility::manage(widget_);
+    connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char*, int, int, int, int, int, int, int) {
+                if (type & text_change_notices)
+                    on_text_changed();
+            });
     widget_->installEventFilter(this);
     widget_->viewport()->installEventFilter(this);
 }
@@ -141,18 +161,16 @@ void ScintillaEditArea::flush() {
 }
 
 QString ScintillaEditArea::text() const {
-    return decode_utf8(utf8_view());
+    const auto [first, second] = utf8_parts();
+    return decode_utf8(first, second);
 }
 
 QByteArray ScintillaEditArea::utf8() const {
-    return utf8_view().toByteArray();
-}
-
-QByteArrayView ScintillaEditArea::utf8_view() const {
-    const auto length = widget_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    const auto* data = reinterpret_cast<const char*>(
-        widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-    return QByteArrayView(data, qsizetype(length));
+    const auto [first, second] = utf8_parts();
+    QByteArray bytes;
+    bytes.reserve(first.size() + second.size());
+    bytes.append(first).append(second);
+    return bytes;
 }
 
 void ScintillaEditArea::set_text(const QString& text) {
@@ -216,6 +234,11 @@ ScintillaEditArea::Buffer ScintillaEditArea::buffer() const {
         b.second = reinterpret_cast<const char*>(widget_->SendScintilla(
             QsciScintillaBase::SCI_GETRANGEPOINTER, (unsigned long)gap, long(b.second_size)));
     return b;
+}
+
+std::array<QByteArrayView, 2> ScintillaEditArea::utf8_parts() const {
+    const Buffer b = buffer();
+    return {QByteArrayView(b.first, b.first_size), QByteArrayView(b.second, b.second_size)};
 }
 
 qsizetype ScintillaEditArea::to_characters(qsizetype byte_position) const {

@@ -3,6 +3,9 @@
 #include "app/document_codec.h"
 #include "platform/edit_area.h"
 
+#include <QByteArrayView>
+#include <array>
+
 class QsciScintilla;
 
 // The edit area on a QsciScintilla. Scintilla counts bytes of UTF-8; this
@@ -40,9 +43,12 @@ class ScintillaEditArea : public EditArea {
     void load_utf8(QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
-    // The same bytes in Scintilla's own buffer, without a copy: valid until
-    // the next change of the text.
-    QByteArrayView utf8_view() const;
+    // The same bytes without a copy, as the two runs Scintilla keeps them in
+    // before and after its gap, read where they lie: nothing of the text is
+    // moved, so typing in the middle of a large document stays cheap. Valid
+    // until the next change of the text. (None of this class's functions
+    // moves the gap; asking Scintilla for SCI_GETCHARACTERPOINTER would.)
+    std::array<QByteArrayView, 2> utf8_parts() const;
 
     QsciScintilla* widget() const { return widget_; }
 
