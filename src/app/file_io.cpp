@@ -359,6 +359,44 @@ QString write_temp_file(const QString& path, std::initializer_list<QByteArrayVie
     return write_atomically(path, pieces, options);
 }
 
+QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    QString error;
+    const std::optional<QString> folder = private_temp_dir(&error);
+    if (!folder)
+        return error;
+    if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
+        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
+    const QByteArray native = QFile::encodeName(path);
+    Descriptor fd(::open(native.constData(),
+                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
+                         0600));
+    struct stat info;
+    // Only our own plain file, with no other name, is written in place;
+    // anything else there (a link, a device, a pipe) goes the safe way, which
+    // replaces a link and refuses the rest.
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid() || info.st_nlink != 1) {
+        if (fd.valid())
+            fd.close();
+        return write_temp_file(path, pieces);
+    }
+    if ((info.st_mode & 07777) != 0600 && ::fchmod(fd.get(), 0600) != 0)
+        return reason(errno, Action::Write);
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces) {
+        if (!write_all(fd.get(), piece.data(), piece.size()))
+            return reason(errno, Action::Write);
+        size += piece.size();
+    }
+    // Cut what is left of a longer old text (never to zero first: that would
+    // make the file system flush the new data at once).
+    if (info.st_size > size && ::ftruncate(fd.get(), off_t(size)) != 0)
+        return reason(errno, Action::Write);
+    if (fd.close() != 0)
+        return reason(errno, Action::Write);
+    return QString();
+}
+
 QString write_error_reason(int error) {
     return reason(error, Action::Write);
 }

@@ -39,6 +39,14 @@ QString write_temp_file(const QString& path, const QByteArray& bytes);
 // The same with the content given in pieces, written one after the other.
 QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
 
+// Rewrites a temporary file that is written very often (the preview, at every
+// keystroke) in place: no new file and no rename, which on a journalling file
+// system cost far more than the write itself. A reader may see it half
+// written while it is being rewritten, so write it only where the next read
+// comes after the write (the preview pane reloads when it is done). A link,
+// device or other odd file there is dealt with as by write_temp_file().
+QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
+
 // The program's private folder for its temporary files: $XDG_CACHE_HOME/marklet
 // (default ~/.cache/marklet). Created with mode 0700 when missing. Refuses (returns
 // nothing, with the reason in `error`) when the path is a symbolic link, not a

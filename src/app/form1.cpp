@@ -296,14 +296,14 @@ void Form1::update_status() {
 void Form1::write_preview() {
     QString error;
     if (encoding_ == Encoding::Windows1252) {
-        error = write_temp_file(preview_file_path(),
-                                encode_document(edit_->text(), encoding_, Unencodable::References));
+        const QByteArray bytes = encode_document(edit_->text(), encoding_, Unencodable::References);
+        error = rewrite_temp_file(preview_file_path(), {bytes});
     } else {
         // Straight from the edit control's own buffer, as it lies: on a large
         // document a copy, or even closing the buffer's gap, would cost more
         // than the write.
         const auto [before_gap, after_gap] = edit_->utf8_parts();
-        error = write_temp_file(preview_file_path(), {before_gap, after_gap});
+        error = rewrite_temp_file(preview_file_path(), {before_gap, after_gap});
     }
     if (!error.isEmpty()) {
         // Typing goes on; the user learns once why the preview stands still.

@@ -130,12 +130,26 @@ TEST_F(PrivateTempDir, FolderOpenToOthersIsClosed) {
     EXPECT_EQ(mode_bits(folder()), 0700u);
 }
 
-// --- The temporary files.
+// --- The temporary files, written whole (a new file and a rename) or
+// rewritten in place (the preview, at every keystroke): the same guarantees.
 
-TEST_F(PrivateTempDir, TempFileIsRewrittenWithModeSixHundredLeavingNothingElse) {
+struct TempWriter {
+    const char* name;
+    QString (*write)(const QString& path, const QByteArray& bytes);
+    friend void PrintTo(const TempWriter& w, std::ostream* out) { *out << w.name; }
+};
+
+class TempFile : public PrivateTempDir, public testing::WithParamInterface<TempWriter> {
+  protected:
+    QString write(const QString& file, const QByteArray& bytes) {
+        return GetParam().write(file, bytes);
+    }
+};
+
+TEST_P(TempFile, RewrittenWithModeSixHundredLeavingNothingElse) {
     const mode_t old_mask = ::umask(0);
-    EXPECT_EQ(write_temp_file(preview_file_path(), "<p>prima"), QString());
-    EXPECT_EQ(write_temp_file(preview_file_path(), "<p>anteprima"), QString());
+    EXPECT_EQ(write(preview_file_path(), "<p>prima, più lunga"), QString());
+    EXPECT_EQ(write(preview_file_path(), "<p>anteprima"), QString());
     ::umask(old_mask);
     EXPECT_EQ(read_bytes(preview_file_path()), "<p>anteprima");
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"tmp.htm"_s});
@@ -143,36 +157,58 @@ TEST_F(PrivateTempDir, TempFileIsRewrittenWithModeSixHundredLeavingNothingElse) 
     EXPECT_EQ(mode_bits(folder()), 0700u);
 }
 
-TEST_F(PrivateTempDir, TempFileOpenToOthersBecomesPrivate) {
+TEST_P(TempFile, OpenToOthersBecomesPrivate) {
     QDir(root.path()).mkpath(u"cache/marklet"_s);
     ASSERT_TRUE(write_bytes(temp_stylesheet_path(), {}));
     ::chmod(native(temp_stylesheet_path()).constData(), 0666);
-    EXPECT_EQ(write_temp_file(temp_stylesheet_path(), "p {}"), QString());
+    EXPECT_EQ(write(temp_stylesheet_path(), "p {}"), QString());
     EXPECT_EQ(mode_bits(temp_stylesheet_path()), 0600u);
 }
 
-TEST_F(PrivateTempDir, LinkPlantedAsTempFileIsReplacedNotFollowed) {
+TEST_P(TempFile, LinkPlantedIsReplacedNotFollowed) {
     ASSERT_TRUE(private_temp_dir().has_value());
     const QString victim = path(u"victim.htm"_s);
     ASSERT_TRUE(write_bytes(victim, "keep me"));
     ASSERT_EQ(::symlink(native(victim).constData(), native(preview_file_path()).constData()), 0);
 
-    EXPECT_EQ(write_temp_file(preview_file_path(), "preview"), QString());
+    EXPECT_EQ(write(preview_file_path(), "preview"), QString());
     EXPECT_TRUE(S_ISREG(status_of(preview_file_path()).st_mode));
     EXPECT_EQ(read_bytes(preview_file_path()), "preview");
     EXPECT_EQ(read_bytes(victim), "keep me");
 }
 
-TEST_F(PrivateTempDir, FolderRemovedMeanwhileIsMadeAgain) {
-    ASSERT_EQ(write_temp_file(preview_file_path(), "one"), QString());
+TEST_P(TempFile, SecondNameIsNotWrittenThrough) {
+    ASSERT_EQ(write(preview_file_path(), "old"), QString());
+    const QString other = path(u"other.htm"_s);
+    ASSERT_EQ(::link(native(preview_file_path()).constData(), native(other).constData()), 0);
+
+    EXPECT_EQ(write(preview_file_path(), "preview"), QString());
+    EXPECT_EQ(read_bytes(preview_file_path()), "preview");
+    EXPECT_EQ(read_bytes(other), "old");
+}
+
+TEST_P(TempFile, FolderRemovedMeanwhileIsMadeAgain) {
+    ASSERT_EQ(write(preview_file_path(), "one"), QString());
     ASSERT_TRUE(QDir(folder()).removeRecursively());
-    EXPECT_EQ(write_temp_file(preview_file_path(), "two"), QString());
+    EXPECT_EQ(write(preview_file_path(), "two"), QString());
     EXPECT_EQ(read_bytes(preview_file_path()), "two");
 }
 
-TEST_F(PrivateTempDir, TempFileOutsideTheFolderIsRefused) {
-    EXPECT_FALSE(write_temp_file(path(u"tmp.htm"_s), "x").isEmpty());
+TEST_P(TempFile, OutsideTheFolderIsRefused) {
+    EXPECT_FALSE(write(path(u"tmp.htm"_s), "x").isEmpty());
     EXPECT_FALSE(QFile::exists(path(u"tmp.htm"_s)));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, TempFile,
+    testing::Values(TempWriter{"whole",
+                               [](const QString& file, const QByteArray& bytes) {
+                                   return write_temp_file(file, bytes);
+                               }},
+                    TempWriter{"in_place",
+                               [](const QString& file, const QByteArray& bytes) {
+                                   return rewrite_temp_file(file, {bytes});
+                               }}),
+    [](const testing::TestParamInfo<TempWriter>& info) { return std::string(info.param.name); });
 
 } // namespace
