@@ -92,8 +92,6 @@ FindBar::FindBar(QsciScintilla* editor)
     : QWidget(editor->parentWidget() ? editor->parentWidget() : editor), editor_(editor) {
     setObjectName(QStringLiteral("find_bar"));
     build();
-    editor->SendScintilla(Sci::SCI_ALLOCATELINECHARACTERINDEX,
-                          (unsigned long)Sci::SC_LINECHARACTERINDEX_UTF16);
     // Any notice of a change, sent before or after it (whichever the editor sends).
     connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int, int, const char*, int, int, int, int, int, int, int) {
@@ -108,9 +106,20 @@ FindBar::~FindBar() {
     // A bar lying over its editor dies with it, after the editor's own parts.
     if (!overlay_ && editor_) {
         editor_->removeEventFilter(this);
-        editor_->SendScintilla(Sci::SCI_RELEASELINECHARACTERINDEX,
-                               (unsigned long)Sci::SC_LINECHARACTERINDEX_UTF16);
+        hold_index(false);
     }
+}
+
+void FindBar::hold_index(bool hold) {
+    // Kept only while the bar is open: the editor keeps it up to date at
+    // every change, and building it walks the whole text, which opening a
+    // large document should not pay for.
+    if (hold == index_held_ || !editor_)
+        return;
+    editor_->SendScintilla(hold ? Sci::SCI_ALLOCATELINECHARACTERINDEX
+                                : Sci::SCI_RELEASELINECHARACTERINDEX,
+                           (unsigned long)Sci::SC_LINECHARACTERINDEX_UTF16);
+    index_held_ = hold;
 }
 
 void FindBar::build() {
@@ -225,6 +234,7 @@ void FindBar::open_replace() {
 void FindBar::open(bool replace) {
     if (!editor_)
         return;
+    hold_index(true);
     if (const QString selected = editor_->selectedText(); good_seed(selected))
         find_text_->setText(selected);
     search_origin_ = to_units(editor_, selection_start(editor_));
@@ -238,6 +248,7 @@ void FindBar::open(bool replace) {
 
 void FindBar::close_bar() {
     hide();
+    hold_index(false);
     if (editor_)
         editor_->setFocus(Qt::OtherFocusReason);
     emit closed();

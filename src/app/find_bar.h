@@ -79,6 +79,8 @@ class FindBar : public QWidget {
     int wide_width() const;
     void set_replace_mode(bool on);
     void open(bool replace);
+    // Has the editor keep an index of the lines' starts in UTF-16 units.
+    void hold_index(bool hold);
     void on_search_edited();
     // Finds the next (forward) or previous match from the selection.
     bool find(bool forward);
@@ -111,6 +113,7 @@ class FindBar : public QWidget {
     qsizetype search_origin_ = 0; // where typing in the search field looks from
     QString text_cache_;
     bool text_cache_valid_ = false;
+    bool index_held_ = false;
 
     bool arranged_ = false;
     bool narrow_ = false;
