@@ -21,6 +21,16 @@ class EditArea : public QObject {
     // undo step; afterwards the caret stands after the text, nothing selected.
     virtual void replace_selection(const QString& text) = 0;
 
+    // Puts `before` in front of the selection and `after` behind it (both at
+    // the caret when nothing is selected) as one change and one undo step;
+    // afterwards the caret stands after `after`, nothing selected. The text
+    // is the same as after replacing the selection with before + selection +
+    // after, which is what this does unless an edit area can leave the
+    // selected text where it is.
+    virtual void wrap_selection(const QString& before, const QString& after) {
+        replace_selection(before + selected_text() + after);
+    }
+
     virtual qsizetype caret() const = 0;
     // Moves the caret; nothing stays selected.
     virtual void set_caret(qsizetype position) = 0;

@@ -79,6 +79,47 @@ class TestScintillaEditArea : public QObject {
         QVERIFY(!widget->isUndoAvailable());
     }
 
+    // Wrapping leaves the selection in place: the text and caret are those of
+    // a replacement by before + selection + after, in one change and one step.
+    void wrap_matches_a_replacement_in_one_step_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("middle") << "uno due tre" << 4 << 3 << "<b>"
+                                << "</b>";
+        QTest::newRow("nothing selected") << "abc" << 1 << 0 << "<br>"
+                                          << "";
+        QTest::newRow("accents, euro, cr lf") << "città €\r\nè" << 2 << 7 << "<p align=\"center\">"
+                                              << "</p>\r\n";
+        QTest::newRow("emoji and nul")
+            << "x😀y" << 1 << 2 << QStringLiteral("<%1>").arg(QChar(0)) << "</é>";
+        QTest::newRow("whole text") << "tutto" << 0 << 5 << "<i>"
+                                    << "</i>";
+    }
+    void wrap_matches_a_replacement_in_one_step() {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        edit->set_text(text);
+        widget->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+        edit->select(start, length);
+        QSignalSpy spy(edit, &EditArea::changed);
+        edit->wrap_selection(before, after);
+        const QString expected =
+            text.left(start) + before + text.mid(start, length) + after + text.mid(start + length);
+        QCOMPARE(edit->text(), expected);
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(edit->caret(), start + before.size() + length + after.size());
+        QCOMPARE(edit->selection_length(), 0);
+        widget->undo();
+        QCOMPARE(edit->text(), text);
+        QVERIFY(!widget->isUndoAvailable());
+    }
+
     void user_changes_are_reported_once_each() {
         edit->set_text(QStringLiteral("ab"));
         edit->set_caret(2);

@@ -6,7 +6,6 @@
 #include <QStringDecoder>
 #include <Qsci/qsciscintilla.h>
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -41,6 +40,13 @@ inline std::uint64_t four_byte_leads(std::uint64_t w) {
     return w & (w << 1) & (w << 2) & (w << 3) & kHighBits;
 }
 
+// How many bytes have bit 7 set in a word where no other bit is set: a
+// multiplication adds the bytes up into the top one (no POPCNT needed, which
+// the baseline x86-64 does not have).
+inline int count_high_bits(std::uint64_t w) {
+    return int(((w >> 7) * 0x0101010101010101ULL) >> 56);
+}
+
 inline int units_of_byte(unsigned char c) {
     if ((c & 0xC0) == 0x80)
         return 0;
@@ -51,7 +57,7 @@ qsizetype count_units(const char* s, qsizetype n) {
     qsizetype units = 0, i = 0;
     for (; i + 8 <= n; i += 8) {
         const std::uint64_t w = load8(s + i);
-        units += std::popcount(starts(w)) + std::popcount(four_byte_leads(w));
+        units += count_high_bits(starts(w)) + count_high_bits(four_byte_leads(w));
     }
     for (; i < n; ++i)
         units += units_of_byte(static_cast<unsigned char>(s[i]));
@@ -66,7 +72,7 @@ qsizetype find_units(const char* s, qsizetype n, qsizetype* wanted) {
     qsizetype i = 0;
     for (; i + 8 <= n; i += 8) {
         const std::uint64_t w = load8(s + i);
-        const int units = std::popcount(starts(w)) + std::popcount(four_byte_leads(w));
+        const int units = count_high_bits(starts(w)) + count_high_bits(four_byte_leads(w));
         // Stop a word early: the answer may sit at any byte within it.
         if (units >= *wanted)
             break;
@@ -214,6 +220,28 @@ void ScintillaEditArea::replace_selection(const QString& text) {
     program_change([&] {
         widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
         widget_->replaceSelectedText(text);
+        widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+    });
+}
+
+void ScintillaEditArea::wrap_selection(const QString& before, const QString& after) {
+    const QByteArray open = before.toUtf8();
+    const QByteArray close = after.toUtf8();
+    program_change([&] {
+        const auto start = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+        const auto end = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+        // Texts with their length: a NUL character inside them goes in too.
+        auto insert = [this](long at, const QByteArray& text) {
+            widget_->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, (unsigned long)at, at);
+            widget_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)text.size(),
+                                   text.constData());
+        };
+        widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        // The end first, so the start stays where it is.
+        insert(end, close);
+        insert(start, open);
+        widget_->SendScintilla(QsciScintillaBase::SCI_GOTOPOS,
+                               (unsigned long)(end + open.size() + close.size()));
         widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
     });
 }

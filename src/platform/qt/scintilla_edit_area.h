@@ -27,6 +27,7 @@ class ScintillaEditArea : public EditArea {
     void set_text(const QString& text) override;
     QString selected_text() const override;
     void replace_selection(const QString& text) override;
+    void wrap_selection(const QString& before, const QString& after) override;
     qsizetype caret() const override;
     void set_caret(qsizetype position) override;
     void select(qsizetype start, qsizetype length) override;
