@@ -198,6 +198,12 @@ void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
         // starts afresh anyway: a large document is not copied for nothing.
         widget_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
         widget_->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+        // Room for the text and some editing: loaded into a buffer of just
+        // its size, the first edits would soon have Scintilla grow it, copying
+        // the whole document (most of a second at 50 MB) in the middle of
+        // typing rather than here.
+        widget_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE,
+                               (unsigned long)(utf8.size() + utf8.size() / 6 + 4096));
         widget_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)utf8.size(),
                                utf8.data());
         widget_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
