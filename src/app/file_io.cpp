@@ -344,13 +344,25 @@ QString write_temp_file(const QString& path, const QByteArray& bytes) {
     return write_temp_file(path, {QByteArrayView(bytes)});
 }
 
-QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+namespace {
+
+// Empty when `path` may be written as a temporary file: it lies in the
+// private folder, which exists (made now when missing). Otherwise the reason.
+QString temp_file_refusal(const QString& path) {
     QString error;
     const std::optional<QString> folder = private_temp_dir(&error);
     if (!folder)
         return error;
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
         return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
+    return QString();
+}
+
+} // namespace
+
+QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+        return refusal;
     WriteOptions options;
     options.links = Links::Replace;
     // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
@@ -360,12 +372,8 @@ QString write_temp_file(const QString& path, std::initializer_list<QByteArrayVie
 }
 
 QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
-    QString error;
-    const std::optional<QString> folder = private_temp_dir(&error);
-    if (!folder)
-        return error;
-    if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
-        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
+    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+        return refusal;
     const QByteArray native = QFile::encodeName(path);
     Descriptor fd(::open(native.constData(),
                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
