@@ -16,8 +16,10 @@ constexpr auto kFullMask = QsciScintillaBase::SC_MODEVENTMASKALL;
 
 bool accessibility_on = false;
 
-QList<QPointer<QsciScintillaBase>>& editors() {
-    static QList<QPointer<QsciScintillaBase>> list;
+// Held as plain objects: Qt still asks about a widget while it is being
+// destroyed, when it is no longer a QsciScintillaBase.
+QList<QPointer<QObject>>& editors() {
+    static QList<QPointer<QObject>> list;
     return list;
 }
 
@@ -55,9 +57,11 @@ class Observer : public QAccessible::ActivationObserver {
             return;
         accessibility_on = active;
         editors().removeAll(nullptr);
-        for (const auto& editor : editors()) {
-            forget_interface(editor);
-            apply(editor);
+        for (const auto& object : editors()) {
+            if (auto* editor = qobject_cast<QsciScintillaBase*>(object.data())) {
+                forget_interface(editor);
+                apply(editor);
+            }
         }
     }
 };
