@@ -18,7 +18,9 @@ ScintillaEditArea* edit = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
+    // Never destroyed: libFuzzer ends with exit(), after which Qt's own
+    // globals may already be gone.
+    new QApplication(*argc, *argv);
     widget = new QsciScintilla;
     edit = new ScintillaEditArea(widget);
     return 0;

@@ -17,10 +17,12 @@ constexpr auto kFullMask = QsciScintillaBase::SC_MODEVENTMASKALL;
 bool accessibility_on = false;
 
 // Held as plain objects: Qt still asks about a widget while it is being
-// destroyed, when it is no longer a QsciScintillaBase.
+// destroyed, when it is no longer a QsciScintillaBase. Like the observer
+// below, never destroyed: Qt may still call in while the program exits, after
+// function statics are gone (an application object destroyed at exit).
 QList<QPointer<QObject>>& editors() {
-    static QList<QPointer<QObject>> list;
-    return list;
+    static auto* list = new QList<QPointer<QObject>>;
+    return *list;
 }
 
 bool is_managed(QObject* object) {
@@ -73,8 +75,8 @@ void install_once() {
     installed = true;
     accessibility_on = QAccessible::isActive();
     QAccessible::installFactory(plain_interface);
-    static Observer observer;
-    QAccessible::installActivationObserver(&observer);
+    static auto* observer = new Observer;
+    QAccessible::installActivationObserver(observer);
 }
 
 } // namespace
@@ -84,8 +86,10 @@ void manage(QsciScintillaBase* editor) {
     editors().removeAll(nullptr);
     if (!is_managed(editor)) {
         editors().append(editor);
-        // A widget already shown has QScintilla's interface already.
-        if (!accessibility_on)
+        // A widget already shown has QScintilla's interface already (Qt makes
+        // one at the first show); one never shown has none to forget.
+        const bool shown = editor->isVisible() || editor->testAttribute(Qt::WA_WState_Created);
+        if (!accessibility_on && shown)
             forget_interface(editor);
     }
     apply(editor);
