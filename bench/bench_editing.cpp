@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QKeyEvent>
 #include <Qsci/qsciscintilla.h>
 #include <benchmark/benchmark.h>
 
@@ -58,13 +57,6 @@ void BM_PlainWrite(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void key(QWidget* target, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
 // One typed character in the middle of the document, in the real window.
 // Timed: Scintilla's edit, the change notice, the preview file written; with
 // `painted` (range 1) also the repaint that follows, which depends on the
@@ -89,9 +81,9 @@ void BM_TypedCharacter(benchmark::State& state) {
     bool type = true;
     for (auto _ : state) {
         if (type)
-            key(editor, Qt::Key_A, QStringLiteral("a"));
+            bench::key(editor, Qt::Key_A, QStringLiteral("a"));
         else
-            key(editor, Qt::Key_Backspace, QString());
+            bench::key(editor, Qt::Key_Backspace, QString());
         type = !type;
         // The change notice waits in the queue for the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
@@ -122,9 +114,9 @@ void BM_TypedCharacterBare(benchmark::State& state) {
     bool type = true;
     for (auto _ : state) {
         if (type)
-            key(&editor, Qt::Key_A, QStringLiteral("a"));
+            bench::key(&editor, Qt::Key_A, QStringLiteral("a"));
         else
-            key(&editor, Qt::Key_Backspace, QString());
+            bench::key(&editor, Qt::Key_Backspace, QString());
         type = !type;
         bench::settle();
     }
@@ -190,47 +182,25 @@ void BM_OpenFileBare(benchmark::State& state) {
 
 constexpr int kRepetitions = 5;
 
-BENCHMARK(BM_PlainWrite)
-    ->Arg(1)
-    ->Arg(5)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(kRepetitions)
-    ->ReportAggregatesOnly(true)
-    ->MinTime(0.3);
+// Every figure: wall-clock milliseconds, the median of kRepetitions runs.
+void medians_in_ms(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_PlainWrite)->Arg(1)->Arg(5)->Apply(medians_in_ms)->MinTime(0.3);
 BENCHMARK(BM_TypedCharacter)
     ->Args({1, 0})
     ->Args({5, 0})
     ->Args({1, 1})
     ->Args({5, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(kRepetitions)
-    ->ReportAggregatesOnly(true)
+    ->Apply(medians_in_ms)
     ->MinTime(0.3);
-BENCHMARK(BM_TypedCharacterBare)
-    ->Arg(1)
-    ->Arg(5)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(kRepetitions)
-    ->ReportAggregatesOnly(true)
-    ->MinTime(0.3);
-BENCHMARK(BM_OpenFileBare)
-    ->Args({5, 0})
-    ->Args({5, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(kRepetitions)
-    ->ReportAggregatesOnly(true)
-    ->MinTime(0.5);
-BENCHMARK(BM_OpenFile)
-    ->Arg(5)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(kRepetitions)
-    ->ReportAggregatesOnly(true)
-    ->MinTime(0.5);
+BENCHMARK(BM_TypedCharacterBare)->Arg(1)->Arg(5)->Apply(medians_in_ms)->MinTime(0.3);
+BENCHMARK(BM_OpenFileBare)->Args({5, 0})->Args({5, 1})->Apply(medians_in_ms)->MinTime(0.5);
+BENCHMARK(BM_OpenFile)->Arg(5)->Apply(medians_in_ms)->MinTime(0.5);
 
 // Prints as usual and keeps each benchmark's median for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {

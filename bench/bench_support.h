@@ -3,11 +3,13 @@
 // Shared pieces of the benchmark programs: sample documents and small timing
 // helpers.
 
+#include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QString>
 #include <algorithm>
 #include <vector>
@@ -34,6 +36,14 @@ inline bool write_file(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// One key pressed and released on `target`, delivered at once.
+inline void key(QWidget* target, int code, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
 }
 
 // Runs the event loop until nothing is left to do (queued notices, repaints).

@@ -10,10 +10,9 @@
 #include "app/recovery.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"
-#include "support/fakes.h"
+#include "support/fake_services.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <Qsci/qsciscintilla.h>
 
@@ -26,13 +25,6 @@ struct Step {
     const char* name;
     std::function<bool()> run;
 };
-
-void key(QWidget* target, int code, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
 
 } // namespace
 
@@ -51,13 +43,9 @@ int main(int argc, char* argv[]) {
     const QByteArray bytes = bench::html_document(qsizetype(megabytes) * 1024 * 1024);
     bench::write_file(source, bytes);
 
-    Form1Services services;
     auto dialogs = std::make_unique<FakeDialogs>();
     FakeDialogs* fake = dialogs.get();
-    services.dialogs = std::move(dialogs);
-    services.launcher = std::make_unique<FakeLauncher>();
-    services.browser_factory = fake_browser_factory(nullptr);
-    Form1 window(std::move(services));
+    Form1 window(fake_services(std::move(dialogs)));
     window.show();
     bench::settle();
     QsciScintilla* editor = window.editor();
@@ -72,12 +60,12 @@ int main(int argc, char* argv[]) {
          }},
         {"type one character",
          [&] {
-             key(editor, Qt::Key_X, QStringLiteral("x"));
+             bench::key(editor, Qt::Key_X, QStringLiteral("x"));
              return true;
          }},
         {"type Enter",
          [&] {
-             key(editor, Qt::Key_Return, QString());
+             bench::key(editor, Qt::Key_Return, QString());
              return true;
          }},
         {"select 1 MB in the middle",

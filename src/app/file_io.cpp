@@ -137,6 +137,14 @@ bool write_all(int fd, const char* data, qsizetype size) {
     return true;
 }
 
+bool write_all(int fd, std::initializer_list<QByteArrayView> pieces) {
+    for (const QByteArrayView piece : pieces) {
+        if (!write_all(fd, piece.data(), piece.size()))
+            return false;
+    }
+    return true;
+}
+
 // Opens a new, uniquely named file beside `path` for writing.
 int create_temp_beside(const QByteArray& path, mode_t mode, QByteArray* temp_path) {
     // Keep the temporary name within the length a file name may have.
@@ -206,10 +214,8 @@ QString write_atomically(const QString& path, std::initializer_list<QByteArrayVi
         if (::fchmod(fd.get(), create_mode) != 0)
             return fail(errno);
     }
-    for (const QByteArrayView piece : pieces) {
-        if (!write_all(fd.get(), piece.data(), piece.size()))
-            return fail(errno);
-    }
+    if (!write_all(fd.get(), pieces))
+        return fail(errno);
     if (options.durable && ::fsync(fd.get()) != 0)
         return fail(errno);
     if (fd.close() != 0)
@@ -248,10 +254,6 @@ bool make_folders(const QByteArray& path) {
         return false;
     return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
 }
-
-} // namespace
-
-namespace {
 
 // A large buffer is filled far faster in huge pages: one page fault per 2 MB
 // instead of one per 4 KB. Only a hint; the kernel may ignore it.
@@ -358,17 +360,22 @@ QString temp_file_refusal(const QString& path) {
     return QString();
 }
 
-} // namespace
-
-QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
-    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
-        return refusal;
+// A new temporary file in place of the old, once its path has been checked.
+QString replace_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
     WriteOptions options;
     options.links = Links::Replace;
     // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
     options.durable = false;
     options.forced_mode = 0600;
     return write_atomically(path, pieces, options);
+}
+
+} // namespace
+
+QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+        return refusal;
+    return replace_temp_file(path, pieces);
 }
 
 QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
@@ -386,16 +393,15 @@ QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayV
         info.st_uid != ::geteuid() || info.st_nlink != 1) {
         if (fd.valid())
             fd.close();
-        return write_temp_file(path, pieces);
+        return replace_temp_file(path, pieces);
     }
     if ((info.st_mode & 07777) != 0600 && ::fchmod(fd.get(), 0600) != 0)
         return reason(errno, Action::Write);
+    if (!write_all(fd.get(), pieces))
+        return reason(errno, Action::Write);
     qsizetype size = 0;
-    for (const QByteArrayView piece : pieces) {
-        if (!write_all(fd.get(), piece.data(), piece.size()))
-            return reason(errno, Action::Write);
+    for (const QByteArrayView piece : pieces)
         size += piece.size();
-    }
     // Cut what is left of a longer old text (never to zero first: that would
     // make the file system flush the new data at once).
     if (info.st_size > size && ::ftruncate(fd.get(), off_t(size)) != 0)

@@ -6,7 +6,7 @@
 #include "app/file_io.h"
 #include "app/form1.h"
 #include "platform/qt/scintilla_edit_area.h"
-#include "support/fakes.h"
+#include "support/fake_services.h"
 #include "support/modal_script.h"
 
 #include <QDir>
@@ -97,13 +97,9 @@ class TestFaults : public QObject {
 
   private slots:
     void init() {
-        Form1Services services;
         auto d = std::make_unique<VanishingDialogs>();
         dialogs = d.get();
-        services.dialogs = std::move(d);
-        services.launcher = std::make_unique<FakeLauncher>();
-        services.browser_factory = fake_browser_factory(nullptr);
-        window = std::make_unique<Form1>(std::move(services));
+        window = std::make_unique<Form1>(fake_services(std::move(d)));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();

@@ -8,7 +8,7 @@
 #include "app/form1.h"
 #include "app/menu_table.h"
 #include "platform/qt/scintilla_edit_area.h"
-#include "support/fakes.h"
+#include "support/fake_services.h"
 
 #include <QComboBox>
 #include <QInputDialog>
@@ -135,13 +135,9 @@ class TestMenuRobustness : public QObject {
     void every_operation_survives_any_answer() {
         QFETCH(bool, cancel_all);
         QFETCH(unsigned, seed);
-        Form1Services services;
         auto dialogs = std::make_unique<FakeDialogs>();
         FakeDialogs* fake = dialogs.get();
-        services.dialogs = std::move(dialogs);
-        services.launcher = std::make_unique<FakeLauncher>();
-        services.browser_factory = fake_browser_factory(nullptr);
-        Form1 window(std::move(services));
+        Form1 window(fake_services(std::move(dialogs)));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ScintillaEditArea& edit = window.edit_area();

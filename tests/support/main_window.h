@@ -6,7 +6,7 @@
 #include "app/form1.h"
 #include "css_editor/css_edit.h"
 #include "platform/qt/scintilla_edit_area.h"
-#include "support/fakes.h"
+#include "support/fake_services.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
@@ -18,15 +18,11 @@ struct MainWindow {
     FakeBrowserPane* pane = nullptr; // made when the browser pane is first needed
 
     void open() {
-        Form1Services services;
         auto fake_dialogs = std::make_unique<FakeDialogs>();
         dialogs = fake_dialogs.get();
-        services.dialogs = std::move(fake_dialogs);
-        auto fake_launcher = std::make_unique<FakeLauncher>();
-        launcher = fake_launcher.get();
-        services.launcher = std::move(fake_launcher);
         pane = nullptr;
-        services.browser_factory = fake_browser_factory(&pane);
+        Form1Services services = fake_services(std::move(fake_dialogs), &pane);
+        launcher = static_cast<FakeLauncher*>(services.launcher.get());
         services.css_dialogs = [] { return std::make_unique<FakeDialogs>(); };
         window = std::make_unique<Form1>(std::move(services));
         window->show();

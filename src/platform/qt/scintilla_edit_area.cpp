@@ -95,7 +95,7 @@ qsizetype find_units(const char* s, qsizetype n, qsizetype* wanted) {
 // in the text.
 QString decode_utf8(QByteArrayView first, QByteArrayView second = {}) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    // UTF-8 never takes fewer units of UTF-16 than bytes.
+    // UTF-16 never takes more units than UTF-8 takes bytes.
     QString text(first.size() + second.size(), Qt::Uninitialized);
     QChar* end = decoder.appendToBuffer(text.data(), first);
     end = decoder.appendToBuffer(end, second);
@@ -252,47 +252,42 @@ void ScintillaEditArea::wrap_selection(const QString& before, const QString& aft
     });
 }
 
-ScintillaEditArea::Buffer ScintillaEditArea::buffer() const {
-    // The two parts around Scintilla's gap, read where they lie: asking for
-    // the whole text as one piece would move the gap on every call.
-    Buffer b;
+std::array<QByteArrayView, 2> ScintillaEditArea::utf8_parts() const {
+    // Each part is asked for where it lies: asking for the whole text as one
+    // piece would move the gap on every call.
     const auto length = qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
     const auto gap = qBound<qsizetype>(
         0, qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION)), length);
-    b.first_size = gap;
-    b.second_size = length - gap;
-    if (b.first_size > 0)
-        b.first = reinterpret_cast<const char*>(widget_->SendScintilla(
-            QsciScintillaBase::SCI_GETRANGEPOINTER, 0UL, long(b.first_size)));
-    if (b.second_size > 0)
-        b.second = reinterpret_cast<const char*>(widget_->SendScintilla(
-            QsciScintillaBase::SCI_GETRANGEPOINTER, (unsigned long)gap, long(b.second_size)));
-    return b;
-}
-
-std::array<QByteArrayView, 2> ScintillaEditArea::utf8_parts() const {
-    const Buffer b = buffer();
-    return {QByteArrayView(b.first, b.first_size), QByteArrayView(b.second, b.second_size)};
+    auto part = [this](qsizetype start, qsizetype size) {
+        if (size <= 0)
+            return QByteArrayView();
+        return QByteArrayView(
+            reinterpret_cast<const char*>(widget_->SendScintilla(
+                QsciScintillaBase::SCI_GETRANGEPOINTER, (unsigned long)start, long(size))),
+            size);
+    };
+    return {part(0, gap), part(gap, length - gap)};
 }
 
 qsizetype ScintillaEditArea::to_characters(qsizetype byte_position) const {
-    const Buffer b = buffer();
-    byte_position = qBound<qsizetype>(0, byte_position, b.first_size + b.second_size);
-    const qsizetype in_first = std::min(byte_position, b.first_size);
-    return count_units(b.first, in_first) + count_units(b.second, byte_position - in_first);
+    const auto [first, second] = utf8_parts();
+    byte_position = qBound<qsizetype>(0, byte_position, first.size() + second.size());
+    const qsizetype in_first = std::min(byte_position, first.size());
+    return count_units(first.data(), in_first) +
+           count_units(second.data(), byte_position - in_first);
 }
 
 qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
     if (character_position <= 0)
         return 0;
-    const Buffer b = buffer();
+    const auto [first, second] = utf8_parts();
     qsizetype wanted = character_position;
-    const qsizetype in_first = find_units(b.first, b.first_size, &wanted);
+    const qsizetype in_first = find_units(first.data(), first.size(), &wanted);
     if (in_first >= 0)
         return in_first;
-    const qsizetype in_second = find_units(b.second, b.second_size, &wanted);
+    const qsizetype in_second = find_units(second.data(), second.size(), &wanted);
     // Beyond the end: the end.
-    return b.first_size + (in_second >= 0 ? in_second : b.second_size);
+    return first.size() + (in_second >= 0 ? in_second : second.size());
 }
 
 qsizetype ScintillaEditArea::caret() const {

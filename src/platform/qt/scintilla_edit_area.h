@@ -61,16 +61,6 @@ class ScintillaEditArea : public EditArea {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Scintilla's text as the two runs of bytes before and after its gap;
-    // valid until the next change.
-    struct Buffer {
-        const char* first = nullptr;
-        qsizetype first_size = 0;
-        const char* second = nullptr;
-        qsizetype second_size = 0;
-    };
-    Buffer buffer() const;
-
     void on_text_changed();
     void flush();
 
