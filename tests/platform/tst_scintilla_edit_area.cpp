@@ -176,6 +176,16 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(edit->utf8(), edit->text().toUtf8());
     }
 
+    // Qt makes a widget's interface before it is shown too (naming it for
+    // accessibility does): the edit area still replaces it.
+    void interface_made_before_the_edit_area_is_replaced() {
+        QsciScintilla named;
+        named.setAccessibleName(QStringLiteral("Documento"));
+        QVERIFY(QAccessible::queryAccessibleInterface(&named)->textInterface());
+        new ScintillaEditArea(&named);
+        QVERIFY(!QAccessible::queryAccessibleInterface(&named)->textInterface());
+    }
+
     void load_starts_a_fresh_history() {
         edit->set_text(QStringLiteral("vecchio"));
         QSignalSpy spy(edit, &EditArea::changed);

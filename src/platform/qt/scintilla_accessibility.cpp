@@ -86,10 +86,9 @@ void manage(QsciScintillaBase* editor) {
     editors().removeAll(nullptr);
     if (!is_managed(editor)) {
         editors().append(editor);
-        // A widget already shown has QScintilla's interface already (Qt makes
-        // one at the first show); one never shown has none to forget.
-        const bool shown = editor->isVisible() || editor->testAttribute(Qt::WA_WState_Created);
-        if (!accessibility_on && shown)
+        // Qt may have made QScintilla's interface already: at the first show,
+        // or when the widget was named for accessibility.
+        if (!accessibility_on)
             forget_interface(editor);
     }
     apply(editor);
