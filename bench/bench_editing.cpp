@@ -3,7 +3,8 @@
 // opening of a 5 MB file against loading its bytes into a bare QsciScintilla.
 // Runs on Qt's offscreen platform; prints each pair's ratio at the end.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "app/form1.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"

@@ -7,7 +7,7 @@
 //   big_document --write-sample FILE SIZE_MB   (only writes the sample document)
 
 #include "app/form1.h"
-#include "app/recovery.h"
+#include "document/recovery_keeper.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fake_services.h"

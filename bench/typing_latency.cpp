@@ -11,7 +11,7 @@
 // After the typing it checks the reload rule: at most one reload in flight,
 // and changes made during a reload lead to exactly one more reload.
 
-#include "app/browser_host.h"
+#include "preview/browser_host.h"
 #include "app/form1.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"

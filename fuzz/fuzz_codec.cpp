@@ -4,7 +4,7 @@
 // surrogates survives a round trip; unencodable characters are reported
 // exactly when a strict Windows-1252 encoding fails.
 
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -22,7 +22,7 @@ namespace {
 
 std::vector<NamedCommand> all_commands() {
     std::vector<NamedCommand> out;
-    for (const auto group : {text_commands(), head_commands(), form_commands(), table_commands()})
+    for (const auto group : command_groups())
         out.insert(out.end(), group.begin(), group.end());
     return out;
 }

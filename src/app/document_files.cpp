@@ -2,11 +2,11 @@
 // and the window title. Files are read and written byte for byte: what was
 // read comes back unchanged when saved without edits.
 
-#include "app/document_codec.h"
-#include "app/editor_style.h"
-#include "app/file_io.h"
 #include "app/form1.h"
-#include "app/recovery.h"
+#include "document/document_codec.h"
+#include "document/file_io.h"
+#include "document/recovery_keeper.h"
+#include "platform/qt/editor_style.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QCloseEvent>

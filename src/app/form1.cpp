@@ -1,21 +1,24 @@
 #include "app/form1.h"
 
-#include "app/editor_style.h"
-#include "app/file_io.h"
-#include "app/find_bar.h"
+#include "app/action_registry.h"
+
 #include "app/form1_asker.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
-#include "app/recovery.h"
 #include "app/snippet_insertion.h"
-#include "app/twips.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
+#include "document/file_io.h"
+#include "document/recovery_keeper.h"
+#include "document/temp_files.h"
+#include "find/find_bar.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
+#include "platform/qt/editor_style.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/scintilla_edit_area.h"
+#include "platform/twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,8 +45,16 @@ Form1::Form1(Form1Services services, QWidget* parent)
     asker_ = services_.asker ? std::move(services_.asker) : std::make_unique<Form1Asker>(*this);
 
     build_controls();
-    build_menus();
-    build_toolbar();
+    actions_ =
+        std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
+    actions_->build_menus(menuBar());
+    actions_->build_toolbar(Frame1, centralWidget());
+    action(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
+    action(QStringLiteral("Command1"))->setShortcut(QKeySequence::Save);
+    addAction(action(QStringLiteral("Command5")));
+    addAction(action(QStringLiteral("Command1")));
+    actions_->disable_unless(
+        [](const QString& name) { return find_command(name) || window_operation(name); });
 
     // Start-up: the preview is off; the tag list holds its names.
     enable_browser = false;
@@ -130,39 +141,6 @@ void Form1::build_controls() {
     RichTextBox1->setFocus();
 }
 
-void Form1::build_menus() {
-    for (const MenuDef& menu_def : menu_table()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf16(menu_def.caption));
-        menu->setObjectName(QString::fromLatin1(menu_def.name));
-        for (const MenuItemDef& item : menu_def.items) {
-            const QString name = QString::fromLatin1(item.name);
-            auto* act = new QAction(QString::fromUtf16(item.caption), this);
-            act->setObjectName(name);
-            menu->addAction(act);
-            actions_.insert(name, act);
-            connect(act, &QAction::triggered, this, [this, name] { run_item(name); });
-        }
-    }
-    // Window operations that have no menu item, only a toolbar button.
-    for (const char* name : {"Command5", "Command1", "Command2", "Command3", "Command4"}) {
-        auto* act = new QAction(this);
-        act->setObjectName(QString::fromLatin1(name));
-        actions_.insert(act->objectName(), act);
-        const QString key = act->objectName();
-        connect(act, &QAction::triggered, this, [this, key] { run_item(key); });
-    }
-    actions_.value(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
-    actions_.value(QStringLiteral("Command1"))->setShortcut(QKeySequence::Save);
-    addAction(actions_.value(QStringLiteral("Command5")));
-    addAction(actions_.value(QStringLiteral("Command1")));
-    // Items whose command does not exist stay visible but disabled.
-    for (QAction* act : std::as_const(actions_)) {
-        const QString name = act->objectName();
-        if (!find_command(name) && !window_operation(name))
-            act->setEnabled(false);
-    }
-}
-
 Form1::Operation Form1::window_operation(const QString& name) {
     // The menu items and toolbar buttons that are operations of the window
     // itself rather than tag commands.
@@ -179,27 +157,8 @@ Form1::Operation Form1::window_operation(const QString& name) {
     return operations.value(name);
 }
 
-void Form1::build_toolbar() {
-    for (const ToolButtonDef& def : toolbar_table()) {
-        QWidget* owner = def.in_frame ? static_cast<QWidget*>(Frame1) : centralWidget();
-        auto* button = new QToolButton(owner);
-        button->setObjectName(QString::fromLatin1(def.name));
-        QAction* act = actions_.value(QString::fromLatin1(def.action));
-        act->setToolTip(QString::fromUtf16(def.tooltip));
-        act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1StringView(def.icon))));
-        button->setDefaultAction(act);
-        button->setToolTip(QString::fromUtf16(def.tooltip));
-        button->setAccessibleName(QString::fromUtf16(def.accessible_name));
-        button->setAutoRaise(false);
-        button->setFocusPolicy(Qt::TabFocus);
-        const QRect place = twips_rect(def.left, def.top, def.width, def.height);
-        button->setGeometry(place);
-        button->setIconSize(QSize(place.width() - 4, place.height() - 4));
-    }
-}
-
 void Form1::run_item(const QString& name) {
-    QAction* act = actions_.value(name);
+    QAction* act = action(name);
     if (act && !act->isEnabled())
         return;
     if (const Operation operation = window_operation(name))
@@ -379,4 +338,8 @@ void Form1::preview_in_default_browser() {
 void Form1::preview_in_firefox() {
     if (!services_.launcher->start(QStringLiteral("firefox"), {preview_file_path()}))
         statusBar()->showMessage(QStringLiteral("Impossibile avviare Mozilla Firefox"));
+}
+
+QAction* Form1::action(const QString& name) const {
+    return actions_->action(name);
 }

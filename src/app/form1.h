@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/browser_host.h"
-#include "app/document_codec.h"
 #include "commands/snippet.h"
 #include "css_editor/css_edit.h"
+#include "document/document_codec.h"
 #include "platform/asker.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
+#include "preview/browser_host.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <memory>
 
+class ActionRegistry;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -62,7 +63,7 @@ class Form1 : public QMainWindow {
 
     // Runs a menu item or toolbar operation by its name, as a click would.
     void run_item(const QString& name);
-    QAction* action(const QString& name) const { return actions_.value(name); }
+    QAction* action(const QString& name) const;
 
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
@@ -101,8 +102,6 @@ class Form1 : public QMainWindow {
 
   private:
     void build_controls();
-    void build_menus();
-    void build_toolbar();
     void apply_resize_rule();
     void update_title();
     void update_status();
@@ -131,7 +130,7 @@ class Form1 : public QMainWindow {
 
     Form1Services services_;
     std::unique_ptr<Asker> asker_;
-    QHash<QString, QAction*> actions_;
+    std::unique_ptr<ActionRegistry> actions_;
 
     QsciScintilla* RichTextBox1 = nullptr;
     ScintillaEditArea* edit_ = nullptr;

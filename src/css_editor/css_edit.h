@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 #include "css_editor/rule_text.h"
 #include "platform/dialog_provider.h"
 

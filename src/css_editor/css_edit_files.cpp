@@ -1,7 +1,7 @@
 // Stylesheet files of the CSS editor: open, save, and the question about
 // unsaved changes before a file replaces the text or the window closes.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
 #include "css_editor/css_edit.h"
 #include "platform/qt/scintilla_edit_area.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/select_opt.h"
 
-#include "app/twips.h"
+#include "platform/twips.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "app/layout.h"
-#include "app/twips.h"
+#include "platform/twips.h"
 
 #include <gtest/gtest.h>
 

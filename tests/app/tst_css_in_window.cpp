@@ -1,7 +1,8 @@
 // The CSS editor opened from the main window: one window at a time, rules
 // reach the temporary stylesheet and the main window's preview reloads.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"

@@ -1,9 +1,10 @@
 // Document files through the real main window: bytes in, same bytes out;
 // failures told, nothing lost; unsaved changes never dropped without a question.
 
-#include "app/file_io.h"
-#include "app/find_bar.h"
-#include "app/recovery.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
+#include "find/find_bar.h"
+#include "document/recovery_keeper.h"
 #include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"

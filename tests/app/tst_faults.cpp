@@ -3,7 +3,8 @@
 // that vanishes between the dialog and the read. Each time the user is told
 // (status bar or message box), typing goes on, and nothing is lost.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "app/form1.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fake_services.h"

@@ -1,7 +1,8 @@
 // The main window end to end: menu action -> questions -> document text,
 // caret, focus and preview file.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"

@@ -3,7 +3,8 @@
 // A CSS editor window with fake dialogs, scripted message boxes and a counter
 // of preview reloads, for the Qt tests of the window.
 
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "css_editor/css_edit.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fakes.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/browser_host.h"
+#include "preview/browser_host.h"
 #include "platform/browser_pane.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 
 #include <QSet>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // The find bar on a bare QsciScintilla, driven by the keyboard as a user
 // would: Ctrl+F, typing, F3 and Shift+F3, replace, replace all, Esc.
 
-#include "app/find_bar.h"
+#include "find/find_bar.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QCheckBox>

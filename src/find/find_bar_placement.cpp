@@ -1,7 +1,7 @@
 // Where the find bar sits: below its editor, in the editor's layout or by
 // geometry, and how its controls are arranged for the width it gets.
 
-#include "app/find_bar.h"
+#include "find/find_bar.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "app/editor_style.h"
+#include "platform/qt/editor_style.h"
 
 #include <QFont>
 #include <Qsci/qscilexercss.h>

@@ -1,4 +1,6 @@
-#include "app/find_bar.h"
+#include "find/find_bar.h"
+
+#include "find/editor_search.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,65 +15,6 @@
 #include <Qsci/qsciscintilla.h>
 
 namespace {
-
-using Sci = QsciScintillaBase;
-
-// Scintilla counts UTF-8 bytes, the search counts UTF-16 units. The editor
-// keeps an index of each line's start in UTF-16 units (allocated by the bar),
-// so a conversion only walks within one line.
-bool has_utf16_index(const QsciScintilla* editor) {
-    return (editor->SendScintilla(Sci::SCI_GETLINECHARACTERINDEX) &
-            Sci::SC_LINECHARACTERINDEX_UTF16) != 0;
-}
-
-long to_bytes(const QsciScintilla* editor, qsizetype units) {
-    if (units <= 0)
-        return 0;
-    long base = 0;
-    long delta = long(units);
-    if (has_utf16_index(editor)) {
-        const long line =
-            editor->SendScintilla(Sci::SCI_LINEFROMINDEXPOSITION, (unsigned long)units,
-                                  long(Sci::SC_LINECHARACTERINDEX_UTF16));
-        base = editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-        delta -= editor->SendScintilla(Sci::SCI_INDEXPOSITIONFROMLINE, (unsigned long)line,
-                                       long(Sci::SC_LINECHARACTERINDEX_UTF16));
-    }
-    if (delta <= 0)
-        return base;
-    const long position =
-        editor->SendScintilla(Sci::SCI_POSITIONRELATIVECODEUNITS, (unsigned long)base, delta);
-    // Scintilla answers 0 for a position beyond the end.
-    return position == 0 ? editor->SendScintilla(Sci::SCI_GETLENGTH) : position;
-}
-
-qsizetype to_units(const QsciScintilla* editor, long bytes) {
-    if (bytes <= 0)
-        return 0;
-    long line_start = 0;
-    qsizetype base = 0;
-    if (has_utf16_index(editor)) {
-        const long line = editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)bytes);
-        line_start = editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-        base = editor->SendScintilla(Sci::SCI_INDEXPOSITIONFROMLINE, (unsigned long)line,
-                                     long(Sci::SC_LINECHARACTERINDEX_UTF16));
-    }
-    return base + editor->SendScintilla(Sci::SCI_COUNTCODEUNITS, (unsigned long)line_start, bytes);
-}
-
-long selection_start(const QsciScintilla* editor) {
-    return editor->SendScintilla(Sci::SCI_GETSELECTIONSTART);
-}
-
-long selection_end(const QsciScintilla* editor) {
-    return editor->SendScintilla(Sci::SCI_GETSELECTIONEND);
-}
-
-// Replaces bytes [start, end) by `text`; the length of what went in, in bytes.
-long replace_range(QsciScintilla* editor, long start, long end, const QByteArray& text) {
-    editor->SendScintilla(Sci::SCI_SETTARGETRANGE, (unsigned long)start, end);
-    return editor->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(text.size()), text.constData());
-}
 
 QToolButton* make_button(const QString& name, const QString& text, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -89,13 +32,14 @@ bool good_seed(const QString& text) {
 } // namespace
 
 FindBar::FindBar(QsciScintilla* editor)
-    : QWidget(editor->parentWidget() ? editor->parentWidget() : editor), editor_(editor) {
+    : QWidget(editor->parentWidget() ? editor->parentWidget() : editor), editor_(editor),
+      search_(std::make_unique<EditorSearch>(editor)) {
     setObjectName(QStringLiteral("find_bar"));
     build();
     // Any notice of a change, sent before or after it (whichever the editor sends).
     connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int, int, const char*, int, int, int, int, int, int, int) {
-                text_cache_valid_ = false;
+                search_->forget_text();
             });
 
     attach();
@@ -106,20 +50,8 @@ FindBar::~FindBar() {
     // A bar lying over its editor dies with it, after the editor's own parts.
     if (!overlay_ && editor_) {
         editor_->removeEventFilter(this);
-        hold_index(false);
+        search_->hold_index(false);
     }
-}
-
-void FindBar::hold_index(bool hold) {
-    // Kept only while the bar is open: the editor keeps it up to date at
-    // every change, and building it walks the whole text, which opening a
-    // large document should not pay for.
-    if (hold == index_held_ || !editor_)
-        return;
-    editor_->SendScintilla(hold ? Sci::SCI_ALLOCATELINECHARACTERINDEX
-                                : Sci::SCI_RELEASELINECHARACTERINDEX,
-                           (unsigned long)Sci::SC_LINECHARACTERINDEX_UTF16);
-    index_held_ = hold;
 }
 
 void FindBar::build() {
@@ -234,10 +166,10 @@ void FindBar::open_replace() {
 void FindBar::open(bool replace) {
     if (!editor_)
         return;
-    hold_index(true);
+    search_->hold_index(true);
     if (const QString selected = editor_->selectedText(); good_seed(selected))
         find_text_->setText(selected);
-    search_origin_ = to_units(editor_, selection_start(editor_));
+    search_origin_ = search_->selection_start();
     set_replace_mode(replace);
     show_status({});
     show();
@@ -248,18 +180,10 @@ void FindBar::open(bool replace) {
 
 void FindBar::close_bar() {
     hide();
-    hold_index(false);
+    search_->hold_index(false);
     if (editor_)
         editor_->setFocus(Qt::OtherFocusReason);
     emit closed();
-}
-
-const QString& FindBar::document_text() {
-    if (!text_cache_valid_) {
-        text_cache_ = editor_->text();
-        text_cache_valid_ = true;
-    }
-    return text_cache_;
 }
 
 void FindBar::show_status(const QString& text, bool failed) {
@@ -275,12 +199,7 @@ bool FindBar::select_match(const std::optional<TextMatch>& match, const QString&
         show_status(QStringLiteral("Nessun risultato"), true);
         return false;
     }
-    const long start = to_bytes(editor_, match->start);
-    const long end = to_bytes(editor_, match->end());
-    const long line = editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)start);
-    editor_->SendScintilla(Sci::SCI_ENSUREVISIBLEENFORCEPOLICY, (unsigned long)line);
-    editor_->SendScintilla(Sci::SCI_SETSEL, (unsigned long)start, end);
-    editor_->SendScintilla(Sci::SCI_SCROLLCARET);
+    search_->select(*match);
     show_status(match->wrapped ? wrap_notice : QString());
     return true;
 }
@@ -292,7 +211,7 @@ void FindBar::on_search_edited() {
         show_status({});
         return;
     }
-    select_match(::find_next(document_text(), search_text(), search_origin_, options()),
+    select_match(::find_next(search_->text(), search_text(), search_origin_, options()),
                  QStringLiteral("Ricerca ripresa dall'inizio"));
 }
 
@@ -313,10 +232,9 @@ bool FindBar::find(bool forward) {
     }
     show();
     const auto match =
-        forward ? ::find_next(document_text(), search_text(),
-                              to_units(editor_, selection_end(editor_)), options())
-                : ::find_previous(document_text(), search_text(),
-                                  to_units(editor_, selection_start(editor_)), options());
+        forward ? ::find_next(search_->text(), search_text(), search_->selection_end(), options())
+                : ::find_previous(search_->text(), search_text(), search_->selection_start(),
+                                  options());
     if (match)
         search_origin_ = match->start;
     return select_match(match, forward ? QStringLiteral("Ricerca ripresa dall'inizio")
@@ -326,63 +244,22 @@ bool FindBar::find(bool forward) {
 bool FindBar::replace() {
     if (!editor_ || search_text().isEmpty() || editor_->isReadOnly())
         return false;
-    const long start = selection_start(editor_);
-    const long end = selection_end(editor_);
-    const qsizetype start_units = to_units(editor_, start);
-    const bool selection_matches =
-        to_units(editor_, end) - start_units == search_text().size() &&
-        matches_at(document_text(), search_text(), start_units, options());
-    if (selection_matches) {
-        editor_->SendScintilla(Sci::SCI_BEGINUNDOACTION);
-        const long length = replace_range(editor_, start, end, replace_text_->text().toUtf8());
-        editor_->SendScintilla(Sci::SCI_ENDUNDOACTION);
-        editor_->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)(start + length));
-    }
+    const bool replaced =
+        search_->replace_selection(search_text(), replace_text_->text(), options());
     find_next();
-    return selection_matches;
+    return replaced;
 }
 
 qsizetype FindBar::replace_all() {
     if (!editor_ || search_text().isEmpty() || editor_->isReadOnly())
         return 0;
-    const QString needle = search_text();
-    const QString replacement = replace_text_->text();
-    const QString& text = document_text();
-    const QList<qsizetype> starts = find_all(text, needle, options());
-    if (starts.isEmpty()) {
+    const qsizetype count = search_->replace_all(search_text(), replace_text_->text(), options());
+    if (count == 0)
         show_status(QStringLiteral("Nessun risultato"), true);
-        return 0;
-    }
-    // The span from the first match to the end of the last one is replaced
-    // in one piece: one change of the text, one undo step. (Replacing match
-    // by match costs QScintilla a walk from the start of the text each time.)
-    const qsizetype first = starts.front();
-    const qsizetype last_end = starts.back() + needle.size();
-    QString span;
-    span.reserve(last_end - first + starts.size() * (replacement.size() - needle.size()));
-    qsizetype copied = first;
-    for (const qsizetype start : starts) {
-        span.append(QStringView(text).sliced(copied, start - copied));
-        span.append(replacement);
-        copied = start + needle.size();
-    }
-    const qsizetype caret = to_units(editor_, editor_->SendScintilla(Sci::SCI_GETCURRENTPOS));
-    const long top_line = editor_->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE);
-    const long x_offset = editor_->SendScintilla(Sci::SCI_GETXOFFSET);
-
-    editor_->SendScintilla(Sci::SCI_BEGINUNDOACTION);
-    replace_range(editor_, to_bytes(editor_, first), to_bytes(editor_, last_end), span.toUtf8());
-    editor_->SendScintilla(Sci::SCI_ENDUNDOACTION);
-
-    // The caret stays by the text it was in; the view does not move.
-    const qsizetype new_caret =
-        position_after_replace(caret, starts, needle.size(), replacement.size());
-    editor_->SendScintilla(Sci::SCI_SETEMPTYSELECTION, (unsigned long)to_bytes(editor_, new_caret));
-    editor_->SendScintilla(Sci::SCI_SETFIRSTVISIBLELINE, (unsigned long)top_line);
-    editor_->SendScintilla(Sci::SCI_SETXOFFSET, (unsigned long)x_offset);
-    show_status(starts.size() == 1 ? QStringLiteral("1 sostituzione")
-                                   : QStringLiteral("%1 sostituzioni").arg(starts.size()));
-    return starts.size();
+    else
+        show_status(count == 1 ? QStringLiteral("1 sostituzione")
+                               : QStringLiteral("%1 sostituzioni").arg(count));
+    return count;
 }
 
 void install_find_shortcuts(QWidget* window, FindBar* bar) {

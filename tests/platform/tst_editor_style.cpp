@@ -2,7 +2,7 @@
 // margin that follows the line count, the text and its modes untouched, and
 // a large document coloured only where it is shown.
 
-#include "app/editor_style.h"
+#include "platform/qt/editor_style.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,5 @@
-#include "app/file_io.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "support/files.h"
 
 #include <gtest/gtest.h>

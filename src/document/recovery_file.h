@@ -1,14 +1,10 @@
 #pragma once
 
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 
 #include <QDateTime>
 #include <QList>
-#include <QObject>
 #include <QString>
-#include <QTimer>
-#include <chrono>
-#include <functional>
 #include <optional>
 
 // Recovery of unsaved work. While a document has unsaved changes its text is
@@ -34,6 +30,8 @@ struct RecoveryRecord {
 // the text in UTF-8. The document path is percent-encoded, so any file name
 // (newlines included) survives.
 QByteArray encode_recovery(const RecoveryRecord& record);
+// Everything of a recovery file up to and including the empty line.
+QByteArray encode_recovery_header(const RecoveryRecord& record);
 // Nothing when the bytes are not a recovery file.
 std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes);
 
@@ -41,6 +39,8 @@ std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes);
 // created with mode 0700. Refuses (nothing, with the reason in `error`) a
 // folder that cannot be made, a symbolic link, or a folder of another user.
 std::optional<QString> recovery_dir(QString* error = nullptr);
+// Where that folder is, without making it; empty when there is no home folder.
+QString recovery_dir_path();
 
 // Tells a running process from an ended one that had the same id.
 struct ProcessIdentity {
@@ -72,66 +72,3 @@ QList<PendingRecovery> pending_recoveries();
 std::optional<PendingRecovery> pending_recovery();
 // Removes an offered file the user does not want. Empty on success, else the reason.
 QString discard_recovery(const PendingRecovery& pending);
-
-// The document a recovery file belongs to, as the keeper is told of it.
-struct RecoveryDocument {
-    QString path; // empty for a document never saved
-    Encoding encoding = Encoding::Utf8;
-    LineBreak line_break = LineBreak::CrLf;
-};
-
-// Keeps the recovery file of one document of this process.
-//
-// Ownership: a plain QObject, usually a child of the window whose document it
-// keeps. Destroying it stops it but leaves its file: only clear() removes it,
-// so a window torn down without asking never loses work.
-class RecoveryKeeper : public QObject {
-    Q_OBJECT
-  public:
-    // The text to keep, in UTF-8.
-    using TextSource = std::function<QByteArray()>;
-    using Document = RecoveryDocument;
-
-    // `delay`: the pause in typing after which the text is written.
-    // `max_wait`: the longest a change waits while typing never pauses.
-    explicit RecoveryKeeper(std::chrono::milliseconds delay = std::chrono::seconds(2),
-                            std::chrono::milliseconds max_wait = std::chrono::seconds(20),
-                            QObject* parent = nullptr);
-    ~RecoveryKeeper() override;
-
-    // Call on every change of the text. The text is asked from `text_source`
-    // only when the file is written, after the pause.
-    void schedule(TextSource text_source, const Document& document = {});
-    // Writes now what schedule() left waiting. Empty on success (or when
-    // nothing waits), otherwise the reason, as also told by failed().
-    QString write_now();
-    // Drops what waits and removes this keeper's file (after a save, a
-    // discard, a normal exit). Empty on success, otherwise the reason.
-    QString clear();
-
-    // Takes over an offered recovery file: it becomes this keeper's own file
-    // (so another Marklet cannot take it too, and a new crash keeps it) and
-    // its record is returned. Call it before the document is edited. On
-    // failure, nothing, with the reason in `error`.
-    std::optional<RecoveryRecord> restore(const PendingRecovery& pending, QString* error = nullptr);
-
-    bool is_waiting() const { return waiting_; }
-    // This keeper's file; it exists only while it keeps a text.
-    QString file_path() const;
-    QString last_error() const { return last_error_; }
-
-  signals:
-    void written(const QString& file);
-    void failed(const QString& reason);
-
-  private:
-    QString fail(const QString& reason);
-
-    QTimer pause_;
-    QTimer max_wait_;
-    TextSource text_source_;
-    Document document_;
-    QString file_name_;
-    QString last_error_;
-    bool waiting_ = false;
-};

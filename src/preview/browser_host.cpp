@@ -1,6 +1,6 @@
-#include "app/browser_host.h"
+#include "preview/browser_host.h"
 
-#include "platform/browser_plugin.h"
+#include "preview/browser_plugin.h"
 
 #include <QCoreApplication>
 #include <QDir>

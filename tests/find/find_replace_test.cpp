@@ -1,7 +1,7 @@
 // Literal search and replace: wrap-round, case, whole words, and never a
 // match that splits a line break or a character.
 
-#include "app/find_replace.h"
+#include "find/find_replace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/find_replace.h"
+#include "find/find_replace.h"
 
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <Qsci/qsciscintilla.h>
+#include <memory>
 
+class EditorSearch;
 class QCheckBox;
 class QGridLayout;
 class QHBoxLayout;
@@ -79,12 +81,9 @@ class FindBar : public QWidget {
     int wide_width() const;
     void set_replace_mode(bool on);
     void open(bool replace);
-    // Has the editor keep an index of the lines' starts in UTF-16 units.
-    void hold_index(bool hold);
     void on_search_edited();
     // Finds the next (forward) or previous match from the selection.
     bool find(bool forward);
-    const QString& document_text();
     bool select_match(const std::optional<TextMatch>& match, const QString& wrap_notice);
     void show_status(const QString& text, bool failed = false);
 
@@ -111,9 +110,7 @@ class FindBar : public QWidget {
 
     bool replace_mode_ = false;
     qsizetype search_origin_ = 0; // where typing in the search field looks from
-    QString text_cache_;
-    bool text_cache_valid_ = false;
-    bool index_held_ = false;
+    std::unique_ptr<EditorSearch> search_;
 
     bool arranged_ = false;
     bool narrow_ = false;

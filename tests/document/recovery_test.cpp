@@ -2,7 +2,7 @@
 // next start only when their process has ended; restored once; removed by
 // clear(); failures told by return value, never a crash.
 
-#include "app/recovery.h"
+#include "document/recovery_keeper.h"
 #include "support/files.h"
 
 #include <QCoreApplication>

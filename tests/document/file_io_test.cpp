@@ -1,4 +1,4 @@
-#include "app/file_io.h"
+#include "document/file_io.h"
 #include "support/files.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/find_replace.h"
+#include "find/find_replace.h"
 
 #include <QStringView>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The browser pane on Qt WebEngine, built as a library of its own and loaded
 // at the first switch-on of the pane, so the editor starts without Chromium.
 
-#include "platform/browser_plugin.h"
+#include "preview/browser_plugin.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineView>

@@ -1,0 +1,313 @@
+#include "document/file_io.h"
+#include "document/posix_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace posix_file {
+
+QString reason(int error, Action action) {
+    switch (error) {
+    case ENOENT:
+        return action == Action::Read ? QStringLiteral("Il file non esiste.")
+                                      : QStringLiteral("La cartella non esiste.");
+    case ENOTDIR:
+        return QStringLiteral("Una parte del percorso non è una cartella.");
+    case EISDIR:
+        return QStringLiteral("È una cartella.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Permesso negato.");
+    case EROFS:
+        return QStringLiteral("Il disco è in sola lettura.");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Il disco è pieno.");
+    case EFBIG:
+    case EOVERFLOW:
+        return QStringLiteral("Il file è troppo grande.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Il nome del file è troppo lungo.");
+    case ELOOP:
+        return QStringLiteral("Troppi collegamenti simbolici nel percorso.");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Troppi file aperti.");
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("Il file è in uso.");
+    case EIO:
+        return action == Action::Read ? QStringLiteral("Errore di lettura dal disco.")
+                                      : QStringLiteral("Errore di scrittura sul disco.");
+    case ENOMEM:
+        return QStringLiteral("Memoria insufficiente.");
+    default:
+        return action == Action::Read
+                   ? QStringLiteral("Impossibile leggere il file (errore %1).").arg(error)
+                   : QStringLiteral("Impossibile scrivere il file (errore %1).").arg(error);
+    }
+}
+
+QString not_regular_file() {
+    return QStringLiteral("Non è un file regolare.");
+}
+
+Descriptor::~Descriptor() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int Descriptor::close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+}
+
+QByteArray directory_of(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    if (slash == 0)
+        return QByteArrayLiteral("/");
+    return path.left(slash);
+}
+
+namespace {
+
+bool write_all(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool write_all(int fd, std::initializer_list<QByteArrayView> pieces) {
+    for (const QByteArrayView piece : pieces) {
+        if (!write_all(fd, piece.data(), piece.size()))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Larger files are refused rather than read into memory: no HTML document
+// this editor handles comes near it.
+constexpr qint64 max_read_size = qint64(1) << 30;
+
+// How many symbolic links a document's path may go through before we give up.
+constexpr int max_link_depth = 40;
+
+QByteArray name_of(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// The file a chain of symbolic links ends in (which need not exist yet).
+bool resolve_links(QByteArray* path) {
+    for (int depth = 0; depth < max_link_depth; ++depth) {
+        struct stat info;
+        if (::lstat(path->constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return true;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(path->constData(), target.data(), target.size());
+        if (length < 0)
+            return true; // the write itself will report what is wrong
+        target.truncate(length);
+        *path = target.startsWith('/') ? target : directory_of(*path) + '/' + target;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Opens a new, uniquely named file beside `path` for writing.
+int create_temp_beside(const QByteArray& path, mode_t mode, QByteArray* temp_path) {
+    // Keep the temporary name within the length a file name may have.
+    const QByteArray stem = name_of(path).left(100);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray suffix = QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        *temp_path = directory_of(path) + "/." + stem + ".marklet-" + suffix;
+        const int fd = ::open(temp_path->constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// A large buffer is filled far faster in huge pages: one page fault per 2 MB
+// instead of one per 4 KB. Only a hint; the kernel may ignore it.
+void prefer_huge_pages(QByteArray& bytes) {
+    constexpr qsizetype huge_page = 2 * 1024 * 1024;
+    if (bytes.size() < 4 * huge_page)
+        return;
+    const auto start =
+        (reinterpret_cast<quintptr>(bytes.data()) + huge_page - 1) & ~quintptr(huge_page - 1);
+    const auto end =
+        (reinterpret_cast<quintptr>(bytes.data()) + bytes.size()) & ~quintptr(huge_page - 1);
+    if (end > start)
+        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+
+} // namespace
+
+QString replace_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                     WriteOptions options) {
+    if (path.isEmpty())
+        return QStringLiteral("Nessun nome di file.");
+    QByteArray target = QFile::encodeName(path);
+    if (target.endsWith('/'))
+        return QStringLiteral("È una cartella.");
+    if (options.links == Links::Follow && !resolve_links(&target))
+        return reason(errno, Action::Write);
+
+    // What is there now decides whether it may be replaced and with which mode.
+    struct stat old;
+    const bool exists = ::lstat(target.constData(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return reason(errno, Action::Write);
+    if (exists && S_ISDIR(old.st_mode))
+        return reason(EISDIR, Action::Write);
+    // Devices, pipes and sockets are never replaced by a plain file (as root,
+    // that would destroy /dev/full and the like) nor written into.
+    if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
+        return not_regular_file();
+    const bool old_is_file = exists && S_ISREG(old.st_mode);
+    // A file made read-only is not replaced behind its owner's back.
+    if (old_is_file && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+        return reason(errno, Action::Write);
+
+    QByteArray temp_path;
+    const mode_t create_mode = options.forced_mode ? options.forced_mode
+                               : old_is_file       ? (old.st_mode & 07777)
+                                                   : 0666;
+    Descriptor fd(create_temp_beside(target, create_mode, &temp_path));
+    if (!fd.valid())
+        return reason(errno, Action::Write);
+
+    auto fail = [&](int error) {
+        ::unlink(temp_path.constData());
+        return reason(error, Action::Write);
+    };
+    // open() applied the umask to a new file's 0666; a kept or forced mode is set exactly.
+    if (options.forced_mode || old_is_file) {
+        if (old_is_file && !options.forced_mode &&
+            (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+            // Keeps the owner where we may (root editing a user's file); best effort.
+            [[maybe_unused]] const int ignored = ::fchown(fd.get(), old.st_uid, old.st_gid);
+        }
+        if (::fchmod(fd.get(), create_mode) != 0)
+            return fail(errno);
+    }
+    if (!write_all(fd.get(), pieces))
+        return fail(errno);
+    if (options.durable && ::fsync(fd.get()) != 0)
+        return fail(errno);
+    if (fd.close() != 0)
+        return fail(errno);
+    if (::rename(temp_path.constData(), target.constData()) != 0)
+        return fail(errno);
+    if (options.durable) {
+        Descriptor folder(::open(directory_of(target).constData(), O_RDONLY | O_DIRECTORY));
+        if (folder.valid())
+            ::fsync(folder.get());
+    }
+    return QString();
+}
+
+} // namespace posix_file
+
+using namespace posix_file;
+
+ReadResult read_whole_file(const QString& path) {
+    ReadResult result;
+    if (path.isEmpty()) {
+        result.error = QStringLiteral("Nessun nome di file.");
+        return result;
+    }
+    // Non-blocking, so that opening a named pipe does not hang before we can refuse it.
+    Descriptor fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd.valid()) {
+        result.error = reason(errno, Action::Read);
+        return result;
+    }
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0) {
+        result.error = reason(errno, Action::Read);
+        return result;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        result.error = reason(EISDIR, Action::Read);
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        result.error = not_regular_file();
+        return result;
+    }
+    if (info.st_size > max_read_size) {
+        result.error = reason(EFBIG, Action::Read);
+        return result;
+    }
+    // The size is a hint: the file may change while we read, and some files
+    // (those of /proc) report none at all. Read to the end regardless.
+    QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
+    prefer_huge_pages(bytes);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > max_read_size) {
+                result.error = reason(EFBIG, Action::Read);
+                return result;
+            }
+            bytes.resize(bytes.size() * 2 + 4096);
+        }
+        const ssize_t got =
+            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            result.error = reason(errno, Action::Read);
+            return result;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    result.bytes = bytes;
+    return result;
+}
+
+QString write_file_atomically(const QString& path, const QByteArray& bytes, Links links) {
+    return write_file_atomically(path, {QByteArrayView(bytes)}, links);
+}
+
+QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                              Links links) {
+    WriteOptions options;
+    options.links = links;
+    return replace_file(path, pieces, options);
+}
+
+QString write_error_reason(int error) {
+    return reason(error, Action::Write);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <initializer_list>
+#include <optional>
+
+// Reading and writing whole files without ever leaving a half-written one.
+
+struct ReadResult {
+    QByteArray bytes;
+    QString error; // empty on success; otherwise an Italian sentence naming the reason
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a whole regular file. A missing file, a directory, an unreadable file
+// give an error sentence (Italian), never a crash.
+ReadResult read_whole_file(const QString& path);
+
+// Writes the bytes through a temporary file in the same folder and a rename,
+// so readers see either the old or the new content, never a part. Returns an
+// empty string on success, otherwise an Italian sentence naming the reason
+// (read-only folder, disk full, path is a folder, ...).
+// A user's document that is a symbolic link is written through the link (the
+// link stays); with Links::Replace a link at `path` is replaced by a plain
+// file and its target is never touched (for the program's temporary files).
+enum class Links { Follow, Replace };
+QString write_file_atomically(const QString& path, const QByteArray& bytes,
+                              Links links = Links::Follow);
+// The same with the content given in pieces, written one after the other.
+QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                              Links links = Links::Follow);
+
+// The reason for a failed write or removal (an errno value), as a short
+// Italian sentence for the user.
+QString write_error_reason(int error);

@@ -1,0 +1,173 @@
+#include "document/temp_files.h"
+
+#include "document/posix_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace posix_file;
+
+namespace {
+
+QByteArray home_folder() {
+    QByteArray home = qgetenv("HOME");
+    if (home.isEmpty()) {
+        if (const passwd* user = ::getpwuid(::getuid()))
+            home = user->pw_dir;
+    }
+    return home;
+}
+
+QString temp_dir_path() {
+    return xdg_folder_path("XDG_CACHE_HOME", ".cache", QStringLiteral("marklet"));
+}
+
+// mkdir -p with mode 0700 for every folder it creates.
+bool make_folders(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
+        return true;
+    if (errno != ENOENT)
+        return false;
+    const QByteArray parent = directory_of(path);
+    if (parent == path || !make_folders(parent))
+        return false;
+    return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
+}
+
+// Empty when `path` may be written as a temporary file: it lies in the
+// private folder, which exists (made now when missing). Otherwise the reason.
+QString temp_file_refusal(const QString& path) {
+    QString error;
+    const std::optional<QString> folder = private_temp_dir(&error);
+    if (!folder)
+        return error;
+    if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
+        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
+    return QString();
+}
+
+// A new temporary file in place of the old, once its path has been checked.
+QString replace_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    WriteOptions options;
+    options.links = Links::Replace;
+    // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
+    options.durable = false;
+    options.forced_mode = 0600;
+    return replace_file(path, pieces, options);
+}
+
+QString temp_file_path(const QString& name) {
+    const QString folder = temp_dir_path();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+QString write_temp_file(const QString& path, const QByteArray& bytes) {
+    return write_temp_file(path, {QByteArrayView(bytes)});
+}
+
+QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+        return refusal;
+    return replace_temp_file(path, pieces);
+}
+
+QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+        return refusal;
+    const QByteArray native = QFile::encodeName(path);
+    Descriptor fd(::open(native.constData(),
+                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
+                         0600));
+    struct stat info;
+    // Only our own plain file, with no other name, is written in place;
+    // anything else there (a link, a device, a pipe) goes the safe way, which
+    // replaces a link and refuses the rest.
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid() || info.st_nlink != 1) {
+        if (fd.valid())
+            fd.close();
+        return replace_temp_file(path, pieces);
+    }
+    if ((info.st_mode & 07777) != 0600 && ::fchmod(fd.get(), 0600) != 0)
+        return reason(errno, Action::Write);
+    if (!write_all(fd.get(), pieces))
+        return reason(errno, Action::Write);
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
+    // Cut what is left of a longer old text (never to zero first: that would
+    // make the file system flush the new data at once).
+    if (info.st_size > size && ::ftruncate(fd.get(), off_t(size)) != 0)
+        return reason(errno, Action::Write);
+    if (fd.close() != 0)
+        return reason(errno, Action::Write);
+    return QString();
+}
+
+QString xdg_folder_path(const char* variable, const char* fallback, const QString& below) {
+    QByteArray base = qgetenv(variable);
+    if (!base.startsWith('/')) {
+        const QByteArray home = home_folder();
+        if (!home.startsWith('/'))
+            return QString(); // no home folder: nowhere to keep the files
+        base = home + '/' + fallback;
+    }
+    return QDir::cleanPath(QFile::decodeName(base) + QLatin1Char('/') + below);
+}
+
+std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
+                                          QString* error) {
+    auto refuse = [error](const QString& why) -> std::optional<QString> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    if (folder.isEmpty())
+        return refuse(QStringLiteral("Cartella personale sconosciuta."));
+    const QByteArray native = QFile::encodeName(folder);
+    const QString cannot = QStringLiteral("Impossibile creare la cartella %1. %2");
+    if (!make_folders(native))
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+    struct stat info;
+    if (::lstat(native.constData(), &info) != 0)
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+    if (S_ISLNK(info.st_mode))
+        return refuse(QStringLiteral("La cartella %1 è un collegamento simbolico.").arg(name));
+    if (!S_ISDIR(info.st_mode))
+        return refuse(QStringLiteral("La cartella %1 non è una cartella.").arg(name));
+    if (info.st_uid != ::geteuid())
+        return refuse(QStringLiteral("La cartella %1 appartiene a un altro utente.").arg(name));
+    if ((info.st_mode & 077) != 0) {
+        // Ours but open to others (made by hand, or by an older program): close it.
+        Descriptor fd(::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!fd.valid() || ::fchmod(fd.get(), 0700) != 0)
+            return refuse(
+                QStringLiteral("La cartella %1 è accessibile ad altri utenti.").arg(name));
+    }
+    if (::access(native.constData(), W_OK | X_OK) != 0)
+        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+    if (error)
+        error->clear();
+    return folder;
+}
+
+std::optional<QString> private_temp_dir(QString* error) {
+    return ensure_private_dir(temp_dir_path(), QStringLiteral("temporanea"), error);
+}
+
+QString preview_file_path() {
+    return temp_file_path(QStringLiteral("tmp.htm"));
+}
+
+QString temp_stylesheet_path() {
+    return temp_file_path(QStringLiteral("tmp.css"));
+}

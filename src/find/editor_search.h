@@ -1,0 +1,50 @@
+#pragma once
+
+#include "find/find_replace.h"
+
+#include <QPointer>
+#include <QString>
+#include <Qsci/qsciscintilla.h>
+#include <optional>
+
+// The literal search of find_replace.h applied to one QScintilla editor: the
+// document's text as the search sees it (UTF-16, read once and kept until the
+// next change), the conversion between its positions and the editor's UTF-8
+// bytes, selecting a match and the edits of a replacement.
+//
+// Holds a guarded pointer to the editor; every operation does nothing once
+// the editor is gone.
+class EditorSearch {
+  public:
+    explicit EditorSearch(QsciScintilla* editor) : editor_(editor) {}
+
+    QsciScintilla* editor() const { return editor_; }
+    // Has the editor keep an index of the lines' starts in UTF-16 units while
+    // searches run, so conversions walk one line only.
+    void hold_index(bool hold);
+    // The next call to text() reads the document again.
+    void forget_text() { text_valid_ = false; }
+    const QString& text();
+
+    // The selection, in UTF-16 units.
+    qsizetype selection_start() const;
+    qsizetype selection_end() const;
+    // Selects the match and scrolls it into view.
+    void select(const TextMatch& match);
+    // Replaces the selection by `replacement` when the selection is a match
+    // of `needle` (one undo step); true when it was.
+    bool replace_selection(const QString& needle, const QString& replacement, FindOptions options);
+    // Replaces every match as one change and one undo step; the caret stays
+    // by the text it was in and the view does not move. The number replaced.
+    qsizetype replace_all(const QString& needle, const QString& replacement, FindOptions options);
+
+  private:
+    long to_bytes(qsizetype units) const;
+    qsizetype to_units(long bytes) const;
+    long replace_range(long start, long end, const QByteArray& text);
+
+    QPointer<QsciScintilla> editor_;
+    QString text_;
+    bool text_valid_ = false;
+    bool index_held_ = false;
+};
