@@ -111,6 +111,9 @@ class PluginPane : public BrowserPane {
     QWidget* widget() override { return pane_->widget(); }
     void navigate(const QUrl& url) override { pane_->navigate(url); }
     void reload() override { pane_->reload(); }
+    void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
+        pane_->run_script(script, std::move(done));
+    }
 
   private:
     std::unique_ptr<BrowserPluginPane> pane_;

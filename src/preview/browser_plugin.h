@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QUrl>
+#include <QVariant>
 #include <functional>
 
 class QWidget;
@@ -19,6 +20,9 @@ class BrowserPluginPane {
     virtual QWidget* widget() = 0;
     virtual void navigate(const QUrl& url) = 0;
     virtual void reload() = 0;
+    // Runs a script in the page shown; `done` gets its result (an invalid
+    // QVariant when there is no page or the script failed).
+    virtual void run_script(const QString& script, std::function<void(const QVariant&)> done) = 0;
 };
 
 // The plugin's entry point: the pane's widget is a child of `parent`.

@@ -44,6 +44,12 @@ class WebEnginePane : public BrowserPluginPane {
     QWidget* widget() override { return view_; }
     void navigate(const QUrl& url) override { view_->setUrl(url); }
     void reload() override { view_->reload(); }
+    void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
+        view_->page()->runJavaScript(script, [done = std::move(done)](const QVariant& result) {
+            if (done)
+                done(result);
+        });
+    }
 
   private:
     BrowserPluginEvents events_;
