@@ -32,6 +32,31 @@ inline QByteArray html_document(qsizetype bytes) {
     return out;
 }
 
+// A minified page of about `bytes` bytes: markup, a stylesheet and a script
+// all on one line, no line break anywhere; accents, varied numbers.
+inline QByteArray minified_page(qsizetype bytes) {
+    QByteArray out;
+    out.reserve(bytes + 256);
+    out += "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Prova</title>"
+           "<style>.c{color:#333;margin:0 auto}.d b{font-weight:700}</style></head><body>";
+    for (int item = 0; out.size() < bytes - 120; ++item) {
+        out += "<div class=\"c";
+        out += QByteArray::number(item % 97);
+        out += "\" id=\"n";
+        out += QByteArray::number(item);
+        out += "\"><p>Voce ";
+        out += QByteArray::number(item * 7919 % 100003);
+        out += ": perch\xc3\xa9 costa <b>";
+        out += QByteArray::number(item % 1000);
+        out += " \xe2\x82\xac</b>";
+        if (item % 50 == 0)
+            out += "<script>if(a<b){f(\"x\",[1,2]);}</script>";
+        out += "</p></div>";
+    }
+    out += "</body></html>";
+    return out;
+}
+
 inline bool write_file(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

@@ -53,5 +53,8 @@ echo "== Typing with the preview pane on ($where, xcb) =="
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
   "$bin/typing_latency" 40 50 10 1024 5120 2>/dev/null || echo "(see above)"
 echo
+echo "== Minified pages, 2 MB and 20 MB on one line ($where, xcb) =="
+QT_QPA_PLATFORM=xcb "$bin/long_line" 3 9 2 20 2>/dev/null || echo "(see above)"
+echo
 echo "== 50 MB document (offscreen) =="
 QT_QPA_PLATFORM=offscreen "$bin/big_document" 50 || echo "(see above)"

@@ -7,6 +7,7 @@
 #include "document/file_io.h"
 #include "document/recovery_keeper.h"
 #include "platform/qt/editor_style.h"
+#include "platform/qt/long_line_styling.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QCloseEvent>
@@ -92,10 +93,13 @@ bool Form1::load_file(const QString& path) {
     line_break_ = form.line_break;
     document_path_ = path;
     edit_->set_line_break(line_break_);
-    // Very large documents are shown plain, so scrolling never styles them whole.
-    const bool highlight = read.bytes.size() <= kHighlightLimit;
+    // Very large documents are shown plain, so scrolling never styles them whole;
+    // so are documents with over-long lines, styled to be laid out quickly.
+    const bool long_lines = has_long_line(read.bytes);
+    const bool highlight = !long_lines && read.bytes.size() <= kHighlightLimit;
     if (!highlight)
         style_plain_editor(RichTextBox1);
+    edit_->set_long_lines(long_lines);
     // UTF-8 goes to the edit control as it is: no round trip through UTF-16.
     if (encoding_ == Encoding::Windows1252)
         edit_->load_text(decode_document(read.bytes).text);
@@ -214,6 +218,10 @@ bool Form1::offer_recovery() {
     encoding_ = record->encoding;
     line_break_ = record->line_break;
     edit_->set_line_break(line_break_);
+    const bool long_lines = has_long_line(record->text);
+    if (long_lines)
+        style_plain_editor(RichTextBox1);
+    edit_->set_long_lines(long_lines);
     edit_->load_text(record->text);
     // No save point is set: the text is in no file yet and stays unsaved
     // (and kept for recovery) until the user saves it.

@@ -99,7 +99,7 @@ void Form1::build_controls() {
     connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
     connect(RichTextBox1, &QsciScintilla::modificationChanged, this,
             &Form1::on_modification_changed);
-    connect(RichTextBox1, &QsciScintilla::cursorPositionChanged, this, &Form1::update_status);
+    connect(edit_, &ScintillaEditArea::caret_moved, this, &Form1::update_status);
     find_bar_ = new FindBar(RichTextBox1);
     install_find_shortcuts(this, find_bar_);
     recovery_ = new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this);
@@ -243,10 +243,7 @@ void Form1::update_status() {
     const auto position = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
     const auto line = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
                                                   (unsigned long)position);
-    const auto line_start =
-        RichTextBox1->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line);
-    const auto column = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_COUNTCODEUNITS,
-                                                    (unsigned long)line_start, position);
+    const auto column = edit_->column(position);
     status_position_->setText(QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1));
     status_form_->setText(encoding_name(encoding_) + QStringLiteral(" · ") +
                           line_break_name(line_break_));

@@ -1,12 +1,16 @@
 #include "platform/qt/scintilla_edit_area.h"
 
+#include "platform/qt/brace_matcher.h"
+#include "platform/qt/long_line_styling.h"
 #include "platform/qt/scintilla_accessibility.h"
 
 #include <QEvent>
 #include <QStringDecoder>
 #include <Qsci/qsciscintilla.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -105,17 +109,26 @@ QString decode_utf8(QByteArrayView first, QByteArrayView second = {}) {
 
 } // namespace
 
-ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget) : EditArea(widget), widget_(widget) {
+ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
+    : EditArea(widget), widget_(widget), long_lines_(new LongLineStyling(widget)) {
     widget_->setUtf8(true);
     // Changes are learnt from Scintilla's notices before and after a change:
     // while accessibility is off only the ones before it are sent (see
     // scintilla_accessibility.h), otherwise both, which count as one change.
     scintilla_accessibility::manage(widget_);
-    connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int type, const char*, int, int, int, int, int, int, int) {
-                if (type & text_change_notices)
-                    on_text_changed();
-            });
+    connect(
+        widget_, &QsciScintillaBase::SCN_MODIFIED, this,
+        [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+            if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT)
+                before_insert(position, text, length);
+            if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE)
+                before_delete(position, length);
+            if (type & text_change_notices)
+                on_text_changed();
+        });
+    // QScintilla's own caret notice and brace lighting go; ours take their place.
+    QObject::disconnect(widget_, &QsciScintillaBase::SCN_UPDATEUI, widget_, nullptr);
+    connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
     widget_->installEventFilter(this);
     widget_->viewport()->installEventFilter(this);
 }
@@ -208,6 +221,8 @@ void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
                                utf8.data());
         widget_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
         widget_->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+        // Styled before the caret is placed: placing it lays out its line.
+        long_lines_->catch_up();
         widget_->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
     });
 }
@@ -329,4 +344,96 @@ void ScintillaEditArea::set_line_break(LineBreak line_break) {
         break;
     }
     widget_->setEolMode(QsciScintilla::EolWindows);
+}
+
+void ScintillaEditArea::set_long_lines(bool on) {
+    long_lines_->set_enabled(on);
+}
+
+bool ScintillaEditArea::long_lines() const {
+    return long_lines_->enabled();
+}
+
+void ScintillaEditArea::on_update_ui() {
+    light_braces(widget_, utf8_parts());
+    const long caret = widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    if (caret != last_caret_) {
+        last_caret_ = caret;
+        emit caret_moved();
+    }
+}
+
+qsizetype ScintillaEditArea::count_between(qsizetype from, qsizetype to) const {
+    const auto [first, second] = utf8_parts();
+    auto units_to = [&](qsizetype end) {
+        const qsizetype in_first = std::min(end, first.size());
+        return std::pair(in_first, end - in_first);
+    };
+    const auto [a1, a2] = units_to(from);
+    const auto [b1, b2] = units_to(to);
+    return count_units(first.data() + a1, b1 - a1) + count_units(second.data() + a2, b2 - a2);
+}
+
+qsizetype ScintillaEditArea::column(qsizetype byte_position) const {
+    const auto length = qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    byte_position = qBound<qsizetype>(0, byte_position, length);
+    const auto line = widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                             (unsigned long)byte_position);
+    const auto line_start = qsizetype(
+        widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line));
+    const bool anchor_usable = anchor_ >= line_start && anchor_ <= length &&
+                               widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                      (unsigned long)anchor_) == line &&
+                               std::abs(byte_position - anchor_) < byte_position - line_start;
+    if (!anchor_usable) {
+        anchor_ = line_start;
+        anchor_column_ = 0;
+    }
+    anchor_column_ += byte_position >= anchor_ ? count_between(anchor_, byte_position)
+                                               : -count_between(byte_position, anchor_);
+    anchor_ = byte_position;
+    return anchor_column_;
+}
+
+void ScintillaEditArea::before_insert(qsizetype at, const char* text, qsizetype length) {
+    if (anchor_ < 0 || at > anchor_)
+        return;
+    const QByteArrayView inserted(text, text ? length : 0);
+    // A line break, or text put between CR and LF, moves the line start.
+    const bool breaks =
+        inserted.size() != length || inserted.contains('\r') || inserted.contains('\n') ||
+        (at > 0 &&
+         widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, (unsigned long)(at - 1)) == '\r');
+    if (breaks) {
+        anchor_ = -1;
+        return;
+    }
+    anchor_ += length;
+    anchor_column_ += count_units(inserted.data(), inserted.size());
+}
+
+void ScintillaEditArea::before_delete(qsizetype at, qsizetype length) {
+    if (anchor_ < 0 || at >= anchor_)
+        return;
+    if (at + length > anchor_) {
+        anchor_ = -1;
+        return;
+    }
+    // The deleted bytes are still there: look at them in their two runs.
+    const auto [first, second] = utf8_parts();
+    const qsizetype in_first = std::clamp<qsizetype>(first.size() - at, 0, length);
+    const QByteArrayView a = first.sliced(std::min(at, first.size()), in_first);
+    const QByteArrayView b =
+        second.sliced(std::max<qsizetype>(0, at - first.size()), length - in_first);
+    // A line break, or a deletion that joins a CR to an LF, moves the line start.
+    const bool breaks =
+        a.contains('\r') || a.contains('\n') || b.contains('\r') || b.contains('\n') ||
+        (at > 0 &&
+         widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, (unsigned long)(at - 1)) == '\r');
+    if (breaks) {
+        anchor_ = -1;
+        return;
+    }
+    anchor_ -= length;
+    anchor_column_ -= count_units(a.data(), a.size()) + count_units(b.data(), b.size());
 }

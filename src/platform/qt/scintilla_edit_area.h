@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <array>
 
+class LongLineStyling;
 class QsciScintilla;
 
 // The edit area on a QsciScintilla. Scintilla counts bytes of UTF-8; this
@@ -17,7 +18,13 @@ class QsciScintilla;
 // reported once, when the next input event arrives or control returns to the
 // event loop, whichever comes first.
 //
-// The binding is a child of the widget and dies with it.
+// Caret notices replace QScintilla's own (cursorPositionChanged), which
+// count the column by walking from the line start on every caret move: a
+// long walk on a long line. The binding also does the brace lighting that
+// QScintilla did in the same place (see brace_matcher.h).
+//
+// The binding is a child of the widget and dies with it; so is its
+// LongLineStyling.
 class ScintillaEditArea : public EditArea {
     Q_OBJECT
   public:
@@ -53,9 +60,23 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget() const { return widget_; }
 
+    // Gives a lexer-less editor the styling that keeps long lines quick (see
+    // long_line_styling.h); the text loaded next is styled before it shows.
+    void set_long_lines(bool on);
+    bool long_lines() const;
+
+    // Characters (UTF-16 units) from the start of its line to `byte_position`.
+    // Counted from the last position asked for when that is on the same line
+    // and nearer: moving the caret along a long line costs only the way moved.
+    qsizetype column(qsizetype byte_position) const;
+
     // Character position <-> byte position.
     qsizetype to_characters(qsizetype byte_position) const;
     qsizetype to_bytes(qsizetype character_position) const;
+
+  signals:
+    // The caret has moved (by typing, a command or the user).
+    void caret_moved();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,12 +84,22 @@ class ScintillaEditArea : public EditArea {
   private:
     void on_text_changed();
     void flush();
+    void on_update_ui();
+    // Keeps the column anchor on its character across a change.
+    void before_insert(qsizetype at, const char* text, qsizetype length);
+    void before_delete(qsizetype at, qsizetype length);
+    qsizetype count_between(qsizetype from, qsizetype to) const;
 
     // Runs a change made by the program: the notices Scintilla raises during it
     // are swallowed and one notice follows at the end.
     template <typename F> void program_change(F&& change);
 
     QsciScintilla* widget_;
+    LongLineStyling* long_lines_;
     int quiet_ = 0;
     bool pending_ = false;
+    long last_caret_ = -1;
+    // A byte position and its column, or -1.
+    mutable qsizetype anchor_ = -1;
+    mutable qsizetype anchor_column_ = 0;
 };
