@@ -73,7 +73,6 @@ void LongLineStyling::set_enabled(bool enabled) {
     editor_->SendScintilla(Sci::SCI_SETCARETPERIOD, 0UL);
     style_needed_ = connect(editor_, &QsciScintillaBase::SCN_STYLENEEDED, this,
                             [this](int position) { style_new_text(position); });
-    catch_up();
 }
 
 void LongLineStyling::catch_up() {

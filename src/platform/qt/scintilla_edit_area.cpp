@@ -116,16 +116,15 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     // while accessibility is off only the ones before it are sent (see
     // scintilla_accessibility.h), otherwise both, which count as one change.
     scintilla_accessibility::manage(widget_);
-    connect(
-        widget_, &QsciScintillaBase::SCN_MODIFIED, this,
-        [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
-            if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT)
-                before_insert(position, text, length);
-            if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE)
-                before_delete(position, length);
-            if (type & text_change_notices)
-                on_text_changed();
-        });
+    connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT)
+                    before_insert(position);
+                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE)
+                    before_delete(position, length);
+                if (type & text_change_notices)
+                    on_text_changed();
+            });
     // QScintilla's own caret notice and brace lighting go; ours take their place.
     QObject::disconnect(widget_, &QsciScintillaBase::SCN_UPDATEUI, widget_, nullptr);
     connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
@@ -395,21 +394,17 @@ qsizetype ScintillaEditArea::column(qsizetype byte_position) const {
     return anchor_column_;
 }
 
-void ScintillaEditArea::before_insert(qsizetype at, const char* text, qsizetype length) {
+void ScintillaEditArea::before_insert(qsizetype at) {
+    // Text inserted at the anchor or after it leaves the anchor's column as it
+    // is, unless it goes between a CR and what follows it. Scintilla does not
+    // say what text comes before it is in, so text inserted before the anchor
+    // drops it.
     if (anchor_ < 0 || at > anchor_)
         return;
-    const QByteArrayView inserted(text, text ? length : 0);
-    // A line break, or text put between CR and LF, moves the line start.
-    const bool breaks =
-        inserted.size() != length || inserted.contains('\r') || inserted.contains('\n') ||
-        (at > 0 &&
-         widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, (unsigned long)(at - 1)) == '\r');
-    if (breaks) {
-        anchor_ = -1;
+    if (at == anchor_ && !(at > 0 && widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT,
+                                                            (unsigned long)(at - 1)) == '\r'))
         return;
-    }
-    anchor_ += length;
-    anchor_column_ += count_units(inserted.data(), inserted.size());
+    anchor_ = -1;
 }
 
 void ScintillaEditArea::before_delete(qsizetype at, qsizetype length) {

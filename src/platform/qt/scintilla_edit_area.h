@@ -86,7 +86,7 @@ class ScintillaEditArea : public EditArea {
     void flush();
     void on_update_ui();
     // Keeps the column anchor on its character across a change.
-    void before_insert(qsizetype at, const char* text, qsizetype length);
+    void before_insert(qsizetype at);
     void before_delete(qsizetype at, qsizetype length);
     qsizetype count_between(qsizetype from, qsizetype to) const;
 
