@@ -1,64 +1,66 @@
-// The option picker: items in order, Enter presses OK, Escape and the close
-// box answer empty text.
+// The option picker: items in order, nothing chosen at first, Enter presses
+// OK, Escape and the close box answer empty text; and Qt's own buttons speak
+// Italian once the translations are installed.
 
+#include "app/translations.h"
 #include "dialogs/select_opt.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSelectOpt : public QObject {
     Q_OBJECT
 
     static QComboBox* combo(select_opt& picker) {
-        return picker.findChild<QComboBox*>(QStringLiteral("Combo1"));
-    }
-
-    // Runs `action` once the picker is shown, then waits for it to close.
-    static void exec_with(select_opt& picker, std::function<void()> action) {
-        QTimer::singleShot(0, &picker, [&picker, action] {
-            QVERIFY(QTest::qWaitForWindowExposed(&picker));
-            action();
-        });
-        picker.exec();
+        return picker.findChild<QComboBox*>(u"Combo1"_s);
     }
 
   private slots:
     void shows_items_in_order_with_nothing_chosen() {
         const QStringList items = {"_blank", "_parent", "_self", "_top", "_self"};
         select_opt picker(items);
-        QCOMPARE(picker.windowTitle(), QStringLiteral("Seleziona Opzione"));
-        QCOMPARE(combo(picker)->count(), 5);
-        for (int i = 0; i < items.size(); ++i)
-            QCOMPARE(combo(picker)->itemText(i), items[i]);
-        QCOMPARE(combo(picker)->currentIndex(), -1);
+        QCOMPARE(picker.windowTitle(), u"Seleziona Opzione"_s);
+        QStringList shown;
+        for (int i = 0; i < combo(picker)->count(); ++i)
+            shown << combo(picker)->itemText(i);
+        QCOMPARE(shown, items);
         QCOMPARE(combo(picker)->currentText(), QString());
         QCOMPARE(picker.size(), QSize(214, 71));
-        QCOMPARE(picker.findChild<QPushButton*>("Command1")->text(), QStringLiteral("OK"));
     }
 
     void answers_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("choose third, OK") << "ok" << QString("_self");
-        QTest::newRow("choose third, Enter") << "enter" << QString("_self");
-        QTest::newRow("choose, then Escape") << "escape" << QString("");
-        QTest::newRow("choose, then close box") << "close" << QString("");
-        QTest::newRow("nothing chosen, OK") << "ok-empty" << QString("");
-        QTest::newRow("typed text, Enter: no item added") << "typed" << QString("_custom");
+        QTest::newRow("choose third, OK") << "ok"
+                                          << "_self";
+        QTest::newRow("choose third, Enter") << "enter"
+                                             << "_self";
+        QTest::newRow("choose, then Escape") << "escape"
+                                             << "";
+        QTest::newRow("choose, then close box") << "close"
+                                                << "";
+        QTest::newRow("nothing chosen, OK") << "ok-empty"
+                                            << "";
+        QTest::newRow("typed text, Enter: no item added") << "typed"
+                                                          << "_custom";
     }
     void answers() {
         QFETCH(QString, how);
         QFETCH(QString, answer);
         select_opt picker({"_blank", "_parent", "_self", "_top"});
-        exec_with(picker, [&] {
+        QTimer::singleShot(0, &picker, [&] {
+            QVERIFY(QTest::qWaitForWindowExposed(&picker));
             if (how == "typed")
-                combo(picker)->lineEdit()->setText(QStringLiteral("_custom"));
+                combo(picker)->lineEdit()->setText(u"_custom"_s);
             else if (how != "ok-empty")
                 combo(picker)->setCurrentIndex(2);
-            if (how == "ok" || how == "ok-empty")
+            if (how.startsWith("ok"))
                 picker.findChild<QPushButton*>("Command1")->click();
             else if (how == "enter" || how == "typed")
                 QTest::keyClick(combo(picker), Qt::Key_Return);
@@ -67,8 +69,18 @@ class TestSelectOpt : public QObject {
             else
                 picker.close();
         });
+        picker.exec();
         QCOMPARE(picker.answer(), answer);
         QCOMPARE(combo(picker)->count(), 4);
+    }
+
+    void standard_buttons_speak_italian() {
+        QVERIFY(install_italian_translations());
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                             QDialogButtonBox::Open);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), u"Annulla"_s);
+        QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(u'&'), u"Sì"_s);
+        QCOMPARE(box.button(QDialogButtonBox::Open)->text().remove(u'&'), u"Apri"_s);
     }
 };
 

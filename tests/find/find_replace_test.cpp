@@ -9,100 +9,80 @@ namespace {
 
 struct FindCase {
     const char* name;
+    bool backwards; // find_previous: the last match ending before the position
     const char16_t* text;
     const char16_t* needle;
     qsizetype from;
-    bool case_sensitive;
-    bool whole_word;
+    bool case_sensitive, whole_word;
     qsizetype start; // -1: nothing found
     bool wrapped;
 };
 
-std::optional<TextMatch> expected(const FindCase& c) {
-    if (c.start < 0)
-        return std::nullopt;
-    return TextMatch{c.start, QString::fromUtf16(c.needle).size(), c.wrapped};
-}
-
-std::string case_name(const testing::TestParamInfo<FindCase>& info) {
+template <typename Case> std::string case_name(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
 }
 
-class FindNext : public testing::TestWithParam<FindCase> {};
+class Find : public testing::TestWithParam<FindCase> {};
 
-TEST_P(FindNext, FindsFirstMatchFromPositionAndWrapsRound) {
+TEST_P(Find, FindsTheNearestMatchAndWrapsRound) {
     const FindCase& c = GetParam();
-    EXPECT_EQ(find_next(QString::fromUtf16(c.text), QString::fromUtf16(c.needle), c.from,
-                        {c.case_sensitive, c.whole_word}),
-              expected(c));
+    const QString text = QString::fromUtf16(c.text), needle = QString::fromUtf16(c.needle);
+    const FindOptions options{c.case_sensitive, c.whole_word};
+    const auto found = c.backwards ? find_previous(text, needle, c.from, options)
+                                   : find_next(text, needle, c.from, options);
+    EXPECT_EQ(found, c.start < 0 ? std::nullopt
+                                 : std::optional(TextMatch{c.start, needle.size(), c.wrapped}));
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, FindNext, testing::Values(
-    FindCase{"AfterPosition", u"abc abc", u"abc", 1, false, false, 4, false},
-    FindCase{"WrapsToStart", u"abc abc", u"abc", 5, false, false, 0, true},
-    FindCase{"FromBeyondEndIsClamped", u"ab", u"a", 99, false, false, 0, true},
-    FindCase{"FromNegativeIsClamped", u"ab", u"b", -5, false, false, 1, false},
-    FindCase{"NoMatch", u"abc", u"x", 0, false, false, -1, false},
-    FindCase{"EmptyNeedleMatchesNowhere", u"abc", u"", 0, false, false, -1, false},
-    FindCase{"NeedleLongerThanText", u"ab", u"abc", 0, false, false, -1, false},
-    FindCase{"IgnoresCaseOfAccentedLetters", u"CAFFÈ", u"caffè", 0, false, false, 0, false},
-    FindCase{"CaseSensitiveAccentedLetters", u"CAFFÈ caffè", u"caffè", 0, true, false, 6, false},
-    FindCase{"OverlappingFromInside", u"aaaa", u"aa", 1, false, false, 1, false},
-    FindCase{"WholeLineBreak", u"a\r\nb", u"\r\n", 0, false, false, 1, false},
-    FindCase{"NeverLfHalfOfCrLf", u"a\r\nb", u"\n", 0, false, false, -1, false},
-    FindCase{"NeverCrHalfOfCrLf", u"a\r\nb", u"\r", 0, false, false, -1, false},
-    FindCase{"NeverEndingBetweenCrAndLf", u"x\r\ny", u"x\r", 0, false, false, -1, false},
-    FindCase{"LoneLfFound", u"a\nb\r\n", u"\n", 0, false, false, 1, false},
-    FindCase{"LoneCrFound", u"a\rb", u"\r", 0, false, false, 1, false},
-    FindCase{"FromInsideEmojiGoesOn", u"a😀b😀", u"😀", 2, false, false, 4, false},
-    FindCase{"NeverHighHalfOfEmoji", u"a😀b", u"\xD83D", 0, false, false, -1, false},
-    FindCase{"NeverLowHalfOfEmoji", u"a😀b", u"\xDE00", 0, false, false, -1, false},
-    FindCase{"WholeWordSkipsPartOfWord", u"concat cat", u"cat", 0, false, true, 7, false},
-    FindCase{"WholeWordAtTextEdges", u"cat", u"cat", 0, false, true, 0, false},
-    FindCase{"WholeWordAccentedLetterAfter", u"perchè perch", u"perch", 0, false, true, 7, false},
-    FindCase{"WholeWordAccentedLetterBefore", u"èra ra", u"ra", 0, false, true, 4, false},
-    FindCase{"WholeWordCombiningMarkAfter", u"cafe\u0301 cafe", u"cafe", 0, false, true, 6, false},
-    FindCase{"WholeWordDigitJoins", u"a1 a", u"a", 0, false, true, 3, false},
-    FindCase{"WholeWordUnderscoreJoins", u"foo_bar foo", u"foo", 0, false, true, 8, false},
-    FindCase{"WholeWordLetterBeyondBmpJoins", u"x𝐀 x", u"x", 0, false, true, 4, false},
-    FindCase{"WholeWordPunctuationNeedle", u"a<p>b", u"<p>", 0, false, true, 1, false},
-    FindCase{"WholeWordWordEdgeOfMixedNeedle", u"ab-c b-", u"b-", 0, false, true, 5, false},
-    FindCase{"WholeWordWraps", u"cat concat", u"cat", 1, false, true, 0, true}),
-    case_name);
-// clang-format on
-
-class FindPrevious : public testing::TestWithParam<FindCase> {};
-
-TEST_P(FindPrevious, FindsLastMatchEndingBeforePositionAndWrapsRound) {
-    const FindCase& c = GetParam();
-    EXPECT_EQ(find_previous(QString::fromUtf16(c.text), QString::fromUtf16(c.needle), c.from,
-                            {c.case_sensitive, c.whole_word}),
-              expected(c));
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, FindPrevious, testing::Values(
-    FindCase{"MatchMustEndBeforePosition", u"abc abc", u"abc", 6, false, false, 0, false},
-    FindCase{"WrapsToEnd", u"abc abc", u"abc", 2, false, false, 4, true},
-    FindCase{"FromBeyondEndIsClamped", u"ab", u"a", 99, false, false, 0, false},
-    FindCase{"OverlappingStepsBack", u"aaaa", u"aa", 2, false, false, 0, false},
-    FindCase{"OverlappingFromEnd", u"aaaa", u"aa", 4, false, false, 2, false},
-    FindCase{"EmptyNeedle", u"abc", u"", 3, false, false, -1, false},
-    FindCase{"CaseSensitive", u"abc ABC", u"abc", 7, true, false, 0, false},
-    FindCase{"WholeWordSkipsPartOfWord", u"cat concat cat", u"cat", 11, false, true, 0, false},
-    FindCase{"EmojiBeforeEmoji", u"😀x😀", u"😀", 5, false, false, 3, false},
-    FindCase{"NeverLfHalfOfCrLf", u"a\r\n", u"\n", 3, false, false, -1, false}),
-    case_name);
+INSTANTIATE_TEST_SUITE_P(Cases, Find, testing::Values(
+    FindCase{"AfterPosition", false, u"abc abc", u"abc", 1, false, false, 4, false},
+    FindCase{"WrapsToStart", false, u"abc abc", u"abc", 5, false, false, 0, true},
+    FindCase{"FromBeyondEndIsClamped", false, u"ab", u"a", 99, false, false, 0, true},
+    FindCase{"FromNegativeIsClamped", false, u"ab", u"b", -5, false, false, 1, false},
+    FindCase{"NoMatch", false, u"abc", u"x", 0, false, false, -1, false},
+    FindCase{"EmptyNeedleMatchesNowhere", false, u"abc", u"", 0, false, false, -1, false},
+    FindCase{"NeedleLongerThanText", false, u"ab", u"abc", 0, false, false, -1, false},
+    FindCase{"IgnoresCaseOfAccentedLetters", false, u"CAFFÈ", u"caffè", 0, false, false, 0, false},
+    FindCase{"CaseSensitiveAccentedLetters", false, u"CAFFÈ caffè", u"caffè", 0, true, false, 6, false},
+    FindCase{"OverlappingFromInside", false, u"aaaa", u"aa", 1, false, false, 1, false},
+    FindCase{"WholeLineBreak", false, u"a\r\nb", u"\r\n", 0, false, false, 1, false},
+    FindCase{"NeverLfHalfOfCrLf", false, u"a\r\nb", u"\n", 0, false, false, -1, false},
+    FindCase{"NeverCrHalfOfCrLf", false, u"a\r\nb", u"\r", 0, false, false, -1, false},
+    FindCase{"NeverEndingBetweenCrAndLf", false, u"x\r\ny", u"x\r", 0, false, false, -1, false},
+    FindCase{"LoneLfFound", false, u"a\nb\r\n", u"\n", 0, false, false, 1, false},
+    FindCase{"LoneCrFound", false, u"a\rb", u"\r", 0, false, false, 1, false},
+    FindCase{"FromInsideEmojiGoesOn", false, u"a😀b😀", u"😀", 2, false, false, 4, false},
+    FindCase{"NeverHighHalfOfEmoji", false, u"a😀b", u"\xD83D", 0, false, false, -1, false},
+    FindCase{"NeverLowHalfOfEmoji", false, u"a😀b", u"\xDE00", 0, false, false, -1, false},
+    FindCase{"WholeWordSkipsPartOfWord", false, u"concat cat", u"cat", 0, false, true, 7, false},
+    FindCase{"WholeWordAtTextEdges", false, u"cat", u"cat", 0, false, true, 0, false},
+    FindCase{"WholeWordAccentedLetterAfter", false, u"perchè perch", u"perch", 0, false, true, 7, false},
+    FindCase{"WholeWordAccentedLetterBefore", false, u"èra ra", u"ra", 0, false, true, 4, false},
+    FindCase{"WholeWordCombiningMarkAfter", false, u"cafe\u0301 cafe", u"cafe", 0, false, true, 6, false},
+    FindCase{"WholeWordDigitJoins", false, u"a1 a", u"a", 0, false, true, 3, false},
+    FindCase{"WholeWordUnderscoreJoins", false, u"foo_bar foo", u"foo", 0, false, true, 8, false},
+    FindCase{"WholeWordLetterBeyondBmpJoins", false, u"x𝐀 x", u"x", 0, false, true, 4, false},
+    FindCase{"WholeWordPunctuationNeedle", false, u"a<p>b", u"<p>", 0, false, true, 1, false},
+    FindCase{"WholeWordWordEdgeOfMixedNeedle", false, u"ab-c b-", u"b-", 0, false, true, 5, false},
+    FindCase{"WholeWordWraps", false, u"cat concat", u"cat", 1, false, true, 0, true},
+    FindCase{"BackMatchMustEndBeforePosition", true, u"abc abc", u"abc", 6, false, false, 0, false},
+    FindCase{"BackWrapsToEnd", true, u"abc abc", u"abc", 2, false, false, 4, true},
+    FindCase{"BackFromBeyondEndIsClamped", true, u"ab", u"a", 99, false, false, 0, false},
+    FindCase{"BackOverlappingStepsBack", true, u"aaaa", u"aa", 2, false, false, 0, false},
+    FindCase{"BackOverlappingFromEnd", true, u"aaaa", u"aa", 4, false, false, 2, false},
+    FindCase{"BackEmptyNeedle", true, u"abc", u"", 3, false, false, -1, false},
+    FindCase{"BackCaseSensitive", true, u"abc ABC", u"abc", 7, true, false, 0, false},
+    FindCase{"BackWholeWordSkipsPartOfWord", true, u"cat concat cat", u"cat", 11, false, true, 0, false},
+    FindCase{"BackEmojiBeforeEmoji", true, u"😀x😀", u"😀", 5, false, false, 3, false},
+    FindCase{"BackNeverLfHalfOfCrLf", true, u"a\r\n", u"\n", 3, false, false, -1, false}),
+    case_name<FindCase>);
 // clang-format on
 
 struct ReplaceCase {
     const char* name;
-    const char16_t* text;
-    const char16_t* needle;
-    const char16_t* replacement;
-    bool case_sensitive;
-    bool whole_word;
+    const char16_t *text, *needle, *replacement;
+    bool case_sensitive, whole_word;
     const char16_t* result;
     qsizetype count;
 };
@@ -112,12 +92,12 @@ class ReplaceAll : public testing::TestWithParam<ReplaceCase> {};
 TEST_P(ReplaceAll, ReplacesEveryMatchOnceAndCountsThem) {
     const ReplaceCase& c = GetParam();
     const FindOptions options{c.case_sensitive, c.whole_word};
-    const QString text = QString::fromUtf16(c.text);
+    const QString text = QString::fromUtf16(c.text), needle = QString::fromUtf16(c.needle);
     const ReplaceResult result =
-        replace_all(text, QString::fromUtf16(c.needle), QString::fromUtf16(c.replacement), options);
+        replace_all(text, needle, QString::fromUtf16(c.replacement), options);
     EXPECT_EQ(result.text, QString::fromUtf16(c.result));
     EXPECT_EQ(result.count, c.count);
-    EXPECT_EQ(find_all(text, QString::fromUtf16(c.needle), options).size(), c.count);
+    EXPECT_EQ(find_all(text, needle, options).size(), c.count);
 }
 
 // clang-format off
@@ -136,16 +116,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAll, testing::Values(
     ReplaceCase{"Emoji", u"😀a😀", u"😀", u"x", false, false, u"xax", 2},
     ReplaceCase{"IntoEmoji", u"a:)b", u":)", u"😀", false, false, u"a😀b", 1},
     ReplaceCase{"NeverHalfAnEmoji", u"😀", u"\xDE00", u"x", false, false, u"😀", 0}),
-    [](const testing::TestParamInfo<ReplaceCase>& info) { return std::string(info.param.name); });
+    case_name<ReplaceCase>);
 // clang-format on
 
 struct MatchAtCase {
     const char* name;
-    const char16_t* text;
-    const char16_t* needle;
+    const char16_t *text, *needle;
     qsizetype start;
-    bool whole_word;
-    bool matches;
+    bool whole_word, matches;
 };
 
 class MatchesAt : public testing::TestWithParam<MatchAtCase> {};
@@ -165,33 +143,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, MatchesAt, testing::Values(
     MatchAtCase{"RunsOffEnd", u"abc", u"cd", 2, false, false},
     MatchAtCase{"PartOfWord", u"abc", u"b", 1, true, false},
     MatchAtCase{"EmptyNeedle", u"abc", u"", 0, false, false}),
-    [](const testing::TestParamInfo<MatchAtCase>& info) { return std::string(info.param.name); });
+    case_name<MatchAtCase>);
 // clang-format on
 
-struct CaretCase {
-    const char* name;
-    qsizetype position;
-    qsizetype expected;
-};
-
-// Matches of a 3-unit needle at 2 and 10, replaced by a 5-unit text.
-class PositionAfterReplace : public testing::TestWithParam<CaretCase> {};
-
-TEST_P(PositionAfterReplace, MovesWithTheTextAroundIt) {
-    EXPECT_EQ(position_after_replace(GetParam().position, {2, 10}, 3, 5), GetParam().expected);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, PositionAfterReplace, testing::Values(
-    CaretCase{"BeforeEveryMatch", 1, 1},
-    CaretCase{"InsideMatch", 3, 2},
-    CaretCase{"AtEndOfMatch", 5, 7},
-    CaretCase{"BetweenMatches", 7, 9},
-    CaretCase{"AfterEveryMatch", 20, 24}),
-    [](const testing::TestParamInfo<CaretCase>& info) { return std::string(info.param.name); });
-// clang-format on
-
-TEST(PositionAfterReplaceShrinking, MovesBackWhenReplacementIsShorter) {
+// Matches of a 3-unit needle at 2 and 10, replaced by a 5-unit text (or by nothing).
+TEST(PositionAfterReplace, MovesWithTheTextAroundIt) {
+    const std::pair<qsizetype, qsizetype> cases[] = {{1, 1}, {3, 2}, {5, 7}, {7, 9}, {20, 24}};
+    for (const auto& [position, expected] : cases)
+        EXPECT_EQ(position_after_replace(position, {2, 10}, 3, 5), expected) << position;
     EXPECT_EQ(position_after_replace(9, {0, 4}, 3, 0), 3);
 }
 

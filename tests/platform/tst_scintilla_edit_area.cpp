@@ -1,13 +1,42 @@
-// The QsciScintilla binding: character positions over UTF-8 bytes, one change
-// notice per change, one undo step per replacement.
+// The QsciScintilla binding: character positions over UTF-8 bytes wherever
+// Scintilla's gap lies, one change notice and one undo step per change, the
+// accessibility switch, and the colouring and margins of the edit areas.
 
+#include "platform/qt/editor_style.h"
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/scintilla_edit_area.h"
+#include "support/rows.h"
 
 #include <QAccessible>
-
+#include <QFontInfo>
+#include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
-#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using Sci = QsciScintillaBase;
+
+namespace {
+
+struct Selection {
+    QString text;
+    int start, length;
+    QString selected;
+};
+struct Wrap {
+    QString text;
+    int start, length;
+    QString before, after;
+};
+using Style = void (*)(QsciScintilla*);
+struct Styled {
+    Style style;
+    const char* lexer;
+    QString text;
+    QsciScintilla::EolMode eol;
+    bool utf8;
+};
+
+} // namespace
 
 class TestScintillaEditArea : public QObject {
     Q_OBJECT
@@ -25,116 +54,93 @@ class TestScintillaEditArea : public QObject {
     }
     void cleanup() { widget.reset(); }
 
-    void positions_count_characters_not_bytes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("accents") << "caffè è buono" << 4 << 3 << "è è";
-        QTest::newRow("euro") << "10 € e 20 €" << 3 << 1 << "€";
-        QTest::newRow("cr lf counts two") << "a\r\nb\r\nc" << 1 << 4 << "\r\nb\r";
-        QTest::newRow("emoji is two units") << "x😀y" << 1 << 2 << "😀";
-        QTest::newRow("to the end") << "àé" << 1 << 1 << "é";
+    // U+FFFE and U+FFFF are one unit each, as in QString; CR LF two.
+    void positions_count_characters_wherever_the_gap_is_data() {
+        rows<Selection>({
+            {"accents", {u"caffè è buono"_s, 4, 3, u"è è"_s}},
+            {"euro", {u"10 € e 20 €"_s, 3, 1, u"€"_s}},
+            {"cr lf counts two", {u"a\r\nb\r\nc"_s, 1, 4, u"\r\nb\r"_s}},
+            {"emoji is two units", {u"x😀y"_s, 1, 2, u"😀"_s}},
+            {"noncharacters", {u"a\uFFFFb\uFFFEc"_s, 1, 3, u"\uFFFFb\uFFFE"_s}},
+        });
     }
-    void positions_count_characters_not_bytes() {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, selected);
-        edit->set_text(text);
-        edit->select(start, length);
-        QCOMPARE(edit->selected_text(), selected);
-        QCOMPARE(edit->selection_start(), start);
-        QCOMPARE(edit->selection_length(), length);
-        QCOMPARE(edit->caret(), start + length);
-        edit->set_caret(start);
-        QCOMPARE(edit->caret(), start);
+    void positions_count_characters_wherever_the_gap_is() {
+        QFETCH(Selection, row);
+        edit->set_text(row.text.repeated(40));
+        edit->select(row.start, row.length);
+        QCOMPARE(edit->selected_text(), row.selected);
+        QCOMPARE(edit->selection_start(), row.start);
+        QCOMPARE(edit->caret(), row.start + row.length);
+        edit->set_caret(row.start);
+        QCOMPARE(edit->caret(), row.start);
         QCOMPARE(edit->selection_length(), 0);
-        for (int i = 0; i <= text.size(); ++i) {
-            if (i > 0 && text.at(i - 1).isHighSurrogate())
-                continue; // not a character boundary
-            QCOMPARE(edit->to_characters(edit->to_bytes(i)), i);
-            QCOMPARE(edit->to_bytes(i), qsizetype(text.left(i).toUtf8().size()));
+        for (const qsizetype copies : {0, 20, 40}) {
+            edit->set_caret(copies * row.text.size());
+            edit->replace_selection(u"é"_s); // Scintilla's gap now stands here
+            const QString text = edit->text();
+            for (qsizetype k = 0; k <= text.size(); ++k) {
+                if (k > 0 && text[k - 1].isHighSurrogate())
+                    continue; // not a character boundary
+                const auto bytes = qsizetype(QStringView(text).left(k).toUtf8().size());
+                QCOMPARE(edit->to_bytes(k), bytes);
+                QCOMPARE(edit->to_characters(bytes), k);
+            }
+            QCOMPARE(edit->to_bytes(text.size() + 3), qsizetype(text.toUtf8().size()));
         }
+        edit->set_caret(99999);
+        QCOMPARE(edit->caret(), edit->text().size());
     }
 
-    void caret_beyond_the_end_goes_to_the_end() {
-        edit->set_text(QStringLiteral("€€"));
-        edit->set_caret(99);
-        QCOMPARE(edit->caret(), 2);
+    // QString::fromUtf8 drops a U+FEFF at the start as a byte-order mark; the
+    // edit area keeps it.
+    void leading_zero_width_no_break_space_is_kept() {
+        edit->load_utf8(u"\uFEFFabc"_s.toUtf8());
+        QCOMPARE(edit->text(), u"\uFEFFabc"_s);
+        edit->select(0, 2);
+        QCOMPARE(edit->selected_text(), u"\uFEFFa"_s);
+        edit->wrap_selection(u"<b>"_s, u"</b>"_s);
+        QCOMPARE(edit->text(), u"<b>\uFEFFa</b>bc"_s);
     }
 
-    void replacement_is_one_change_and_one_undo_step() {
-        edit->set_text(QStringLiteral("uno due tre"));
-        widget->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-        edit->select(4, 3);
-        QStringList seen;
-        connect(edit, &EditArea::changed, this, [&] { seen << edit->text(); });
-        edit->replace_selection(QStringLiteral("<b>due</b>"));
-        QCOMPARE(seen, QStringList{QStringLiteral("uno <b>due</b> tre")});
-        QCOMPARE(edit->caret(), 14);
-        QCOMPARE(edit->selection_length(), 0);
-        widget->undo();
-        QCOMPARE(edit->text(), QStringLiteral("uno due tre"));
-        QVERIFY(!widget->isUndoAvailable());
+    // Wrapping leaves the selection in place and gives the text and caret of
+    // a replacement by before + selection + after: both one change, one step.
+    void wrap_and_replacement_are_one_change_and_one_step_data() {
+        rows<Wrap>({
+            {"middle", {u"uno due tre"_s, 4, 3, u"<b>"_s, u"</b>"_s}},
+            {"nothing selected", {u"abc"_s, 1, 0, u"<br>"_s, QString()}},
+            {"accents, euro, cr lf",
+             {u"città €\r\nè"_s, 2, 7, u"<p align=\"c\">"_s, u"</p>\r\n"_s}},
+            {"emoji and nul", {u"x😀y"_s, 1, 2, u"<"_s + QChar(0) + u">"_s, u"</é>"_s}},
+            {"whole text", {u"tutto"_s, 0, 5, u"<i>"_s, u"</i>"_s}},
+        });
     }
-
-    // Wrapping leaves the selection in place: the text and caret are those of
-    // a replacement by before + selection + after, in one change and one step.
-    void wrap_matches_a_replacement_in_one_step_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("middle") << "uno due tre" << 4 << 3 << "<b>"
-                                << "</b>";
-        QTest::newRow("nothing selected") << "abc" << 1 << 0 << "<br>"
-                                          << "";
-        QTest::newRow("accents, euro, cr lf") << "città €\r\nè" << 2 << 7 << "<p align=\"center\">"
-                                              << "</p>\r\n";
-        QTest::newRow("emoji and nul")
-            << "x😀y" << 1 << 2 << QStringLiteral("<%1>").arg(QChar(0)) << "</é>";
-        QTest::newRow("whole text") << "tutto" << 0 << 5 << "<i>"
-                                    << "</i>";
-    }
-    void wrap_matches_a_replacement_in_one_step() {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        edit->set_text(text);
-        widget->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-        edit->select(start, length);
-        QSignalSpy spy(edit, &EditArea::changed);
-        edit->wrap_selection(before, after);
-        const QString expected =
-            text.left(start) + before + text.mid(start, length) + after + text.mid(start + length);
-        QCOMPARE(edit->text(), expected);
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(edit->caret(), start + before.size() + length + after.size());
-        QCOMPARE(edit->selection_length(), 0);
-        widget->undo();
-        QCOMPARE(edit->text(), text);
-        QVERIFY(!widget->isUndoAvailable());
-    }
-
-    void user_changes_are_reported_once_each() {
-        edit->set_text(QStringLiteral("ab"));
-        edit->set_caret(2);
-        widget->setFocus();
-        QSignalSpy spy(edit, &EditArea::changed);
-        QTest::keyClicks(widget.get(), QStringLiteral("xyz"));
-        QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(edit->text(), QStringLiteral("abxyz"));
-        QTest::qWait(20);
-        QCOMPARE(spy.size(), 3);
+    void wrap_and_replacement_are_one_change_and_one_step() {
+        QFETCH(Wrap, row);
+        const QString selected = row.text.mid(row.start, row.length);
+        for (const bool wrap : {true, false}) {
+            if (!wrap && row.before.contains(QChar(0)))
+                continue; // a replacement stops at a NUL
+            edit->set_text(row.text);
+            widget->SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+            edit->select(row.start, row.length);
+            QSignalSpy spy(edit, &EditArea::changed);
+            wrap ? edit->wrap_selection(row.before, row.after)
+                 : edit->replace_selection(row.before + selected + row.after);
+            QCOMPARE(edit->text(), row.text.left(row.start) + row.before + selected + row.after +
+                                       row.text.mid(row.start + row.length));
+            QCOMPARE(spy.size(), 1);
+            QCOMPARE(edit->caret(), row.start + row.before.size() + row.length + row.after.size());
+            QCOMPARE(edit->selection_length(), 0);
+            widget->undo();
+            QCOMPARE(edit->text(), row.text);
+            QVERIFY(!widget->isUndoAvailable());
+        }
     }
 
     // Without a screen reader the editor is described plainly and Scintilla
     // sends only the notices before a change; with one, QScintilla's own text
-    // interface and every notice come back, and changes are still told once.
+    // interface and every notice come back. Either way each typed key, each
+    // deletion and each undo is told once.
     void accessibility_switches_between_lean_and_full_data() {
         QTest::addColumn<bool>("active");
         QTest::newRow("off") << false;
@@ -144,56 +150,135 @@ class TestScintillaEditArea : public QObject {
         QFETCH(bool, active);
         QAccessible::setActive(active);
         QCOMPARE(scintilla_accessibility::lean(), !active);
-        const auto mask = widget->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK);
-        QCOMPARE(mask == QsciScintillaBase::SC_MODEVENTMASKALL, active);
-        QAccessibleInterface* described = QAccessible::queryAccessibleInterface(widget.get());
-        QVERIFY(described);
-        QCOMPARE(described->textInterface() != nullptr, active);
-
-        edit->set_text(QStringLiteral("ab"));
+        const auto mask = widget->SendScintilla(Sci::SCI_GETMODEVENTMASK);
+        QCOMPARE(mask == Sci::SC_MODEVENTMASKALL, active);
+        QCOMPARE(QAccessible::queryAccessibleInterface(widget.get())->textInterface() != nullptr,
+                 active);
+        edit->set_text(u"ab"_s);
         edit->set_caret(2);
         widget->setFocus();
         QSignalSpy spy(edit, &EditArea::changed);
-        QTest::keyClicks(widget.get(), QStringLiteral("xy"));
+        QTest::keyClicks(widget.get(), u"xy"_s);
         QTest::keyClick(widget.get(), Qt::Key_Backspace);
         QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(edit->text(), QStringLiteral("abx"));
+        QCOMPARE(edit->text(), u"abx"_s);
         widget->undo();
         QTRY_COMPARE(spy.size(), 4);
+        QTest::qWait(20);
+        QCOMPARE(spy.size(), 4);
         QAccessible::setActive(false);
-    }
-
-    // Typing in the middle leaves Scintilla's gap there: the two runs read
-    // where they lie still make up the whole text.
-    void utf8_parts_make_up_the_text_around_a_middle_edit() {
-        edit->set_text(QStringLiteral("perché € 10\r\n").repeated(50));
-        edit->set_caret(300);
-        widget->setFocus();
-        QTest::keyClicks(widget.get(), QStringLiteral("xb"));
-        const auto [first, second] = edit->utf8_parts();
-        QVERIFY(!first.isEmpty() && !second.isEmpty());
-        QCOMPARE(first.toByteArray() + second.toByteArray(), edit->text().toUtf8());
-        QCOMPARE(edit->utf8(), edit->text().toUtf8());
     }
 
     // Qt makes a widget's interface before it is shown too (naming it for
     // accessibility does): the edit area still replaces it.
     void interface_made_before_the_edit_area_is_replaced() {
         QsciScintilla named;
-        named.setAccessibleName(QStringLiteral("Documento"));
+        named.setAccessibleName(u"Documento"_s);
         QVERIFY(QAccessible::queryAccessibleInterface(&named)->textInterface());
         new ScintillaEditArea(&named);
         QVERIFY(!QAccessible::queryAccessibleInterface(&named)->textInterface());
     }
 
+    // Typing in the middle leaves Scintilla's gap there: the two runs read
+    // where they lie still make up the whole text.
+    void utf8_parts_make_up_the_text_around_a_middle_edit() {
+        edit->set_text(u"perché € 10\r\n"_s.repeated(50));
+        edit->set_caret(300);
+        widget->setFocus();
+        QTest::keyClicks(widget.get(), u"xb"_s);
+        const auto [first, second] = edit->utf8_parts();
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        QCOMPARE(first.toByteArray() + second.toByteArray(), edit->text().toUtf8());
+        QCOMPARE(edit->utf8(), edit->text().toUtf8());
+    }
+
     void load_starts_a_fresh_history() {
-        edit->set_text(QStringLiteral("vecchio"));
+        edit->set_text(u"vecchio"_s);
         QSignalSpy spy(edit, &EditArea::changed);
-        edit->load_text(QStringLiteral("nuovo\r\n"));
+        edit->load_text(u"nuovo\r\n"_s);
         QCOMPARE(spy.size(), 1);
-        QCOMPARE(edit->text(), QStringLiteral("nuovo\r\n"));
-        QVERIFY(!widget->isUndoAvailable());
         QCOMPARE(edit->utf8(), QByteArray("nuovo\r\n"));
+        QVERIFY(!widget->isUndoAvailable());
+    }
+
+    void style_leaves_text_and_modes_data() {
+        rows<Styled>({
+            {"html crlf utf8",
+             {style_html_editor, "QsciLexerHTML", u"<p>perché 😀</p>\r\n"_s,
+              QsciScintilla::EolWindows, true}},
+            {"html cr latin",
+             {style_html_editor, "QsciLexerHTML", u"a\rb"_s, QsciScintilla::EolMac, false}},
+            {"css lf latin",
+             {style_css_editor, "QsciLexerCSS", u"a{}\n"_s, QsciScintilla::EolUnix, false}},
+        });
+    }
+    void style_leaves_text_and_modes() {
+        QFETCH(Styled, row);
+        QsciScintilla editor;
+        editor.setUtf8(row.utf8);
+        editor.setEolMode(row.eol);
+        editor.setText(row.text);
+        editor.setModified(false);
+        const QString before = editor.text();
+        const bool undo = editor.isUndoAvailable();
+        for (int twice = 0; twice < 2; ++twice)
+            row.style(&editor);
+        QCOMPARE(QByteArray(editor.lexer()->metaObject()->className()), QByteArray(row.lexer));
+        QCOMPARE(editor.findChildren<QsciLexer*>().size(), 1);
+        QCOMPARE(editor.findChildren<QObject*>(u"line_margin_sizer"_s).size(), 1);
+        QVERIFY(editor.marginLineNumbers(0) && editor.marginWidth(0) > 0);
+        QCOMPARE(editor.braceMatching(), QsciScintilla::SloppyBraceMatch);
+        QVERIFY(QFontInfo(editor.lexer()->defaultFont()).fixedPitch());
+        QCOMPARE(editor.text(), before);
+        QCOMPARE(editor.eolMode(), row.eol);
+        QCOMPARE(editor.isUtf8(), row.utf8);
+        QVERIFY(!editor.isModified());
+        QCOMPARE(editor.isUndoAvailable(), undo);
+    }
+
+    void line_margin_follows_the_line_count_data() {
+        QTest::addColumn<bool>("lean");
+        QTest::newRow("told of every change") << false;
+        QTest::newRow("told only before changes") << true;
+    }
+    void line_margin_follows_the_line_count() {
+        QFETCH(bool, lean);
+        QsciScintilla editor;
+        if (lean) {
+            new ScintillaEditArea(&editor);
+            editor.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        }
+        style_html_editor(&editor);
+        editor.setText(u"a\r\nb\r\nc"_s);
+        QTest::qWait(0);
+        const int small = editor.marginWidth(0);
+        editor.setText(u"x\r\n"_s.repeated(123456));
+        QTRY_VERIFY(editor.marginWidth(0) > small);
+        editor.setText(u"a"_s);
+        QTRY_COMPARE(editor.marginWidth(0), small);
+    }
+
+    // A 5 MB page is coloured only where it is shown, not the whole text
+    // before the first paint, also when it replaces a page already shown.
+    void large_document_is_coloured_only_where_shown() {
+        QsciScintilla editor;
+        editor.setUtf8(true);
+        editor.resize(900, 700);
+        style_html_editor(&editor);
+        editor.setText(u"<p>x</p>\r\n"_s.repeated(100000));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.viewport()->repaint();
+        const QString row =
+            u"<div id=\"r\"><p>Perché <b>sì</b> <a href=\"p.html\">qui</a></p></div>\r\n"_s;
+        editor.setText(u"<style>\r\np { color: red; }\r\n</style>\r\n"_s +
+                       row.repeated(5000000 / row.size()));
+        editor.viewport()->repaint();
+        const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
+        const long coloured = editor.SendScintilla(Sci::SCI_GETENDSTYLED);
+        QVERIFY(length > 5000000);
+        QVERIFY2(coloured > 0 && coloured < length / 10, qPrintable(QString::number(coloured)));
     }
 };
 
