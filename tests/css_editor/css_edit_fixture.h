@@ -3,13 +3,12 @@
 // A CSS editor window with fake dialogs, scripted message boxes and a counter
 // of preview reloads, for the Qt tests of the window.
 
-#include "document/file_io.h"
-#include "document/temp_files.h"
 #include "css_editor/css_edit.h"
+#include "document/temp_files.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QtTest>
 #include <deque>
 
@@ -17,24 +16,12 @@
 struct ScriptedMessages {
     struct Shown {
         QMessageBox::Icon icon;
-        QString title;
-        QString text;
+        QString title, text;
         QMessageBox::StandardButtons buttons;
     };
     QList<Shown> shown;
     std::deque<QMessageBox::StandardButton> answers;
 
-    css_edit::MessageBoxFn function() {
-        return [this](QMessageBox::Icon icon, const QString& title, const QString& text,
-                      QMessageBox::StandardButtons buttons) {
-            shown.append({icon, title, text, buttons});
-            if (answers.empty())
-                return QMessageBox::NoButton;
-            const auto answer = answers.front();
-            answers.pop_front();
-            return answer;
-        };
-    }
     QStringList titles() const {
         QStringList list;
         for (const Shown& s : shown)
@@ -52,13 +39,20 @@ struct CssEditFixture {
 
     // A new window on the same state, as the main window makes one each time
     // the editor is opened.
-    void open_window(bool scripted_messages = true) {
+    void open_window() {
         auto fake = std::make_unique<FakeDialogs>();
         dialogs = fake.get();
         window = std::make_unique<css_edit>(
             state, [this] { ++reloads; }, std::move(fake));
-        if (scripted_messages)
-            window->set_message_box(messages.function());
+        window->set_message_box([this](QMessageBox::Icon icon, const QString& title,
+                                       const QString& text, QMessageBox::StandardButtons buttons) {
+            messages.shown.append({icon, title, text, buttons});
+            if (messages.answers.empty())
+                return QMessageBox::NoButton;
+            const auto answer = messages.answers.front();
+            messages.answers.pop_front();
+            return answer;
+        });
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -73,17 +67,6 @@ struct CssEditFixture {
     }
 };
 
-inline QByteArray file_bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-inline void write_bytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 inline QByteArray temp_stylesheet_bytes() {
-    return file_bytes(temp_stylesheet_path());
+    return read_bytes(temp_stylesheet_path());
 }

@@ -1,13 +1,14 @@
-// The CSS editor window: its controls, the catalogue's tick boxes, the rule
-// that "Inserisci" inserts, the temporary stylesheet, the colour swatches and
-// the keyboard.
+// The CSS editor window: its controls and the catalogue's tick boxes, the
+// rule "Inserisci" inserts, the temporary stylesheet, the colour swatches,
+// the keyboard; stylesheet files: the unsaved-changes flag, the question
+// before opening or closing, byte-exact reading and writing, failures told.
 
 #include "css_edit_fixture.h"
 #include "css_editor/catalogue.h"
 #include "css_editor/colour_swatch.h"
 #include "dialogs/colour_text.h"
+#include "support/rows.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -15,25 +16,74 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kQuestion = u"File non salvato"_s;
+const QString kSaveFailed = u"Salvataggio non riuscito"_s;
+const QString kOpenFailed = u"Apertura non riuscita"_s;
+
+struct Insert {
+    QString text;
+    int start, length, clicks;
+    QString expected;
+};
+struct Opening {
+    bool changed;
+    QMessageBox::StandardButton answer;
+    const char* save_to; // empty: the save dialog is cancelled
+    const char* open;    // empty: the open dialog is cancelled
+    const char* text;    // afterwards
+    bool changed_after;
+    QStringList told;
+};
+struct Closing {
+    bool changed;
+    QMessageBox::StandardButton answer;
+    const char* save_to; // empty: the save dialog is cancelled
+    bool closes;
+};
+struct Stylesheet {
+    QByteArray bytes;
+    Encoding encoding;
+    QsciScintilla::EolMode eol;
+};
+
+} // namespace
 
 class TestCssEdit : public QObject {
     Q_OBJECT
 
     CssEditFixture f;
+    std::optional<QTemporaryDir> dir;
 
-    QCheckBox* tick(const QString& control) {
-        return f.child<QCheckBox>(control + QStringLiteral("_c"));
+    QString path(const char* name) { return dir->filePath(QString::fromLatin1(name)); }
+    QString stylesheet(const char* name, const QByteArray& bytes) {
+        write_bytes(path(name), bytes);
+        return path(name);
     }
+    QCheckBox* tick(const QString& control) { return f.child<QCheckBox>(control + u"_c"_s); }
     ColourSwatch* swatch(const QString& name) { return f.child<ColourSwatch>(name); }
-    QString base_colour_text() {
-        const QColor base = f.window->palette().color(QPalette::Active, QPalette::Base);
-        return colour_text(colour_number(base.red(), base.green(), base.blue()));
+    void click(const char* name) { QTest::mouseClick(f.child<QToolButton>(name), Qt::LeftButton); }
+    void focus_window() {
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    }
+    // Typing into the edit area, reported when control returns to the event loop.
+    void type(const QString& text) {
+        f.window->editor()->setFocus();
+        QTest::keyClicks(f.window->editor(), text);
+        QTRY_VERIFY(f.state.css_changed);
     }
 
   private slots:
     void init() {
+        dir.emplace();
         f = {};
         QFile::remove(temp_stylesheet_path());
         f.open_window();
@@ -43,195 +93,116 @@ class TestCssEdit : public QObject {
         QDir(temp_stylesheet_path()).removeRecursively();
     }
 
-    void window_has_its_caption_size_and_controls() {
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("CSS Editor"));
+    void controls_keep_their_places() {
         QCOMPARE(f.window->size(), QSize(886, 431));
-        QCOMPARE(f.child<QPushButton>("Command1")->text(), QStringLiteral("Inserisci"));
-        QCOMPARE(f.child<QsciScintilla>("RichTextBox1")->geometry(), QRect(568, 48, 313, 377));
-        const std::pair<const char*, const char*> pictures[] = {
-            {"Command3", "Apri un file"},
-            {"Command4", "Salva il file corrente"},
-            {"Command2", "Aggiorna l'anteprima con il CSS corrente"}};
-        for (const auto& [name, tooltip] : pictures) {
-            QCOMPARE(f.child<QToolButton>(name)->toolTip(), QString::fromUtf8(tooltip));
-            QVERIFY(!f.child<QToolButton>(name)->icon().isNull());
-        }
-        const char* frames[] = {"Caratteri", "Testo", "Posizione", "Colore e Sfondo"};
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(f.child<QGroupBox>(QStringLiteral("Frame%1").arg(i + 1))->title(),
-                     QString::fromUtf8(frames[i]));
-        // The last row of "Testo": a tick box and its list inside Frame2.
-        auto* vertical = f.child<QComboBox>("tallineamento_verticale");
-        QCOMPARE(vertical->parentWidget()->objectName(), QStringLiteral("Frame2"));
-        QCOMPARE(vertical->geometry(), QRect(136, 160, 121, 21));
-        QCOMPARE(tick("tallineamento_verticale")->text(), QStringLiteral("Allineamento Verticale"));
+        QCOMPARE(f.window->editor()->geometry(), QRect(568, 48, 313, 377));
+        QCOMPARE(f.child<QComboBox>("tallineamento_verticale")->geometry(),
+                 QRect(136, 160, 121, 21));
+        f.window->resize(1200, 700);
+        QTRY_COMPARE(f.window->size(), QSize(1200, 700));
+        QCOMPARE(f.window->editor()->geometry(), QRect(568, 48, 313, 377));
     }
 
-    void starts_in_the_initial_state() {
-        auto* selector = f.child<QComboBox>("Combo13");
-        QCOMPARE(selector->count(), 13);
-        QCOMPARE(selector->itemText(2), QStringLiteral(" p"));
-        QCOMPARE(selector->currentText(), QString());
-        for (const CatalogueRow& row : catalogue()) {
-            const QString name = row.control.toString();
-            QVERIFY2(!tick(name)->isChecked(), qPrintable(name));
-            // The whole caption fits in the tick box's place.
-            QVERIFY2(tick(name)->sizeHint().width() <= tick(name)->width(), qPrintable(name));
-            QWidget* value = f.child<QWidget>(name);
-            QVERIFY2(!value->isEnabled(), qPrintable(name));
-            if (row.kind == ValueKind::List) {
-                auto* list = static_cast<QComboBox*>(value);
-                QCOMPARE(list->currentIndex(), row.start_index);
-                QVERIFY(!list->isEditable());
-            } else if (row.kind == ValueKind::Text) {
-                QCOMPARE(static_cast<QLineEdit*>(value)->text(), QString());
-            } else {
-                QVERIFY(!static_cast<ColourSwatch*>(value)->colour());
-            }
-        }
-        QCOMPARE(f.child<QComboBox>("cspessore")->currentText(), QStringLiteral("bolder"));
-        QCOMPARE(f.child<QComboBox>("ctipo")->count(), 8);
-        QCOMPARE(f.edit().text(), QString());
-        QCOMPARE(f.window->editor()->eolMode(), QsciScintilla::EolWindows);
-        QCOMPARE(f.state.css_changed, false);
-        QCOMPARE(f.window->rule(), QStringLiteral(" {\r\n}\r\n"));
-    }
-
+    // Each row starts unticked and off; its tick turns it on and off keeping
+    // the value, and its whole caption fits.
     void tick_enables_and_untick_disables_keeping_the_value() {
+        QCOMPARE(f.window->rule(), u" {\r\n}\r\n"_s);
         for (const CatalogueRow& row : catalogue()) {
             const QString name = row.control.toString();
             QWidget* value = f.child<QWidget>(name);
+            QVERIFY2(!tick(name)->isChecked() && !value->isEnabled(), qPrintable(name));
+            QVERIFY2(tick(name)->sizeHint().width() <= tick(name)->width(), qPrintable(name));
             QTest::mouseClick(tick(name), Qt::LeftButton, {}, QPoint(8, 10));
             QVERIFY2(value->isEnabled(), qPrintable(name));
             if (auto* text = qobject_cast<QLineEdit*>(value))
-                text->setText(QStringLiteral("3em"));
+                text->setText(u"3em"_s);
             else if (auto* list = qobject_cast<QComboBox*>(value))
                 list->setCurrentIndex(0);
             const QString before = f.window->rule();
             QTest::mouseClick(tick(name), Qt::LeftButton, {}, QPoint(8, 10));
             QVERIFY2(!value->isEnabled(), qPrintable(name));
             QTest::mouseClick(tick(name), Qt::LeftButton, {}, QPoint(8, 10));
-            QVERIFY2(value->isEnabled(), qPrintable(name));
             QCOMPARE(f.window->rule(), before);
         }
     }
 
     void inserisci_places_the_rule_writes_and_reloads_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("clicks");
-        QTest::addColumn<QString>("expected");
-        const QString rule = QStringLiteral("H1 {\r\n}\r\n");
-        QTest::newRow("empty stylesheet") << QString() << 0 << 0 << 1 << rule;
-        QTest::newRow("selection replaced") << "a old b" << 2 << 3 << 1 << "a " + rule + " b";
-        QTest::newRow("two clicks, one after the other") << "" << 0 << 0 << 2 << rule + rule;
+        const QString rule = u"H1 {\r\n}\r\n"_s;
+        rows<Insert>({
+            {"empty stylesheet", {QString(), 0, 0, 1, rule}},
+            {"selection replaced", {u"a old b"_s, 2, 3, 1, "a " + rule + " b"}},
+            {"two clicks, one after the other", {QString(), 0, 0, 2, rule + rule}},
+        });
     }
     void inserisci_places_the_rule_writes_and_reloads() {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(int, clicks);
-        QFETCH(QString, expected);
-        f.edit().set_text(text);
-        f.edit().select(start, length);
+        QFETCH(Insert, row);
+        f.edit().set_text(row.text);
+        f.edit().select(row.start, row.length);
         f.state.css_changed = false;
         f.child<QComboBox>("Combo13")->setCurrentIndex(7); // "H1"
-        for (int i = 0; i < clicks; ++i)
+        for (int i = 0; i < row.clicks; ++i)
             QTest::mouseClick(f.child<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(f.edit().text(), expected);
-        const qsizetype rule_end = start + clicks * QStringLiteral("H1 {\r\n}\r\n").size();
-        QCOMPARE(f.edit().caret(), rule_end);
+        QCOMPARE(f.edit().text(), row.expected);
+        QCOMPARE(f.edit().caret(), row.start + row.clicks * 9); // after the rules inserted
         QCOMPARE(f.edit().selection_length(), 0);
-        QCOMPARE(temp_stylesheet_bytes(), expected.toUtf8());
-        QCOMPARE(f.reloads, clicks);
-        QCOMPARE(f.state.css_changed, true);
-        for (int i = 0; i < clicks; ++i)
+        QCOMPARE(temp_stylesheet_bytes(), row.expected.toUtf8());
+        QCOMPARE(f.reloads, row.clicks);
+        QVERIFY(f.state.css_changed);
+        for (int i = 0; i < row.clicks; ++i)
             f.window->editor()->undo(); // one step each
-        QCOMPARE(f.edit().text(), text);
+        QCOMPARE(f.edit().text(), row.text);
     }
 
     void typed_selector_and_values_go_in_unchanged() {
         auto* selector = f.child<QComboBox>("Combo13");
         selector->setFocus();
-        QTest::keyClicks(selector, QStringLiteral("div.menu"));
+        QTest::keyClicks(selector, u"div.menu"_s);
         tick("cdimensione")->click();
-        QTest::keyClicks(f.child<QLineEdit>("cdimensione"), QStringLiteral(" 12px "));
+        QTest::keyClicks(f.child<QLineEdit>("cdimensione"), u" 12px "_s);
         tick("ctipo")->click();
         f.window->insert_rule();
         QCOMPARE(f.edit().text(),
-                 QStringLiteral("div.menu {\r\n\tfont-family: ;\r\n\tfont-size:  12px ;\r\n}\r\n"));
+                 u"div.menu {\r\n\tfont-family: ;\r\n\tfont-size:  12px ;\r\n}\r\n"_s);
     }
 
-    void swatch_colour_comes_from_the_colour_dialog_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<QList<int>>("answers"); // -1: cancel
-        QTest::addColumn<int>("expected");       // -1: the initial colour
-        const QString sfondo = QStringLiteral("scolore_sfondo");
-        const QString testo = QStringLiteral("scolore");
-        QTest::newRow("cancel keeps the earlier colour")
-            << sfondo << "Seleziona colore sfondo"
-            << "background-color: " << QList<int>{65280, -1} << 65280;
-        QTest::newRow("cancel keeps the initial colour") << testo << "Seleziona colore testo"
-                                                         << "color: " << QList<int>{-1} << -1;
-    }
+    // A swatch asks the colour dialog by mouse, Space and Enter once ticked;
+    // a cancelled dialog keeps the colour shown, which the rule writes.
     void swatch_colour_comes_from_the_colour_dialog() {
-        QFETCH(QString, name);
-        QFETCH(QString, prompt);
-        QFETCH(QString, property);
-        QFETCH(QList<int>, answers);
-        QFETCH(int, expected);
-        tick(name)->click();
-        for (int answer : answers) {
-            f.dialogs->colours.push_back(answer < 0 ? std::nullopt
-                                                    : std::optional<unsigned>(unsigned(answer)));
-            QTest::mouseClick(swatch(name), Qt::LeftButton);
-        }
-        QCOMPARE(f.dialogs->colour_titles, QStringList(QList<QString>(answers.size(), prompt)));
-        if (expected < 0) {
-            QVERIFY(!swatch(name)->colour());
-            QCOMPARE(f.window->rule(), " {\r\n\t" + property + base_colour_text() + ";\r\n}\r\n");
-        } else {
-            QCOMPARE(swatch(name)->colour(), std::optional<unsigned>(unsigned(expected)));
-            QCOMPARE(swatch(name)->shown_colour(), unsigned(expected));
-            QCOMPARE(f.window->rule(),
-                     " {\r\n\t" + property + colour_text(unsigned(expected)) + ";\r\n}\r\n");
-        }
-    }
-
-    void sel_colore_returns_the_number_or_minus_one() {
-        f.dialogs->colours = {658188u, std::nullopt};
-        QCOMPARE(f.window->sel_colore(QStringLiteral("t")), 658188);
-        QCOMPARE(f.window->sel_colore(QStringLiteral("t")), -1);
-    }
-
-    void swatch_of_an_unticked_row_ignores_clicks() {
-        f.dialogs->colours.push_back(255u);
-        QTest::mouseClick(swatch("scolore"), Qt::LeftButton);
-        swatch("scolore")->click();
+        f.dialogs->colours = {255u, 65280u, 658188u};
+        QTest::mouseClick(swatch("scolore"), Qt::LeftButton); // unticked: ignored
         QVERIFY(f.dialogs->colour_titles.isEmpty());
-        QVERIFY(!swatch("scolore")->colour());
-    }
+        tick("scolore")->click();
+        QTest::mouseClick(swatch("scolore"), Qt::LeftButton);
+        QTest::mouseClick(swatch("scolore"), Qt::LeftButton);
+        QCOMPARE(swatch("scolore")->colour(), std::optional(65280u));
+        QCOMPARE(swatch("scolore")->shown_colour(), 65280u);
+        QCOMPARE(f.window->rule(), u" {\r\n\tcolor: #00FF00;\r\n}\r\n"_s);
+        QCOMPARE(f.dialogs->colour_titles, QStringList(2, u"Seleziona colore testo"_s));
+        QCOMPARE(f.window->sel_colore(u"t"_s), 658188);
+        QCOMPARE(f.window->sel_colore(u"t"_s), -1);
 
-    void swatch_reacts_to_space_and_enter() {
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        focus_window();
         tick("scolore_sfondo")->click();
         ColourSwatch* box = swatch("scolore_sfondo");
+        const QColor base = f.window->palette().color(QPalette::Active, QPalette::Base);
+        const QString shown = colour_text(colour_number(base.red(), base.green(), base.blue()));
+        QCOMPARE(f.window->rule(),
+                 " {\r\n\tcolor: #00FF00;\r\n\tbackground-color: " + shown + ";\r\n}\r\n");
         box->setFocus();
         QTRY_VERIFY(box->hasFocus());
-        f.dialogs->colours = {255u, 65280u};
+        f.dialogs->colours = {std::nullopt, 255u, std::nullopt};
         QTest::keyClick(box, Qt::Key_Space);
-        QCOMPARE(box->colour(), std::optional<unsigned>(255u));
+        QVERIFY(!box->colour());
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(box->colour(), std::optional(255u));
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(box->colour(), std::optional<unsigned>(65280u));
+        QCOMPARE(box->colour(), std::optional(255u));
+        QVERIFY(f.dialogs->colours.empty());
+        QCOMPARE(f.dialogs->colour_titles.last(), u"Seleziona colore sfondo"_s);
     }
 
     void tab_reaches_every_control() {
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        focus_window();
         QStringList expected = {"Combo13", "Command1", "Command3", "Command4", "Command2"};
         for (const CatalogueRow& row : catalogue()) {
             tick(row.control.toString())->click();
@@ -253,48 +224,165 @@ class TestCssEdit : public QObject {
         QCOMPARE(reached, expected);
     }
 
-    void controls_keep_their_places_when_the_window_is_resized() {
-        const QRect edit = f.window->editor()->geometry();
-        const QRect frame = f.child<QGroupBox>("Frame2")->geometry();
-        f.window->resize(1200, 700);
-        QTRY_COMPARE(f.window->size(), QSize(1200, 700));
-        QCOMPARE(f.window->editor()->geometry(), edit);
-        QCOMPARE(f.child<QGroupBox>("Frame2")->geometry(), frame);
-    }
-
-    void refresh_writes_the_text_and_keeps_the_flag_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("changed");
-        QTest::newRow("empty stylesheet, unchanged") << QString() << false;
-        QTest::newRow("rules, changed") << "P {\r\n\tcolor: #FF0000;\r\n}\r\n" << true;
-    }
-    void refresh_writes_the_text_and_keeps_the_flag() {
-        QFETCH(QString, text);
-        QFETCH(bool, changed);
-        f.edit().set_text(text);
-        f.state.css_changed = changed;
-        QTest::mouseClick(f.child<QToolButton>("Command2"), Qt::LeftButton);
-        QCOMPARE(temp_stylesheet_bytes(), text.toUtf8());
-        QCOMPARE(f.reloads, 1);
-        QCOMPARE(f.state.css_changed, changed);
-        QCOMPARE(f.edit().text(), text);
-    }
-
-    void failed_temporary_stylesheet_is_shown_not_hidden() {
-        // A folder with content where the temporary stylesheet goes cannot be replaced.
-        QVERIFY(QDir().mkpath(temp_stylesheet_path() + QStringLiteral("/blocker")));
+    // Refreshing writes the text and reloads, the unsaved flag as it was; a
+    // temporary stylesheet that cannot be written is shown, not hidden.
+    void refresh_writes_the_text_or_shows_the_failure() {
         auto* status = f.child<QLabel>("status_line");
-        f.child<QComboBox>("Combo13")->setEditText(QStringLiteral("P"));
-        f.window->insert_rule();
-        QCOMPARE(f.edit().text(), QStringLiteral("P {\r\n}\r\n"));
-        QVERIFY(!status->text().isEmpty());
-        QVERIFY(!status->toolTip().isEmpty());
+        f.edit().set_text(u"P {\r\n}\r\n"_s);
+        f.state.css_changed = true;
+        QVERIFY(QDir().mkpath(temp_stylesheet_path() + u"/blocker"_s)); // cannot be replaced
+        click("Command2");
+        QVERIFY(!status->text().isEmpty() && !status->toolTip().isEmpty());
         QCOMPARE(f.reloads, 1);
-
         QVERIFY(QDir(temp_stylesheet_path()).removeRecursively());
-        f.window->refresh_preview();
+        click("Command2");
         QCOMPARE(status->text(), QString());
         QCOMPARE(temp_stylesheet_bytes(), QByteArray("P {\r\n}\r\n"));
+        QCOMPARE(f.reloads, 2);
+        QVERIFY(f.state.css_changed);
+    }
+
+    void typing_sets_the_flag_saving_clears_it_and_it_outlives_the_window() {
+        type(u"p{}"_s);
+        f.dialogs->save_answers.push_back(path("a.css"));
+        click("Command4");
+        QVERIFY(!f.state.css_changed);
+        QCOMPARE(read_bytes(path("a.css")), QByteArray("p{}"));
+        f.dialogs->open_answers.push_back(stylesheet("b.css", "B"));
+        click("Command3");
+        QCOMPARE(f.messages.shown.size(), 0); // saved: nothing to ask
+        f.window->insert_rule();
+        QVERIFY(f.state.css_changed);
+        f.window.reset();
+        f.open_window();
+        QVERIFY(f.state.css_changed);
+        QCOMPARE(f.edit().text(), QString());
+    }
+
+    void opening_data() {
+        const QStringList q{kQuestion};
+        const auto none = QMessageBox::NoButton, no = QMessageBox::No, yes = QMessageBox::Yes;
+        rows<Opening>({
+            {"unchanged: no question", {false, none, "s.css", "b.css", "I { }", true, {}}},
+            {"No", {true, no, "s.css", "b.css", "I { }", true, q}},
+            {"Yes saves first", {true, yes, "s.css", "b.css", "I { }", true, q}},
+            {"Yes, save cancelled: not opened", {true, yes, "", "b.css", "typed", true, q}},
+            {"Yes, save failed: told, not opened",
+             {true, yes, "no/dir/s.css", "b.css", "typed", true, q + QStringList{kSaveFailed}}},
+            {"unchanged, open cancelled", {false, none, "s.css", "", "typed", false, {}}},
+            {"No, open cancelled", {true, no, "s.css", "", "typed", true, q}},
+            {"Yes, saved, open cancelled", {true, yes, "s.css", "", "typed", false, q}},
+            {"missing file: told",
+             {false, none, "s.css", "missing.css", "typed", false, {kOpenFailed}}},
+            {"binary file: told",
+             {false, none, "s.css", "image.css", "typed", false, {kOpenFailed}}},
+        });
+    }
+    void opening() {
+        QFETCH(Opening, row);
+        stylesheet("b.css", "I { }");
+        stylesheet("image.css", QByteArray("GIF89a\0\0\1", 9));
+        f.edit().set_text(u"typed"_s);
+        f.state.css_changed = row.changed;
+        f.messages.answers.push_back(row.answer);
+        f.dialogs->save_answers.push_back(*row.save_to ? std::optional(path(row.save_to))
+                                                       : std::nullopt);
+        f.dialogs->open_answers.push_back(*row.open ? std::optional(path(row.open)) : std::nullopt);
+        click("Command3");
+        QCOMPARE(f.edit().text(), QString::fromLatin1(row.text));
+        QCOMPARE(f.state.css_changed, row.changed_after);
+        QCOMPARE(f.messages.titles(), row.told);
+        for (const ScriptedMessages::Shown& shown : f.messages.shown) {
+            if (shown.title == kQuestion) {
+                QCOMPARE(shown.text, u"Il file corrente non è stato salvato. Salvare?"_s);
+                QCOMPARE(shown.icon, QMessageBox::NoIcon);
+                QCOMPARE(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+            } else {
+                QCOMPARE(shown.icon, QMessageBox::Warning);
+                QVERIFY(
+                    shown.text.contains(path(shown.title == kOpenFailed ? row.open : row.save_to)));
+            }
+        }
+        const bool saved = row.answer == QMessageBox::Yes && QByteArray(row.save_to) == "s.css";
+        QCOMPARE(read_bytes(path("s.css")), saved ? QByteArray("typed") : "<missing>");
+    }
+
+    void files_come_back_byte_for_byte_data() {
+        rows<Stylesheet>({
+            {"UTF-8, CR LF",
+             {"P {\r\n\tcolor: red;\r\n}\r\n/* \xC3\xA8 */", Encoding::Utf8,
+              QsciScintilla::EolWindows}},
+            {"UTF-8 with mark, LF",
+             {"\xEF\xBB\xBFP {\n}\n", Encoding::Utf8Bom, QsciScintilla::EolUnix}},
+            {"Windows-1252",
+             {"P:after { content: \"\xE8\x80\"; }\r\n", Encoding::Windows1252,
+              QsciScintilla::EolWindows}},
+            {"empty", {"", Encoding::Utf8, QsciScintilla::EolWindows}},
+        });
+    }
+    void files_come_back_byte_for_byte() {
+        QFETCH(Stylesheet, row);
+        f.dialogs->open_answers.push_back(stylesheet("in.css", row.bytes));
+        f.window->open_stylesheet();
+        QCOMPARE(f.window->encoding(), row.encoding);
+        QCOMPARE(f.window->editor()->eolMode(), row.eol);
+        f.dialogs->save_answers.push_back(path("out.css"));
+        QVERIFY(f.window->save_stylesheet());
+        QCOMPARE(read_bytes(path("out.css")), row.bytes);
+        f.window->refresh_preview();
+        QCOMPARE(temp_stylesheet_bytes(), row.bytes);
+        QCOMPARE(f.messages.shown.size(), 0);
+    }
+
+    void characters_windows_1252_cannot_hold_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("saved as UTF-8") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void characters_windows_1252_cannot_hold() {
+        QFETCH(bool, saved);
+        f.dialogs->open_answers.push_back(stylesheet("old.css", "/* \xE8 */"));
+        f.window->open_stylesheet();
+        f.edit().set_caret(f.edit().text().size());
+        f.edit().replace_selection(u" /* ≠ */"_s);
+        f.window->refresh_preview();
+        const QByteArray utf8 = "\xEF\xBB\xBF/* \xC3\xA8 */ /* \xE2\x89\xA0 */";
+        QCOMPARE(temp_stylesheet_bytes(), utf8);
+        f.messages.answers.push_back(saved ? QMessageBox::Yes : QMessageBox::Cancel);
+        f.dialogs->save_answers.push_back(path("old.css"));
+        QCOMPARE(f.window->save_stylesheet(), saved);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].buttons, QMessageBox::Yes | QMessageBox::Cancel);
+        QVERIFY(f.messages.shown[0].text.contains(u"≠"_s));
+        QCOMPARE(read_bytes(path("old.css")), saved ? utf8 : QByteArray("/* \xE8 */"));
+        QCOMPARE(f.state.css_changed, !saved);
+        QCOMPARE(f.window->encoding(), saved ? Encoding::Utf8Bom : Encoding::Windows1252);
+    }
+
+    void closing_with_unsaved_changes_asks_data() {
+        const auto yes = QMessageBox::Yes;
+        rows<Closing>({
+            {"nothing changed", {false, QMessageBox::NoButton, "", true}},
+            {"No discards", {true, QMessageBox::No, "", true}},
+            {"Yes saves", {true, yes, "a.css", true}},
+            {"Yes, save cancelled", {true, yes, "", false}},
+            {"Yes, save failed", {true, yes, "no/such/dir.css", false}},
+        });
+    }
+    void closing_with_unsaved_changes_asks() {
+        QFETCH(Closing, row);
+        if (row.changed)
+            type(u"body"_s);
+        f.messages.answers.push_back(row.answer);
+        f.dialogs->save_answers.push_back(*row.save_to ? std::optional(path(row.save_to))
+                                                       : std::nullopt);
+        QCOMPARE(f.window->close(), row.closes);
+        QCOMPARE(f.window->isVisible(), !row.closes);
+        QCOMPARE(f.messages.titles().count(kQuestion), row.changed ? 1 : 0);
+        QCOMPARE(f.state.css_changed, row.changed && !row.closes);
+        QCOMPARE(f.edit().text(), row.changed ? u"body"_s : QString());
+        if (row.answer == QMessageBox::Yes && row.closes)
+            QCOMPARE(read_bytes(path(row.save_to)), QByteArray("body"));
     }
 };
 
