@@ -12,7 +12,7 @@ RUNS=${BENCH_RUNS:-15}
 bash scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DMARKLET_BUILD_BENCH=ON >/dev/null
-cmake --build "$BUILD" -j"$JOBS" --target bench_all
+cmake --build "$BUILD" -j"$JOBS" --target bench_all tst_soak
 BUILD=$(cd "$BUILD" && pwd)
 
 # The benchmarks' own cache and config folders: the user's are never touched.
@@ -58,3 +58,7 @@ QT_QPA_PLATFORM=xcb "$bin/long_line" 3 9 2 20 2>/dev/null || echo "(see above)"
 echo
 echo "== 50 MB document (offscreen) =="
 QT_QPA_PLATFORM=offscreen "$bin/big_document" 50 || echo "(see above)"
+echo
+echo "== Soak: snippet insertions on the real edit control (offscreen) =="
+MARKLET_SOAK_ITERATIONS=${MARKLET_SOAK_ITERATIONS:-100000} QT_QPA_PLATFORM=offscreen \
+  "$BUILD/tests/tst_soak" random_insertions_keep_the_insertion_rule || echo "(see above)"

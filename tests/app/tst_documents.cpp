@@ -1,29 +1,43 @@
-// Document files through the real main window: bytes in, same bytes out;
-// failures told, nothing lost; unsaved changes never dropped without a question.
+// Document files through the real main window: the same bytes out as in;
+// failures told and nothing lost; unsaved changes never dropped without a
+// question; the preview kept up while typing, or its failure told.
 
-#include "document/file_io.h"
-#include "document/temp_files.h"
-#include "find/find_bar.h"
 #include "document/recovery_keeper.h"
+#include "document/temp_files.h"
 #include "support/dialog_steps.h"
+#include "support/faults.h"
 #include "support/files.h"
 #include "support/main_window.h"
+#include "support/rows.h"
 
-#include <QAction>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QToolButton>
+#include <optional>
 
+using namespace Qt::StringLiterals;
 using steps::press;
 
 namespace {
 
-ModalScript::Step press_named(const QString& name) {
-    return [name](QWidget* dialog) {
-        auto* button = dialog->findChild<QPushButton*>(name);
-        QVERIFY(button);
-        button->click();
-    };
+struct Bytes {
+    QByteArray bytes;
+    QString text;
+};
+enum SaveAnswer { SaveOk, SaveCancelled, SaveFails };
+struct Unsaved {
+    bool closing;
+    QMessageBox::StandardButton answer; // NoButton: nothing changed, nothing asked
+    SaveAnswer save;
+    bool done;
+};
+struct SaveFault {
+    const char* target; // inside the test's folder unless absolute
+    bool disk_full;
+};
+
+QString preview_folder() {
+    return QFileInfo(preview_file_path()).absolutePath();
 }
 
 } // namespace
@@ -32,72 +46,77 @@ class TestDocuments : public QObject {
     Q_OBJECT
 
     MainWindow m;
-    QTemporaryDir dir;
+    std::optional<QTemporaryDir> dir;
 
     ScintillaEditArea& edit() { return m.edit(); }
-    QString path(const QString& name) { return dir.filePath(name); }
-    // Opens a file of the given bytes without the open dialog.
+    QString path(const QString& name) { return QDir(dir->path()).absoluteFilePath(name); }
     void open_file(const QString& name, const QByteArray& bytes) {
         QVERIFY(write_bytes(path(name), bytes));
         QVERIFY(m.window->open_path(path(name)));
     }
+    void type(const QString& text) {
+        QTest::keyClicks(m.window->editor(), text);
+        QCoreApplication::processEvents();
+    }
+    QString status() { return m.window->statusBar()->currentMessage(); }
 
   private slots:
-    void init() { m.open(); }
-    void cleanup() { m.close(); }
+    void init() {
+        dir.emplace();
+        m.open();
+        m.window->editor()->setFocus();
+    }
+    void cleanup() {
+        m.close();
+        QFile::remove(preview_folder());
+        QDir(preview_folder()).removeRecursively();
+    }
 
     void open_then_save_gives_back_the_same_bytes_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8 crlf")
-            << QByteArray("<p>caff\xc3\xa8 \xe2\x82\xac</p>\r\n") << "<p>caffè €</p>\r\n";
-        QTest::newRow("utf-8 bom") << QByteArray("\xef\xbb\xbf<b>\xc3\xa0</b>") << "<b>à</b>";
-        QTest::newRow("windows-1252")
-            << QByteArray("caf\xe9 \x80 \x93x\x94\r\n") << "café € “x”\r\n";
-        QTest::newRow("lf") << QByteArray("a\nb\n") << "a\nb\n";
-        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << "a\r\nb\nc\rd";
-        QTest::newRow("empty") << QByteArray() << "";
+        rows<Bytes>({
+            {"utf-8 crlf", {"<p>caff\xc3\xa8 \xe2\x82\xac</p>\r\n", u"<p>caffè €</p>\r\n"_s}},
+            {"utf-8 mark", {"\xef\xbb\xbf<b>\xc3\xa0</b>", u"<b>à</b>"_s}},
+            {"two marks", {"\xef\xbb\xbf\xef\xbb\xbf<p>x</p>", u"\uFEFF<p>x</p>"_s}},
+            {"windows-1252", {"caf\xe9 \x80 \x93x\x94\r\n", u"café € “x”\r\n"_s}},
+            {"mixed breaks", {"a\r\nb\nc\rd", u"a\r\nb\nc\rd"_s}},
+            {"empty", {QByteArray(), QString()}},
+        });
     }
     void open_then_save_gives_back_the_same_bytes() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QVERIFY(write_bytes(path("in.htm"), bytes));
+        QFETCH(Bytes, row);
+        QVERIFY(write_bytes(path("in.htm"), row.bytes));
         m.dialogs->open_answers.push_back(path("in.htm"));
         QVERIFY(m.window->open_document());
-        QCOMPARE(edit().text(), text);
-        QCOMPARE(read_bytes(preview_file_path()),
-                 m.window->document_encoding() == Encoding::Windows1252 ? bytes : text.toUtf8());
-        QVERIFY(!m.window->is_modified());
-        QCOMPARE(m.window->windowTitle(), QStringLiteral("in.htm - Marklet"));
+        QCOMPARE(edit().text(), row.text);
+        const bool latin = m.window->document_encoding() == Encoding::Windows1252;
+        QCOMPARE(read_bytes(preview_file_path()), latin ? row.bytes : row.text.toUtf8());
+        QCOMPARE(m.window->windowTitle(), u"in.htm - Marklet"_s);
         m.dialogs->save_answers.push_back(path("out.htm"));
         QVERIFY(m.window->save_document());
-        QCOMPARE(read_bytes(path("out.htm")), bytes);
-        QCOMPARE(m.dialogs->remembered, path("out.htm"));
+        QCOMPARE(read_bytes(path("out.htm")), row.bytes);
     }
 
+    // Enter writes the document's own line break; a new one is UTF-8, CR LF.
     void enter_inserts_the_documents_own_line_break_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("lf file") << QByteArray("a\nb\nc") << "a\nb\nc\n";
-        QTest::newRow("crlf file") << QByteArray("a\r\nb") << "a\r\nb\r\n";
-        QTest::newRow("no break yet") << QByteArray("a") << "a\r\n";
+        rows<Bytes>({
+            {"lf file", {"a\nb\nc", u"a\nb\nc\n"_s}},
+            {"crlf file", {"a\r\nb", u"a\r\nb\r\n"_s}},
+            {"no break yet", {"a", u"a\r\n"_s}},
+            {"new document", {QByteArray(), u"è\r\n"_s}},
+        });
     }
     void enter_inserts_the_documents_own_line_break() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, expected);
-        open_file("eol.htm", bytes);
+        QFETCH(Bytes, row);
+        if (row.bytes.isNull())
+            edit().set_text(u"è"_s);
+        else
+            open_file("eol.htm", row.bytes);
         edit().set_caret(edit().text().size());
         QTest::keyClick(m.window->editor(), Qt::Key_Return);
-        QCOMPARE(edit().text(), expected);
-    }
-
-    void new_document_uses_crlf_and_utf8() {
-        edit().set_text(QStringLiteral("è"));
-        edit().set_caret(1);
-        QTest::keyClick(m.window->editor(), Qt::Key_Return);
-        m.dialogs->save_answers.push_back(path("new.htm"));
+        QCOMPARE(edit().text(), row.text);
+        m.dialogs->save_answers.push_back(path("eol.htm"));
         QVERIFY(m.window->save_document());
-        QCOMPARE(read_bytes(path("new.htm")), QByteArray("\xc3\xa8\r\n"));
+        QCOMPARE(read_bytes(path("eol.htm")), row.text.toUtf8());
     }
 
     void character_outside_windows_1252_is_never_dropped_data() {
@@ -114,137 +133,131 @@ class TestDocuments : public QObject {
         QFETCH(QByteArray, saved);
         open_file("old.htm", "caf\xe9");
         edit().set_caret(4);
-        edit().replace_selection(QStringLiteral(" ≠ 😀"));
+        edit().replace_selection(u" ≠ 😀"_s);
         m.dialogs->save_answers.push_back(path("old.htm"));
-        ModalScript script({button.isEmpty() ? press(QMessageBox::Cancel) : press_named(button)});
+        ModalScript script({button.isEmpty() ? press(QMessageBox::Cancel) : [button](QWidget* d) {
+            d->findChild<QPushButton*>(button)->click();
+        }});
         QCOMPARE(m.window->save_document(), !button.isEmpty());
         QCOMPARE(read_bytes(path("old.htm")), saved);
         QCOMPARE(m.window->is_modified(), button.isEmpty());
     }
 
+    // A file missing, a folder or binary: told; the text stays and typing goes on.
     void failed_open_is_told_and_the_document_stays_data() {
         QTest::addColumn<QString>("target");
-        QTest::newRow("missing") << "missing.htm";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("binary") << "binary.bin";
+        for (const char* target : {"missing.htm", "folder", "binary.bin"})
+            QTest::newRow(target) << QString::fromLatin1(target);
     }
     void failed_open_is_told_and_the_document_stays() {
         QFETCH(QString, target);
-        QDir(dir.path()).mkdir(QStringLiteral("folder"));
+        QDir(dir->path()).mkdir(u"folder"_s);
         QVERIFY(write_bytes(path("binary.bin"), QByteArray("\x7f"
                                                            "ELF\0\0\0",
                                                            7)));
-        edit().set_text(QStringLiteral("mio testo"));
+        edit().set_text(u"mio"_s);
         m.dialogs->open_answers.push_back(path(target));
         QString message;
         ModalScript script({press(QMessageBox::Discard), press(QMessageBox::Ok, &message)});
         QVERIFY(!m.window->open_document());
-        QCOMPARE(script.remaining(), std::size_t(0));
         QVERIFY2(message.contains(path(target)), qPrintable(message));
-        QCOMPARE(edit().text(), QStringLiteral("mio testo"));
+        type(u"ok"_s);
+        QCOMPARE(edit().text(), u"miook"_s);
+        QCOMPARE(read_bytes(preview_file_path()), QByteArray("miook"));
     }
 
+    // A failed save is told; the old file stays whole, no temporary file is
+    // left, and the text stays unsaved.
     void failed_save_is_told_and_nothing_is_lost_data() {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("path is a folder") << "folder";
-        QTest::newRow("parent is a file") << "plain.txt/inside.htm";
-        QTest::newRow("missing folder") << "nowhere/page.htm";
+        rows<SaveFault>({
+            {"path is a folder", {"folder", false}},
+            {"parent is a file", {"plain.txt/inside.htm", false}},
+            {"missing folder", {"nowhere/page.htm", false}},
+            {"device", {"/dev/full", false}},
+            {"disk full", {"page.htm", true}},
+        });
     }
     void failed_save_is_told_and_nothing_is_lost() {
-        QFETCH(QString, target);
-        QDir(dir.path()).mkdir(QStringLiteral("folder"));
+        QFETCH(SaveFault, row);
+        QDir(dir->path()).mkdir(u"folder"_s);
         QVERIFY(write_bytes(path("plain.txt"), "x"));
-        edit().set_text(QStringLiteral("lavoro"));
-        m.dialogs->save_answers.push_back(path(target));
+        QVERIFY(write_bytes(path("page.htm"), "vecchio"));
+        const QString target = path(QString::fromLatin1(row.target));
+        const QString text(8000, u'n');
+        edit().set_text(text);
+        m.dialogs->save_answers.push_back(target);
         QString message;
-        ModalScript script({press(QMessageBox::Ok, &message)});
-        QVERIFY(!m.window->save_document());
-        QVERIFY2(message.contains(path(target)), qPrintable(message));
-        QCOMPARE(edit().text(), QStringLiteral("lavoro"));
+        {
+            std::optional<FileSizeLimit> limit;
+            if (row.disk_full)
+                limit.emplace(1024);
+            ModalScript script({press(QMessageBox::Ok, &message)});
+            QVERIFY(!m.window->save_document());
+        }
+        QVERIFY2(message.contains(target), qPrintable(message));
+        QCOMPARE(edit().text(), text);
         QVERIFY(m.window->is_modified());
-        QCOMPARE(read_bytes(path("plain.txt")), QByteArray("x"));
+        QCOMPARE(read_bytes(path("page.htm")), QByteArray("vecchio"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"page.htm"_s, u"plain.txt"_s}));
+        QVERIFY(S_ISCHR(status_of(u"/dev/full"_s).st_mode));
     }
 
-    void unsaved_changes_question_on_open_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("save_dialog_ok");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
-        QTest::newRow("save dialog cancelled") << int(QMessageBox::Save) << false << false;
-        QTest::newRow("discard") << int(QMessageBox::Discard) << true << true;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << true << false;
+    void unsaved_changes_are_never_dropped_without_a_question_data() {
+        const auto save = QMessageBox::Save, discard = QMessageBox::Discard,
+                   cancel = QMessageBox::Cancel;
+        rows<Unsaved>({
+            {"open, save", {false, save, SaveOk, true}},
+            {"open, save dialog cancelled", {false, save, SaveCancelled, false}},
+            {"open, discard", {false, discard, SaveOk, true}},
+            {"open, cancel", {false, cancel, SaveOk, false}},
+            {"close, save", {true, save, SaveOk, true}},
+            {"close, save fails", {true, save, SaveFails, false}},
+            {"close, discard", {true, discard, SaveOk, true}},
+            {"close, cancel", {true, cancel, SaveOk, false}},
+            {"close, nothing changed", {true, QMessageBox::NoButton, SaveOk, true}},
+        });
     }
-    void unsaved_changes_question_on_open() {
-        QFETCH(int, answer);
-        QFETCH(bool, save_dialog_ok);
-        QFETCH(bool, opened);
+    void unsaved_changes_are_never_dropped_without_a_question() {
+        QFETCH(Unsaved, row);
+        const bool asked = row.answer != QMessageBox::NoButton;
         QVERIFY(write_bytes(path("other.htm"), "altro"));
-        QFile::remove(path("saved.htm"));
-        edit().set_text(QStringLiteral("non salvato"));
-        QCOMPARE(m.window->windowTitle(), QStringLiteral("Senza nome * - Marklet"));
-        m.dialogs->save_answers.push_back(save_dialog_ok ? std::optional(path("saved.htm"))
-                                                         : std::nullopt);
+        if (asked)
+            edit().set_text(u"non salvato"_s);
         m.dialogs->open_answers.push_back(path("other.htm"));
+        m.dialogs->save_answers.push_back(row.save == SaveCancelled ? std::nullopt
+                                          : row.save == SaveFails   ? std::optional(dir->path())
+                                                                    : path("saved.htm"));
         QString question;
-        ModalScript script({press(QMessageBox::StandardButton(answer), &question)});
-        QCOMPARE(m.window->open_document(), opened);
-        QCOMPARE(question, QStringLiteral("Salvare le modifiche?"));
-        QCOMPARE(edit().text(), opened ? QStringLiteral("altro") : QStringLiteral("non salvato"));
-        const bool saved = answer == QMessageBox::Save && save_dialog_ok;
-        QCOMPARE(read_bytes(path("saved.htm")),
-                 saved ? QByteArray("non salvato") : QByteArray("<missing>"));
-        QCOMPARE(m.dialogs->opens, opened ? 1 : 0);
+        std::deque<ModalScript::Step> answers{
+            press(asked ? row.answer : QMessageBox::Cancel, &question)};
+        if (row.save == SaveFails)
+            answers.push_back(press(QMessageBox::Ok));
+        ModalScript script(std::move(answers));
+        QCOMPARE(row.closing ? m.window->close() : m.window->open_document(), row.done);
+        QCOMPARE(question, asked ? u"Salvare le modifiche?"_s : QString());
+        QCOMPARE(m.window->isVisible(), !(row.closing && row.done));
+        QCOMPARE(edit().text(), row.done && !row.closing ? u"altro"_s
+                                : asked                  ? u"non salvato"_s
+                                                         : QString());
+        const bool saved = row.answer == QMessageBox::Save && row.save == SaveOk;
+        QCOMPARE(read_bytes(path("saved.htm")), saved ? QByteArray("non salvato") : "<missing>");
     }
 
-    void unsaved_changes_question_on_close_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("save_succeeds");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
-        QTest::newRow("save fails") << int(QMessageBox::Save) << false << false;
-        QTest::newRow("discard") << int(QMessageBox::Discard) << true << true;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << true << false;
-    }
-    void unsaved_changes_question_on_close() {
-        QFETCH(int, answer);
-        QFETCH(bool, save_succeeds);
-        QFETCH(bool, closed);
-        edit().set_text(QStringLiteral("bozza"));
-        // A folder makes the save fail.
-        m.dialogs->save_answers.push_back(save_succeeds ? path("closing.htm") : dir.path());
-        std::deque<ModalScript::Step> steps{press(QMessageBox::StandardButton(answer))};
-        if (!save_succeeds)
-            steps.push_back(press(QMessageBox::Ok));
-        ModalScript script(std::move(steps));
-        QCOMPARE(m.window->close(), closed);
-        QCOMPARE(m.window->isVisible(), !closed);
-        if (answer == QMessageBox::Save && save_succeeds)
-            QCOMPARE(read_bytes(path("closing.htm")), QByteArray("bozza"));
-    }
-
-    void unchanged_document_closes_without_a_question() {
-        ModalScript script({press(QMessageBox::Cancel)});
-        QVERIFY(m.window->close());
-        QCOMPARE(script.remaining(), std::size_t(1));
-    }
-
-    void saving_offers_the_opened_path_and_keeps_undo_to_savepoint() {
-        QVERIFY(write_bytes(path("page.htm"), "<p>x</p>"));
-        m.dialogs->open_answers.push_back(path("page.htm"));
-        QVERIFY(m.window->open_document());
-        QCOMPARE(m.dialogs->remembered, path("page.htm"));
+    void title_follows_undo_to_the_saved_text() {
+        open_file("page.htm", "<p>x</p>");
+        QCOMPARE(m.dialogs->remembered, path("page.htm")); // offered by the save dialog
         edit().set_caret(0);
-        edit().replace_selection(QStringLiteral("y"));
-        QCOMPARE(m.window->windowTitle(), QStringLiteral("page.htm * - Marklet"));
+        edit().replace_selection(u"y"_s);
+        QCOMPARE(m.window->windowTitle(), u"page.htm * - Marklet"_s);
         m.window->editor()->undo();
-        QVERIFY(!m.window->is_modified());
-        QCOMPARE(m.window->windowTitle(), QStringLiteral("page.htm - Marklet"));
+        QCOMPARE(m.window->windowTitle(), u"page.htm - Marklet"_s);
     }
 
     void recovery_copy_lives_while_changes_are_unsaved() {
         open_file("rec.htm", "<p>a</p>");
         edit().set_caret(0);
-        edit().replace_selection(QStringLiteral("x"));
+        edit().replace_selection(u"x"_s);
         QVERIFY(m.window->recovery()->is_waiting());
         QCOMPARE(m.window->recovery()->write_now(), QString());
         const QString copy = m.window->recovery()->file_path();
@@ -256,56 +269,50 @@ class TestDocuments : public QObject {
 
     void status_bar_shows_position_encoding_and_line_breaks() {
         open_file("st.htm", "ab\ncaf\xe9");
-        auto* form = m.window->findChild<QLabel*>(QStringLiteral("status_form"));
-        auto* position = m.window->findChild<QLabel*>(QStringLiteral("status_position"));
-        QCOMPARE(form->text(), QStringLiteral("Windows-1252 · LF"));
+        QCOMPARE(m.window->findChild<QLabel*>("status_form")->text(), u"Windows-1252 · LF"_s);
         edit().set_caret(7);
-        QTRY_COMPARE(position->text(), QStringLiteral("Riga 2, colonna 5"));
+        QTRY_COMPARE(m.window->findChild<QLabel*>("status_position")->text(),
+                     u"Riga 2, colonna 5"_s);
     }
 
-    void control_f_opens_the_find_bar() {
-        edit().set_text(QStringLiteral("uno due uno"));
-        m.window->editor()->setFocus();
-        QTest::keyClick(m.window->editor(), Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(m.window->find_bar()->isVisible());
-        m.window->find_bar()->set_search_text(QStringLiteral("due"));
-        QVERIFY(m.window->find_bar()->find_next());
-        QCOMPARE(edit().selected_text(), QStringLiteral("due"));
-    }
-
-    void every_toolbar_button_shares_its_menu_action() {
-        for (int i = 1; i <= 27; ++i) {
-            const QString name = QStringLiteral("Command%1").arg(i);
-            auto* button = m.window->findChild<QToolButton*>(name);
-            QVERIFY2(button && button->defaultAction(), qPrintable(name));
-            QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(name));
-            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(name));
-            QVERIFY2(!button->icon().isNull(), qPrintable(name));
-        }
-        QCOMPARE(m.window->findChild<QToolButton*>("Command5")->toolTip(),
-                 QStringLiteral("Apri un file HTML"));
-        QCOMPARE(m.window->findChild<QToolButton*>("Command1")->toolTip(),
-                 QStringLiteral("Salva il file corrente"));
-        QCOMPARE(m.window->findChild<QToolButton*>("Command3")->toolTip(),
-                 QStringLiteral("Anteprima nel browser predefinito"));
-        auto* bold = m.window->findChild<QToolButton*>("Command7");
-        QCOMPARE(bold->defaultAction(), m.window->action("grassetto"));
-        QCOMPARE(bold->geometry(), QRect(88, 8, 25, 25));
-        edit().set_text(QStringLiteral("abc"));
-        edit().select(0, 3);
-        bold->click();
-        QCOMPARE(edit().text(), QStringLiteral("<b>abc</b>"));
-        QCOMPARE(QApplication::focusWidget(), m.window->editor());
-    }
-
-    void very_large_document_is_shown_plain_and_small_ones_highlighted() {
+    void very_large_document_is_shown_plain() {
         QVERIFY(m.window->editor()->lexer());
-        write_bytes(path("big.htm"), QByteArray(9 * 1024 * 1024, 'x'));
-        QVERIFY(m.window->open_path(path("big.htm")));
+        open_file("big.htm", QByteArray("<p>xxxxxxxxxxxxxxxxxxxxxxx</p>\n").repeated(300000));
         QVERIFY(!m.window->editor()->lexer());
-        write_bytes(path("small.htm"), "<p>x</p>");
-        QVERIFY(m.window->open_path(path("small.htm")));
+        open_file("small.htm", "<p>x</p>");
         QVERIFY(m.window->editor()->lexer());
+    }
+
+    // The preview folder or file unusable, or the disk full: told in the
+    // status bar while typing goes on; once mended, the whole text is back.
+    void unusable_preview_is_told_and_typing_goes_on_data() {
+        QTest::addColumn<QString>("fault");
+        for (const char* fault : {"folder is a file", "preview is a folder", "disk full"})
+            QTest::newRow(fault) << QString::fromLatin1(fault);
+    }
+    void unusable_preview_is_told_and_typing_goes_on() {
+        QFETCH(QString, fault);
+        edit().set_text(QString(4000, u'x'));
+        edit().set_caret(4000);
+        std::optional<FileSizeLimit> limit;
+        if (fault == u"folder is a file") {
+            QDir(preview_folder()).removeRecursively();
+            QVERIFY(write_bytes(preview_folder(), "not a folder"));
+        } else if (fault == u"preview is a folder") {
+            QFile::remove(preview_file_path());
+            QVERIFY(QDir().mkpath(preview_file_path() + u"/inside"_s));
+        } else {
+            limit.emplace(1024);
+        }
+        type(u"ab"_s);
+        QVERIFY2(status().startsWith(u"Anteprima non aggiornata: "_s), qPrintable(status()));
+        QCOMPARE(edit().text(), QString(4000, u'x') + u"ab"_s);
+        limit.reset();
+        QFile::remove(preview_folder());
+        QDir(preview_file_path()).removeRecursively();
+        type(u"c"_s);
+        QCOMPARE(status(), QString());
+        QCOMPARE(read_bytes(preview_file_path()), QByteArray(4000, 'x') + "abc");
     }
 };
 

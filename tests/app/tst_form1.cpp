@@ -1,35 +1,45 @@
-// The main window end to end: menu action -> questions -> document text,
-// caret, focus and preview file.
+// The main window end to end: menu, toolbar and tag list -> the real
+// question dialogs -> document text, caret, focus, undo and preview file;
+// the preview pane and its folded reloads; the CSS editor it opens.
 
-#include "document/file_io.h"
+#include "css_editor/css_edit.h"
 #include "document/temp_files.h"
+#include "find/find_bar.h"
 #include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"
+#include "support/rows.h"
 
+#include <QCheckBox>
 #include <QClipboard>
-#include <QMenuBar>
+#include <QLineEdit>
 #include <QStatusBar>
+#include <QToolButton>
 
+using namespace Qt::StringLiterals;
 using namespace steps;
 
 namespace {
 
-QAction* menu_action(Form1& window, const QString& menu_caption, const QString& item_caption) {
-    for (QAction* menu_action : window.menuBar()->actions()) {
-        if (menu_action->text() != menu_caption)
-            continue;
-        for (QAction* item : menu_action->menu()->actions()) {
-            if (item->text() == item_caption)
-                return item;
-        }
-    }
-    return nullptr;
-}
+struct Wrap {
+    QString before;
+    int start, length;
+    QString after;
+    int caret;
+};
+// A command through its real dialogs on "abc", all selected: the answers,
+// the dialogs' titles in order, and the texts put around the selection.
+struct Asked {
+    const char* item;
+    std::deque<ModalScript::Step> answers;
+    QStringList titles;
+    QString open, close;
+};
 
-QByteArray preview_bytes() {
-    return read_bytes(preview_file_path());
-}
+const QString kInput = u"Immisione parametro"_s;
+const QString kRule = u"<hr align=\"center\" color=\"#FF0000\" size=\"3\" width=\"50%\" noshade>"_s;
+const QString kList = u"<ol start=\"3\">\r\n\t<li>a</li>\r\n\t<li>b</li>\r\n</ol>\r\n"_s;
+const QString kButton = u"<button name=\"invia\" value=\"1\" type=\"submit\">Invia"_s;
 
 } // namespace
 
@@ -40,6 +50,16 @@ class TestForm1 : public QObject {
     Form1* window = nullptr;
 
     ScintillaEditArea& edit() { return m.edit(); }
+    // The preview file's bytes at each change notice.
+    QList<QByteArray> written;
+    void record_preview() {
+        written.clear();
+        connect(&edit(), &EditArea::changed, this,
+                [this] { written << read_bytes(preview_file_path()); });
+    }
+    template <typename T> T* css_child(const char* name) {
+        return window->css_window()->findChild<T*>(QString::fromLatin1(name));
+    }
 
   private slots:
     void init() {
@@ -48,80 +68,45 @@ class TestForm1 : public QObject {
     }
     void cleanup() { m.close(); }
 
-    void starts_as_an_empty_window_named_marklet() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Marklet"));
-        QCOMPARE(edit().text(), QString());
-        QCOMPARE(window->enable_browser, false);
+    void starts_as_an_empty_window_with_the_edit_area_focused() {
+        QCOMPARE(window->windowTitle(), u"Marklet"_s);
+        QVERIFY(!window->enable_browser);
         QVERIFY(!window->browser()->isVisible());
         QCOMPARE(window->centralWidget()->size(), QSize(486, 517));
         QCOMPARE(window->editor()->geometry(), QRect(5, 104, 481, 409));
         QCOMPARE(window->browser()->geometry(), QRect(488, 8, 481, 473));
-        auto* tags = window->findChild<QComboBox*>(QStringLiteral("lang_list"));
-        QCOMPARE(tags->count(), 59);
-        QCOMPARE(tags->itemText(0), QStringLiteral("A"));
-        QCOMPARE(tags->itemText(58), QStringLiteral("VAR"));
-        QCOMPARE(tags->currentText(), QString());
+        QCOMPARE(window->findChild<QComboBox*>("lang_list")->currentText(), QString());
         QCOMPARE(QApplication::focusWidget(), window->editor());
     }
 
-    void menu_bar_has_eight_menus_and_sixty_two_items() {
-        const QStringList expected = {
-            "&Link", "&Speciali", "&Formattazione",  "&Posizione Elementi",
-            "&Form", "&Varie",    "&Sezioni Pagina", "&Tool"};
-        QStringList captions;
-        int items = 0;
-        for (QAction* menu : window->menuBar()->actions()) {
-            captions << menu->text();
-            items += int(menu->menu()->actions().size());
-        }
-        QCOMPARE(captions, expected);
-        QCOMPARE(items, 62);
-        QVERIFY(menu_action(*m.window, "&Posizione Elementi", "Allineamento a &Destra"));
-        // Every item and every toolbar operation is there to be used.
-        for (QAction* menu : window->menuBar()->actions())
-            for (QAction* item : menu->menu()->actions())
-                QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
-        for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5"})
-            QVERIFY2(window->action(name)->isEnabled(), name);
-        QCOMPARE(window->action("al_dx")->text(), QStringLiteral("Allineamento a &Destra"));
-    }
-
+    // One replacement: one undo step, one change notice, the preview written once whole.
     void menu_command_wraps_selection_or_caret_as_one_change_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("caret");
-        QTest::newRow("selection") << "abc" << 0 << 3 << "<b>abc</b>" << 6;
-        QTest::newRow("caret only") << "xy" << 1 << 0 << "x<b></b>y" << 4;
-        QTest::newRow("accents and CR LF") << "è\r\n€" << 0 << 4 << "<b>è\r\n€</b>" << 7;
+        rows<Wrap>({
+            {"selection", {u"abc"_s, 0, 3, u"<b>abc</b>"_s, 6}},
+            {"caret only", {u"xy"_s, 1, 0, u"x<b></b>y"_s, 4}},
+            {"accents and CR LF", {u"è\r\n€"_s, 0, 4, u"<b>è\r\n€</b>"_s, 7}},
+        });
     }
     void menu_command_wraps_selection_or_caret_as_one_change() {
-        QFETCH(QString, before);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, after);
-        QFETCH(int, caret);
-        edit().set_text(before);
-        edit().select(start, length);
-        QList<QByteArray> written; // the preview, once, never half made
-        connect(&edit(), &EditArea::changed, this, [&] { written << preview_bytes(); });
-        menu_action(*m.window, "&Formattazione", "&Grassetto")->trigger();
-        QCOMPARE(edit().text(), after);
-        QCOMPARE(edit().caret(), caret);
+        QFETCH(Wrap, row);
+        edit().set_text(row.before);
+        edit().select(row.start, row.length);
+        record_preview();
+        window->action("grassetto")->trigger();
+        QCOMPARE(edit().text(), row.after);
+        QCOMPARE(edit().caret(), row.caret);
         QCOMPARE(edit().selection_length(), 0);
         QCOMPARE(QApplication::focusWidget(), window->editor());
         QCoreApplication::processEvents();
-        QCOMPARE(written, QList<QByteArray>{after.toUtf8()});
-        window->editor()->undo(); // one step
-        QCOMPARE(edit().text(), before);
+        QCOMPARE(written, QList<QByteArray>{row.after.toUtf8()});
+        window->editor()->undo();
+        QCOMPARE(edit().text(), row.before);
     }
 
     void character_typed_over_a_selection_writes_whole_preview_once() {
-        edit().set_text(QStringLiteral("<p>ciao</p>"));
+        edit().set_text(u"<p>ciao</p>"_s);
         edit().select(3, 4);
-        QList<QByteArray> written;
-        connect(&edit(), &EditArea::changed, this, [&] { written << preview_bytes(); });
+        record_preview();
         QTest::keyClick(window->editor(), Qt::Key_A);
         QTRY_COMPARE(written.size(), 1);
         QCoreApplication::processEvents();
@@ -130,65 +115,120 @@ class TestForm1 : public QObject {
     }
 
     void tag_list_by_keyboard_inserts_one_pair_and_returns_focus() {
-        edit().set_text(QStringLiteral("abc"));
+        edit().set_text(u"abc"_s);
         edit().select(0, 3);
-        auto* tags = window->findChild<QComboBox*>(QStringLiteral("lang_list"));
+        auto* tags = window->findChild<QComboBox*>("lang_list");
         tags->setFocus();
         QTRY_VERIFY(tags->hasFocus());
         QTest::keyClick(tags, Qt::Key_Down);
-        QCOMPARE(edit().text(), QStringLiteral("<A>abc</A>"));
+        QCOMPARE(edit().text(), u"<A>abc</A>"_s);
         QCOMPARE(edit().caret(), 6);
         QCOMPARE(QApplication::focusWidget(), window->editor());
     }
 
-    void tag_list_choice_by_mouse_path() {
-        auto* tags = window->findChild<QComboBox*>(QStringLiteral("lang_list"));
-        tags->setCurrentIndex(tags->findText(QStringLiteral("HR")));
-        emit tags->activated(tags->currentIndex());
-        QCOMPARE(edit().text(), QStringLiteral("<HR></HR>"));
-        QCOMPARE(edit().caret(), 4);
+    void commands_ask_through_the_real_dialogs_data() {
+        rows<Asked>({
+            {"picker, colour, numbers, yes/no",
+             {"div_line",
+              {choose(0), type("3px"), type("50%"), press(QMessageBox::No)},
+              {"Allineamento della linea", kInput, kInput, "Ombreggiatura"},
+              kRule,
+              {}}},
+            {"loop ends at an empty entry, a closed picker answers nothing",
+             {"numbered_list",
+              {type("3"), cancel(), type("a"), type("b"), type("")},
+              {kInput, "Seleziona il tipo di numerazione", kInput, kInput, kInput},
+              kList,
+              {}}},
+            {"required answer cancelled", {"anchor", {cancel()}, {kInput}, {}, {}}},
+            {"chosen type shown",
+             {"tasto",
+              {type("invia"), type("1"), choose(0), press(QMessageBox::Ok), type("Invia")},
+              {kInput, kInput, "Seleziona il tipo del tasto", "Marklet", kInput},
+              kButton,
+              u"</button>"_s}},
+        });
     }
-
-    void colour_command_inserts_copies_and_confirms() {
-        edit().set_text(QStringLiteral("abc"));
+    void commands_ask_through_the_real_dialogs() {
+        QFETCH(Asked, row);
+        edit().set_text(u"abc"_s);
         edit().select(0, 3);
         m.dialogs->colours.push_back(255u);
-        QString message;
-        ModalScript script({[&](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            QVERIFY(box);
-            message = box->text();
-            QCOMPARE(box->windowTitle(), QStringLiteral("Marklet"));
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            box->accept();
-        }});
-        window->action("colore")->trigger();
-        QCOMPARE(m.dialogs->colour_titles, QStringList{QStringLiteral("Seleziona un colore")});
-        QCOMPARE(edit().text(), QStringLiteral("#FF0000abc"));
-        QCOMPARE(edit().caret(), 10);
-        QCOMPARE(message, QStringLiteral("Il colore è stato copiato negli appunti"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF0000"));
+        ModalScript script(row.answers);
+        window->action(row.item)->trigger();
+        QCOMPARE(script.remaining(), std::size_t(0));
+        QCOMPARE(script.titles, row.titles);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(edit().text(), row.open + u"abc"_s + row.close);
+        QCOMPARE(edit().caret(), row.open.size() + 3);
+        QCOMPARE(window->focusWidget(), window->editor());
     }
 
-    void cancelled_colour_inserts_and_shows_nothing() {
-        edit().set_text(QStringLiteral("abc"));
-        ModalScript script({cancel()});
+    // The picker's protocol: the items in tmp_lst, the choice in str_ret.
+    void picker_leaves_its_items_and_choice() {
+        ModalScript script({choose(2)});
+        window->action("paragrafo")->trigger();
+        QCOMPARE(window->tmp_lst, (QStringList{"justify", "center", "left", "right"}));
+        QCOMPARE(window->str_ret, u"left"_s);
+    }
+
+    void colour_command_inserts_copies_and_confirms_data() {
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("chosen") << true;
+        QTest::newRow("cancelled: nothing inserted or shown") << false;
+    }
+    void colour_command_inserts_copies_and_confirms() {
+        QFETCH(bool, chosen);
+        edit().set_text(u"abc"_s);
+        edit().select(0, 3);
+        if (chosen)
+            m.dialogs->colours.push_back(255u);
+        QString message;
+        ModalScript script({press(QMessageBox::Ok, &message)});
         window->action("colore")->trigger();
-        QCOMPARE(edit().text(), QStringLiteral("abc"));
-        QCOMPARE(script.remaining(), std::size_t(1));
+        QCOMPARE(m.dialogs->colour_titles, QStringList{u"Seleziona un colore"_s});
+        QCOMPARE(script.titles, chosen ? QStringList{u"Marklet"_s} : QStringList());
+        QCOMPARE(edit().text(), chosen ? u"#FF0000abc"_s : u"abc"_s);
+        QCOMPARE(message, chosen ? u"Il colore è stato copiato negli appunti"_s : QString());
+        if (chosen)
+            QCOMPARE(QGuiApplication::clipboard()->text(), u"#FF0000"_s);
     }
 
     void temporary_stylesheet_link_names_the_file_beside_the_preview() {
-        edit().set_text(QString());
         window->action("tmp_stylesheet")->trigger();
-        const QString expected =
+        const QString link =
             "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" + temp_stylesheet_path() + "\">";
-        QCOMPARE(edit().text(), expected);
-        QCOMPARE(edit().caret(), expected.size());
+        QCOMPARE(edit().text(), link);
+        QCOMPARE(edit().caret(), link.size());
         QCOMPARE(QFileInfo(temp_stylesheet_path()).dir(), QFileInfo(preview_file_path()).dir());
     }
 
-    void resize_rule_gives_edit_area_the_left_half() {
+    void every_toolbar_button_is_described_and_runs_its_action() {
+        for (int i = 1; i <= 27; ++i) {
+            auto* button = window->findChild<QToolButton*>(u"Command%1"_s.arg(i));
+            QVERIFY2(button && button->defaultAction(), qPrintable(QString::number(i)));
+            QVERIFY2(!button->accessibleName().isEmpty() && !button->toolTip().isEmpty() &&
+                         !button->icon().isNull(),
+                     qPrintable(button->objectName()));
+        }
+        edit().set_text(u"abc"_s);
+        edit().select(0, 3);
+        window->findChild<QToolButton*>("Command7")->click();
+        QCOMPARE(edit().text(), u"<b>abc</b>"_s);
+        QCOMPARE(QApplication::focusWidget(), window->editor());
+    }
+
+    void control_f_opens_the_find_bar() {
+        edit().set_text(u"uno due uno"_s);
+        window->editor()->setFocus();
+        QTest::keyClick(window->editor(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(window->find_bar()->isVisible());
+        window->find_bar()->set_search_text(u"due"_s);
+        QVERIFY(window->find_bar()->find_next());
+        QCOMPARE(edit().selected_text(), u"due"_s);
+    }
+
+    void resize_rule_gives_the_edit_area_the_left_half() {
         const int margins = window->frameGeometry().width() - window->width();
         window->resize(1000 - margins, 700);
         QTRY_COMPARE(window->frameGeometry().width(), 1000);
@@ -197,33 +237,24 @@ class TestForm1 : public QObject {
         QCOMPARE(window->editor()->height(), qRound((outer_h * 15.0 - 1560 - 800) / 15));
         QCOMPARE(window->browser()->x(), qRound((15000.0 / 2 + 40) / 15));
         QCOMPARE(window->browser()->width(), qRound((15000.0 / 2 - 260) / 15));
-        // Back below the thresholds: sizes stay as they were.
-        const QSize kept = window->editor()->size();
+        const QSize kept = window->editor()->size(); // below the thresholds: kept
         window->resize(500, 400);
         QTRY_COMPARE(window->width(), 500);
         QCOMPARE(window->editor()->size(), kept);
     }
 
-    void preview_toggle_doubles_and_halves_width() {
+    void preview_toggle_doubles_and_halves_the_width() {
         const int outer = window->frameGeometry().width();
         window->action("Command2")->trigger();
         QTRY_COMPARE(window->frameGeometry().width(), 2 * outer);
-        QVERIFY(window->enable_browser);
-        QVERIFY(window->browser()->isVisible());
-        QVERIFY(m.pane);
+        QVERIFY(window->enable_browser && window->browser()->isVisible() && m.pane);
         QCOMPARE(m.pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
         window->action("Command2")->trigger();
         QTRY_COMPARE(window->frameGeometry().width(), outer);
-        QVERIFY(!window->enable_browser);
-        QVERIFY(!window->browser()->isVisible());
-    }
-
-    void pane_reloads_follow_changes_even_when_hidden() {
-        window->action("Command2")->trigger();
-        window->action("Command2")->trigger();
-        QVERIFY(m.pane);
+        QVERIFY(!window->enable_browser && !window->browser()->isVisible());
+        // Hidden, the pane still follows every change.
         const int before = m.pane->reloads;
-        edit().set_text(QStringLiteral("a"));
+        edit().set_text(u"a"_s);
         window->action("grassetto")->trigger();
         QCOMPARE(m.pane->reloads, before + 2);
     }
@@ -233,9 +264,8 @@ class TestForm1 : public QObject {
         QVERIFY(m.pane);
         m.pane->finish_at_once = false;
         m.pane->finish(); // the navigation
-        edit().set_text(QStringLiteral("1"));
-        edit().set_text(QStringLiteral("2"));
-        edit().set_text(QStringLiteral("3"));
+        for (const QString& text : {u"1"_s, u"2"_s, u"3"_s})
+            edit().set_text(text);
         QCOMPARE(m.pane->reloads, 1);
         m.pane->finish();
         QCOMPARE(m.pane->reloads, 2); // exactly one more, for the latest text
@@ -251,6 +281,64 @@ class TestForm1 : public QObject {
         m.launcher->succeed = false;
         window->action("Command4")->trigger();
         QVERIFY(window->statusBar()->currentMessage().contains("Firefox"));
+    }
+
+    void css_editor_is_one_window_whose_rules_reach_the_preview() {
+        window->action("Command2")->trigger();
+        QVERIFY(m.pane);
+        window->action("tmp_stylesheet")->trigger();
+        window->action("css_editor")->trigger();
+        css_edit* first = window->css_window();
+        QVERIFY(first && first->isVisible());
+        QCOMPARE(first->windowTitle(), u"CSS Editor"_s);
+        window->action("css_editor")->trigger();
+        QCOMPARE(window->css_window(), first);
+        QCOMPARE(window->findChildren<css_edit*>().size(), 1);
+
+        const int reloads = m.pane->reloads;
+        css_child<QComboBox>("Combo13")->setEditText(u"BODY"_s);
+        css_child<QCheckBox>("cdimensione_c")->click();
+        css_child<QLineEdit>("cdimensione")->setText(u"12px"_s);
+        css_child<QCheckBox>("cstile_c")->click();
+        css_child<QPushButton>("Command1")->click();
+        const QString rule = "BODY {\r\n\tfont-size: 12px;\r\n\tfont-style: normal;\r\n}\r\n";
+        QCOMPARE(first->edit_area().text(), rule);
+        QCOMPARE(read_bytes(temp_stylesheet_path()), rule.toUtf8());
+        QCOMPARE(m.pane->reloads, reloads + 1);
+        QVERIFY(window->css_state().css_changed);
+    }
+
+    void closing_the_css_editor_discards_its_text() {
+        window->action("css_editor")->trigger();
+        window->css_window()->edit_area().set_text(u"p {}"_s);
+        QVERIFY(window->css_state().css_changed);
+        {
+            ModalScript script({press(QMessageBox::No)});
+            QVERIFY(window->css_window()->close());
+        }
+        QTRY_VERIFY(!window->css_window());
+        window->action("css_editor")->trigger();
+        QCOMPARE(window->css_window()->edit_area().text(), QString());
+    }
+
+    void closing_the_main_window_asks_about_the_stylesheet_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no: both close") << int(QMessageBox::No);
+        QTest::newRow("yes, save cancelled: both stay") << int(QMessageBox::Yes);
+    }
+    void closing_the_main_window_asks_about_the_stylesheet() {
+        QFETCH(int, answer);
+        const bool closes = answer == QMessageBox::No;
+        window->action("css_editor")->trigger();
+        window->css_window()->edit_area().set_text(u"h1 {}"_s);
+        QString question;
+        ModalScript script({press(QMessageBox::StandardButton(answer), &question)});
+        QCOMPARE(window->close(), closes);
+        QCOMPARE(question, u"Il file corrente non è stato salvato. Salvare?"_s);
+        QCOMPARE(script.titles, QStringList{u"File non salvato"_s});
+        QCOMPARE(window->isVisible(), !closes);
+        if (!closes)
+            QCOMPARE(window->css_window()->edit_area().text(), u"h1 {}"_s);
     }
 };
 
