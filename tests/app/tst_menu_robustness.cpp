@@ -47,26 +47,25 @@ class Responder : public QObject {
         ++total;
         // A command that keeps asking is made to stop: from here on, cancel.
         const bool cancel = cancel_all_ || answered > 200 || below(5) == 0;
-        auto* combo = modal->findChild<QComboBox*>(u"Combo1"_s);
+        const QByteArray kind = modal->metaObject()->className();
         if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             input->setTextValue(answers[below(int(answers.size()))]);
             cancel ? input->reject() : input->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            QAbstractButton* button = nullptr;
-            for (auto which : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok})
-                if (cancel && !button)
+            const auto buttons = box->buttons(); // cancelling takes the first of Cancel, No, Ok
+            QAbstractButton* button =
+                buttons.isEmpty() ? nullptr : buttons.at(below(int(buttons.size())));
+            for (auto which : {QMessageBox::Ok, QMessageBox::No, QMessageBox::Cancel})
+                if (cancel && box->button(which))
                     button = box->button(which);
-            const auto buttons = box->buttons();
-            if (!button && !buttons.isEmpty())
-                button = buttons.at(below(int(buttons.size())));
             button ? button->click() : box->reject();
-        } else if (QByteArray(modal->metaObject()->className()) == "select_opt" && combo &&
-                   !cancel) {
+        } else if (auto* combo = modal->findChild<QComboBox*>(u"Combo1"_s);
+                   kind == "select_opt" && !cancel) {
             combo->setCurrentIndex(below(combo->count()));
             modal->findChild<QPushButton*>(u"Command1"_s)->click();
         } else {
-            if (QByteArray(modal->metaObject()->className()) != "select_opt")
-                unexpected << QString::fromLatin1(modal->metaObject()->className());
+            if (kind != "select_opt")
+                unexpected << QString::fromLatin1(kind);
             modal->close();
         }
     }

@@ -258,28 +258,6 @@ class TestScintillaEditArea : public QObject {
         editor.setText(u"a"_s);
         QTRY_COMPARE(editor.marginWidth(0), small);
     }
-
-    // A 5 MB page is coloured only where it is shown, not the whole text
-    // before the first paint, also when it replaces a page already shown.
-    void large_document_is_coloured_only_where_shown() {
-        QsciScintilla editor;
-        editor.setUtf8(true);
-        editor.resize(900, 700);
-        style_html_editor(&editor);
-        editor.setText(u"<p>x</p>\r\n"_s.repeated(100000));
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        editor.viewport()->repaint();
-        const QString row =
-            u"<div id=\"r\"><p>Perché <b>sì</b> <a href=\"p.html\">qui</a></p></div>\r\n"_s;
-        editor.setText(u"<style>\r\np { color: red; }\r\n</style>\r\n"_s +
-                       row.repeated(5000000 / row.size()));
-        editor.viewport()->repaint();
-        const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
-        const long coloured = editor.SendScintilla(Sci::SCI_GETENDSTYLED);
-        QVERIFY(length > 5000000);
-        QVERIFY2(coloured > 0 && coloured < length / 10, qPrintable(QString::number(coloured)));
-    }
 };
 
 QTEST_MAIN(TestScintillaEditArea)
