@@ -92,6 +92,8 @@ class TestCssEdit : public QObject {
         QCOMPARE(f.window->editor()->geometry(), QRect(568, 48, 313, 377));
         QCOMPARE(f.child<QComboBox>("tallineamento_verticale")->geometry(),
                  QRect(136, 160, 121, 21));
+        for (const char* name : {"Command2", "Command3", "Command4"})
+            QVERIFY2(!f.child<QToolButton>(name)->icon().isNull(), name);
         f.window->resize(1200, 700);
         QTRY_COMPARE(f.window->size(), QSize(1200, 700));
         QCOMPARE(f.window->editor()->geometry(), QRect(568, 48, 313, 377));
