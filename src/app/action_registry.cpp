@@ -1,11 +1,11 @@
 #include "app/action_registry.h"
 
 #include "app/menu_table.h"
+#include "app/wrapping_menu_bar.h"
 #include "platform/twips.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolButton>
 
 ActionRegistry::ActionRegistry(QWidget* window, Run run) : window_(window), run_(std::move(run)) {}
@@ -18,7 +18,7 @@ QAction* ActionRegistry::add(const QString& name, const QString& caption) {
     return act;
 }
 
-void ActionRegistry::build_menus(QMenuBar* bar) {
+void ActionRegistry::build_menus(WrappingMenuBar* bar) {
     for (const MenuDef& menu_def : menu_table()) {
         QMenu* menu = bar->addMenu(QString::fromUtf16(menu_def.caption));
         menu->setObjectName(QString::fromLatin1(menu_def.name));
@@ -37,6 +37,7 @@ void ActionRegistry::build_toolbar(QWidget* frame, QWidget* client) {
         button->setObjectName(QString::fromLatin1(def.name));
         act->setToolTip(QString::fromUtf16(def.tooltip));
         act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1StringView(def.icon))));
+        act->setIconVisibleInMenu(false);
         button->setDefaultAction(act);
         button->setToolTip(QString::fromUtf16(def.tooltip));
         button->setAccessibleName(QString::fromUtf16(def.accessible_name));
@@ -44,7 +45,8 @@ void ActionRegistry::build_toolbar(QWidget* frame, QWidget* client) {
         button->setFocusPolicy(Qt::TabFocus);
         const QRect place = twips_rect(def.left, def.top, def.width, def.height);
         button->setGeometry(place);
-        button->setIconSize(QSize(place.width() - 4, place.height() - 4));
+        // The SVG is rendered at this size times the screen's pixel ratio.
+        button->setIconSize(QSize(def.picture_width, kPictureHeight));
     }
 }
 

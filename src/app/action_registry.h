@@ -5,8 +5,8 @@
 #include <functional>
 
 class QAction;
-class QMenuBar;
 class QWidget;
+class WrappingMenuBar;
 
 // The main window's menu items and toolbar buttons, made by one loop over the
 // menu and toolbar tables (menu_table.h): one QAction per name, shared by the
@@ -22,8 +22,9 @@ class ActionRegistry {
     ActionRegistry(QWidget* window, Run run);
 
     // The eight menus of the table, in order, each with its items.
-    void build_menus(QMenuBar* bar);
+    void build_menus(WrappingMenuBar* bar);
     // The toolbar buttons: those of the frame in `frame`, the rest in `client`.
+    // Their pictures are drawn at their own sizes; the menus show no icons.
     void build_toolbar(QWidget* frame, QWidget* client);
     // Items whose operation does not exist stay visible but disabled.
     void disable_unless(const std::function<bool(const QString& name)>& exists);

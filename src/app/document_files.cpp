@@ -3,6 +3,7 @@
 // read comes back unchanged when saved without edits.
 
 #include "app/form1.h"
+#include "app/status_presenter.h"
 #include "document/document_codec.h"
 #include "document/file_io.h"
 #include "document/recovery_keeper.h"
@@ -109,10 +110,9 @@ bool Form1::load_file(const QString& path) {
         style_html_editor(RichTextBox1);
     RichTextBox1->setModified(false);
     update_title();
-    statusBar()->showMessage(QStringLiteral("Aperto %1 (%2, %3)")
-                                 .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
-                                      line_break_name(line_break_)),
-                             5000);
+    status_->notice(QStringLiteral("Aperto %1 (%2, %3)")
+                        .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
+                             line_break_name(line_break_)));
     return true;
 }
 
@@ -171,7 +171,7 @@ bool Form1::save_document() {
     document_path_ = *path;
     RichTextBox1->setModified(false);
     update_title();
-    statusBar()->showMessage(QStringLiteral("Salvato %1").arg(QFileInfo(*path).fileName()), 5000);
+    status_->notice(QStringLiteral("Salvato %1").arg(QFileInfo(*path).fileName()));
     return true;
 }
 
@@ -205,7 +205,7 @@ bool Form1::offer_recovery() {
     if (box.exec() != QMessageBox::Yes) {
         const QString error = discard_recovery(*pending);
         if (!error.isEmpty())
-            statusBar()->showMessage(error, 5000);
+            status_->notice(error);
         return false;
     }
     QString error;

@@ -2,10 +2,14 @@
 
 #include "app/action_registry.h"
 
+#include "app/elided_label.h"
 #include "app/form1_asker.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
 #include "app/snippet_insertion.h"
+#include "app/status_presenter.h"
+#include "app/tag_list.h"
+#include "app/wrapping_menu_bar.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
 #include "document/file_io.h"
@@ -23,10 +27,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
@@ -44,10 +46,13 @@ Form1::Form1(Form1Services services, QWidget* parent)
         services_.browser_factory = BrowserHost::plugin_factory();
     asker_ = services_.asker ? std::move(services_.asker) : std::make_unique<Form1Asker>(*this);
 
+    menu_bar_ = new WrappingMenuBar(this);
+    setMenuWidget(menu_bar_);
+    status_ = new StatusPresenter(statusBar());
     build_controls();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
-    actions_->build_menus(menuBar());
+    actions_->build_menus(menu_bar_);
     actions_->build_toolbar(Frame1, centralWidget());
     action(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
     action(QStringLiteral("Command1"))->setShortcut(QKeySequence::Save);
@@ -72,8 +77,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     statusBar()->addPermanentWidget(status_position_);
     statusBar()->addPermanentWidget(status_form_);
     update_status();
-    const int extra = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    // The client area below the menu bar (on as many rows as it takes at this
+    // width) and above the status bar.
+    const int extra = menu_bar_->heightForWidth(twips(7290)) + statusBar()->sizeHint().height();
     resize(twips(7290), twips(7755) + extra);
+    place_tag_label();
 }
 
 Form1::~Form1() = default;
@@ -87,6 +95,7 @@ void Form1::build_controls() {
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setAccessibleName(QStringLiteral("Documento"));
     RichTextBox1->setGeometry(twips_rect(75, 1560, 7215, 6135));
+    edit_size_ = RichTextBox1->size();
     RichTextBox1->setEolMode(QsciScintilla::EolWindows);
     // Highlighting is set up before any text arrives: set on a full editor it
     // would colour the whole document at once.
@@ -104,9 +113,11 @@ void Form1::build_controls() {
     install_find_shortcuts(this, find_bar_);
     recovery_ = new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this);
     connect(recovery_, &RecoveryKeeper::failed, this, [this](const QString& reason) {
-        statusBar()->showMessage(QStringLiteral("Copia di recupero non scritta: %1").arg(reason),
-                                 5000);
+        status_->failure(QStringLiteral("recovery"),
+                         QStringLiteral("Copia di recupero non scritta: %1").arg(reason));
     });
+    connect(recovery_, &RecoveryKeeper::written, this,
+            [this] { status_->mended(QStringLiteral("recovery")); });
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -115,25 +126,25 @@ void Form1::build_controls() {
 
     WebBrowser1 = new BrowserHost(services_.browser_factory, client);
     WebBrowser1->setGeometry(twips_rect(7320, 120, 7215, 7095));
+    pane_place_ = WebBrowser1->geometry();
     WebBrowser1->hide();
     connect(WebBrowser1, &BrowserHost::unavailable, this, [this](const QString& reason) {
-        statusBar()->showMessage(
-            QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
+        status_->failure(QStringLiteral("pane"),
+                         QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
     });
     connect(WebBrowser1, &BrowserHost::link_requested, this,
             [this](const QUrl& url) { services_.launcher->open_url(url); });
 
-    lang_list = new QComboBox(client);
+    lang_list = new TagList(client);
     lang_list->setObjectName(QStringLiteral("lang_list"));
     lang_list->setAccessibleName(QStringLiteral("Elenco TAG"));
-    lang_list->setEditable(true);
-    lang_list->setInsertPolicy(QComboBox::NoInsert);
     lang_list->setMaxVisibleItems(20);
     lang_list->setGeometry(twips_rect(5160, 1200, 2055, 315));
-    connect(lang_list, &QComboBox::activated, this, &Form1::on_tag_chosen);
+    connect(lang_list, &TagList::chosen, this, &Form1::on_tag_chosen);
 
-    Label1 = new QLabel(QStringLiteral("Elenco TAG"), client);
+    Label1 = new ElidedLabel(QStringLiteral("Elenco TAG"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->setGeometry(twips_rect(4200, 1320, 975, 255));
     Label1->setBuddy(lang_list);
 
@@ -216,10 +227,7 @@ void Form1::css_editor() {
     css_window_->activateWindow();
 }
 
-void Form1::on_tag_chosen(int index) {
-    if (index < 0)
-        return;
-    const QString name = lang_list->itemText(index);
+void Form1::on_tag_chosen(const QString& name) {
     insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
 }
 
@@ -264,12 +272,13 @@ void Form1::write_preview() {
     if (!error.isEmpty()) {
         // Typing goes on; the user learns once why the preview stands still.
         if (!preview_failed_)
-            statusBar()->showMessage(QStringLiteral("Anteprima non aggiornata: %1").arg(error));
+            status_->failure(QStringLiteral("preview"),
+                             QStringLiteral("Anteprima non aggiornata: %1").arg(error));
         preview_failed_ = true;
         return;
     }
     if (preview_failed_)
-        statusBar()->clearMessage();
+        status_->mended(QStringLiteral("preview"));
     preview_failed_ = false;
     ++preview_writes_;
     WebBrowser1->reload();
@@ -295,15 +304,33 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 void Form1::apply_resize_rule() {
     const QRect outer = frameGeometry();
-    const auto layout = resize_rule(to_twips(outer.width()), to_twips(outer.height()));
-    if (!layout)
-        return;
-    QRect edit = RichTextBox1->geometry();
-    edit.setWidth(twips(layout->edit_width));
-    edit.setHeight(twips(layout->edit_height));
-    RichTextBox1->setGeometry(edit);
-    WebBrowser1->setGeometry(twips(layout->browser_left), WebBrowser1->y(),
-                             twips(layout->browser_width), twips(layout->browser_height));
+    if (const auto layout = resize_rule(to_twips(outer.width()), to_twips(outer.height()))) {
+        edit_size_ = QSize(twips(layout->edit_width), twips(layout->edit_height));
+        pane_place_ = QRect(twips(layout->browser_left), pane_place_.y(),
+                            twips(layout->browser_width), twips(layout->browser_height));
+    }
+    // The rule's margins assume a thin frame: with a taller title, menu or
+    // status bar its sizes would reach below the client area, under the status
+    // bar. Whatever does not fit is cut from the bottom instead.
+    const int room = centralWidget()->height();
+    const QPoint edit_at(twips(75), twips(kEditTop));
+    RichTextBox1->setGeometry(QRect(
+        edit_at, QSize(edit_size_.width(), fitted_height(edit_at.y(), edit_size_.height(), room))));
+    WebBrowser1->setGeometry(QRect(
+        pane_place_.topLeft(),
+        QSize(pane_place_.width(), fitted_height(pane_place_.y(), pane_place_.height(), room))));
+}
+
+void Form1::place_tag_label() {
+    // The caption ends where the list begins, and takes the room to its left
+    // that it needs (beyond its place, up to the preview buttons).
+    const QRect list = lang_list->geometry();
+    const int right = list.left() - 1;
+    const int needed = std::max(twips(975), Label1->sizeHint().width() + 4);
+    const int left = std::max(right + 1 - needed, twips(1800 + 735) + 4);
+    const int height = std::max(twips(255), Label1->sizeHint().height());
+    Label1->setGeometry(left, twips(1320), right + 1 - left, height);
+    Label1->setContentsMargins(0, 0, 4, 0);
 }
 
 void Form1::toggle_preview() {
@@ -328,13 +355,20 @@ void Form1::toggle_preview() {
 }
 
 void Form1::preview_in_default_browser() {
-    if (!services_.launcher->open_url(QUrl::fromLocalFile(preview_file_path())))
-        statusBar()->showMessage(QStringLiteral("Impossibile aprire il browser predefinito"));
+    // A failure to start a browser stands until one starts.
+    if (services_.launcher->open_url(QUrl::fromLocalFile(preview_file_path())))
+        status_->mended(QStringLiteral("browser"));
+    else
+        status_->failure(QStringLiteral("browser"),
+                         QStringLiteral("Impossibile aprire il browser predefinito"));
 }
 
 void Form1::preview_in_firefox() {
-    if (!services_.launcher->start(QStringLiteral("firefox"), {preview_file_path()}))
-        statusBar()->showMessage(QStringLiteral("Impossibile avviare Mozilla Firefox"));
+    if (services_.launcher->start(QStringLiteral("firefox"), {preview_file_path()}))
+        status_->mended(QStringLiteral("firefox"));
+    else
+        status_->failure(QStringLiteral("firefox"),
+                         QStringLiteral("Impossibile avviare Mozilla Firefox"));
 }
 
 QAction* Form1::action(const QString& name) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/wrapping_menu_bar.h"
 #include "commands/snippet.h"
 #include "css_editor/css_edit.h"
 #include "document/document_codec.h"
@@ -15,8 +16,8 @@
 #include <memory>
 
 class ActionRegistry;
+class ElidedLabel;
 class QAction;
-class QComboBox;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -24,6 +25,8 @@ class FindBar;
 class QsciScintilla;
 class RecoveryKeeper;
 class ScintillaEditArea;
+class StatusPresenter;
+class TagList;
 
 // What the main window takes from outside; anything left empty gets the real
 // Qt binding. Tests hand in fakes.
@@ -65,6 +68,12 @@ class Form1 : public QMainWindow {
     void run_item(const QString& name);
     QAction* action(const QString& name) const;
 
+    // The menu bar, which wraps onto more rows when narrow. It hides
+    // QMainWindow::menuBar(), which would put an empty QMenuBar in its place.
+    WrappingMenuBar* menuBar() const { return menu_bar_; }
+    // What the status bar tells the user.
+    StatusPresenter& status() const { return *status_; }
+
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
@@ -103,6 +112,7 @@ class Form1 : public QMainWindow {
   private:
     void build_controls();
     void apply_resize_rule();
+    void place_tag_label();
     void update_title();
     void update_status();
     void on_modification_changed(bool modified);
@@ -113,7 +123,7 @@ class Form1 : public QMainWindow {
     void report_failure(const QString& what, const QString& path, const QString& reason);
     void on_text_changed();
     void run_command(TagCommand command);
-    void on_tag_chosen(int index);
+    void on_tag_chosen(const QString& name);
 
     using Operation = void (Form1::*)();
     static Operation window_operation(const QString& name);
@@ -131,13 +141,15 @@ class Form1 : public QMainWindow {
     Form1Services services_;
     std::unique_ptr<Asker> asker_;
     std::unique_ptr<ActionRegistry> actions_;
+    WrappingMenuBar* menu_bar_ = nullptr;
+    StatusPresenter* status_ = nullptr;
 
     QsciScintilla* RichTextBox1 = nullptr;
     ScintillaEditArea* edit_ = nullptr;
     BrowserHost* WebBrowser1 = nullptr;
     QFrame* Frame1 = nullptr;
-    QComboBox* lang_list = nullptr;
-    QLabel* Label1 = nullptr;
+    TagList* lang_list = nullptr;
+    ElidedLabel* Label1 = nullptr;
     FindBar* find_bar_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
     QLabel* status_position_ = nullptr;
@@ -150,6 +162,11 @@ class Form1 : public QMainWindow {
     // Lasts while the program runs, across CSS editor windows.
     CssEditorState css_state_;
     QPointer<css_edit> css_window_;
+    // The sizes the resize rule last gave the edit area and the pane (at
+    // first those of their places); they are shown as far as the client area
+    // reaches, never below it.
+    QSize edit_size_;
+    QRect pane_place_;
     bool first_show_ = true;
     bool preview_failed_ = false;
 };

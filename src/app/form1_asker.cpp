@@ -4,6 +4,7 @@
 #include "dialogs/select_opt.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 QString Form1Asker::input(const QString& prompt, const QString& title,
@@ -12,7 +13,12 @@ QString Form1Asker::input(const QString& prompt, const QString& title,
     box.setObjectName(QStringLiteral("input_box"));
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(title);
-    box.setLabelText(prompt);
+    // The prompt is shown as plain text: it may hold the user's own answers
+    // (a term "R&D" or "<b>x</b>"). The label names the text field as its
+    // buddy, which would take a single "&" for an access key.
+    box.setLabelText(QString(prompt).replace(u'&', QStringLiteral("&&")));
+    if (auto* label = box.findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     box.setTextValue(default_text);
     if (box.exec() != QDialog::Accepted)
         return {};

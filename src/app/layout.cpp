@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include <algorithm>
+
 std::optional<PaneLayout> resize_rule(double W, double H) {
     if (!(W > 14760 && H > 8355))
         return std::nullopt;
@@ -10,4 +12,8 @@ std::optional<PaneLayout> resize_rule(double W, double H) {
         .browser_width = W / 2 - 260,
         .browser_height = H - kBrowserTop - 800,
     };
+}
+
+int fitted_height(int top, int wanted, int room) {
+    return std::clamp(wanted, 0, std::max(room - top, 0));
 }

@@ -19,3 +19,8 @@ constexpr double kBrowserTop = 120;
 // the edit area takes the left half and the browser pane the right half; in a
 // smaller one nothing changes (nothing is returned).
 std::optional<PaneLayout> resize_rule(double outer_width, double outer_height);
+
+// The height a control placed at `top` (pixels from the top of the client
+// area) may have so that it ends within a client area `room` pixels high:
+// `wanted` where it fits, less where it does not, never below 0.
+int fitted_height(int top, int wanted, int room);

@@ -98,7 +98,8 @@ constexpr int kRow1 = 120;
 constexpr int kRow2 = 600;
 
 constexpr ToolButtonDef kButtons[] = {
-    {"Command5", "Command5", 0, kRow1, kSmall, kSmall, "open", u"Apri un file HTML", u"Apri", true},
+    {"Command5", "Command5", 0, kRow1, kSmall, kSmall, "open", u"Apri un file HTML", u"Apri", true,
+     25},
     {"Command1", "Command1", 360, kRow1, kSmall, kSmall, "save", u"Salva il file corrente",
      u"Salva", true},
     {"Command6", "link", 840, kRow1, kSmall, kSmall, "link", u"Collegamento", u"Collegamento",
@@ -141,9 +142,9 @@ constexpr ToolButtonDef kButtons[] = {
     {"Command2", "Command2", 120, 1080, 735, kSmall, "preview",
      u"Attiva/Disattiva anteprima interna", u"Anteprima interna", false},
     {"Command3", "Command3", 960, 1080, 735, kSmall, "preview_default_browser",
-     u"Anteprima nel browser predefinito", u"Anteprima nel browser predefinito", false},
+     u"Anteprima nel browser predefinito", u"Anteprima nel browser predefinito", false, 44},
     {"Command4", "Command4", 1800, 1080, 735, kSmall, "preview_firefox",
-     u"Anteprima in Mozilla Firefox", u"Anteprima in Mozilla Firefox", false},
+     u"Anteprima in Mozilla Firefox", u"Anteprima in Mozilla Firefox", false, 44},
 };
 
 constexpr std::array<const char*, 59> kTagNames = {

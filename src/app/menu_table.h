@@ -19,7 +19,8 @@ std::span<const MenuDef> menu_table();
 
 // The toolbar buttons as data. `action` names the menu item (or the window
 // operation) the button shares its action with; positions in twips, relative
-// to the toolbar frame for buttons inside it, to the window otherwise.
+// to the toolbar frame for buttons inside it, to the window otherwise. The
+// picture is drawn at its own size in pixels, 22 high.
 struct ToolButtonDef {
     const char* name;
     const char* action;
@@ -28,7 +29,10 @@ struct ToolButtonDef {
     const char16_t* tooltip;
     const char16_t* accessible_name;
     bool in_frame;
+    int picture_width = 22;
 };
+
+constexpr int kPictureHeight = 22;
 
 std::span<const ToolButtonDef> toolbar_table();
 

@@ -1,15 +1,15 @@
 #include "css_editor/css_edit.h"
 
-#include "platform/qt/editor_style.h"
-#include "document/file_io.h"
-#include "document/temp_files.h"
-#include "find/find_bar.h"
-#include "platform/twips.h"
 #include "css_editor/catalogue.h"
 #include "css_editor/colour_swatch.h"
 #include "dialogs/colour_text.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
+#include "find/find_bar.h"
+#include "platform/qt/editor_style.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/scintilla_edit_area.h"
+#include "platform/twips.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -86,6 +86,9 @@ void css_edit::build_controls() {
     Combo13->setAccessibleName(QStringLiteral("Selettore"));
     Combo13->setEditable(true);
     Combo13->setInsertPolicy(QComboBox::NoInsert);
+    // The selector is taken as typed: Qt's completer would complete "a" to
+    // "A:HOVER", ignoring case.
+    Combo13->setCompleter(nullptr);
     for (QStringView item : selector_items())
         Combo13->addItem(item.toString());
     Combo13->setCurrentIndex(-1);

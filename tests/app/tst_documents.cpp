@@ -5,6 +5,7 @@
 // every byte through typing, pasting, undo and save; the status bar's column
 // stays right however the caret and the text move.
 
+#include "app/status_presenter.h"
 #include "document/recovery_keeper.h"
 #include "document/temp_files.h"
 #include "platform/qt/long_line_styling.h"
@@ -84,7 +85,7 @@ class TestDocuments : public QObject {
         QTest::keyClicks(m.window->editor(), text);
         QCoreApplication::processEvents();
     }
-    QString status() { return m.window->statusBar()->currentMessage(); }
+    QString status() { return m.window->status().text(); }
 
   private slots:
     void init() {

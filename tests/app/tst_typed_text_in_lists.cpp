@@ -1,0 +1,153 @@
+// Text typed into a list's field: in the tag list it inserts nothing (only a
+// choice of an entry does), in the CSS editor's selector it is the selector,
+// exactly as typed. Driven by real key, mouse and wheel events.
+
+#include "support/main_window.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionComboBox>
+
+namespace {
+
+enum Gesture {
+    TypeThenEnter,
+    TypeThenLeave,
+    WheelWithoutFocus,
+    WheelWithFocus,
+    WheelAtLastEntry,
+    ArrowOnClosedList,
+    ClickInOpenList,
+};
+
+void wheel(QWidget* widget, int notches) {
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click_entry(QComboBox* list, const QString& entry) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+    QTest::mouseClick(list, Qt::LeftButton, {}, arrow.center());
+    QAbstractItemView* view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex index = list->model()->index(list->findText(entry), 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseMove(view->viewport(), at - QPoint(0, 12));
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestTypedTextInLists : public QObject {
+    Q_OBJECT
+
+    MainWindow m;
+
+  private slots:
+    void init() { m.open(); }
+    void cleanup() { m.close(); }
+
+    void tag_list_inserts_only_on_a_choice_data() {
+        QTest::addColumn<int>("gesture");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("entry typed, Enter") << int(TypeThenEnter) << "HR"
+                                            << "abc";
+        QTest::newRow("lower case typed, Enter") << int(TypeThenEnter) << "b"
+                                                 << "abc";
+        QTest::newRow("entry typed, focus leaves") << int(TypeThenLeave) << "B"
+                                                   << "abc";
+        QTest::newRow("wheel without focus") << int(WheelWithoutFocus) << ""
+                                             << "abc";
+        QTest::newRow("wheel with focus") << int(WheelWithFocus) << ""
+                                          << "<A>abc</A>";
+        QTest::newRow("wheel past the last entry") << int(WheelAtLastEntry) << ""
+                                                   << "abc";
+        QTest::newRow("arrow key on the closed list") << int(ArrowOnClosedList) << ""
+                                                      << "<A>abc</A>";
+        QTest::newRow("click in the open list") << int(ClickInOpenList) << ""
+                                                << "<HR>abc</HR>";
+    }
+    void tag_list_inserts_only_on_a_choice() {
+        QFETCH(int, gesture);
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        m.edit().set_text(QStringLiteral("abc"));
+        m.edit().select(0, 3);
+        auto* tags = m.window->findChild<QComboBox*>(QStringLiteral("lang_list"));
+        if (gesture == WheelAtLastEntry)
+            tags->setCurrentIndex(tags->count() - 1);
+        if (gesture != WheelWithoutFocus) {
+            QTest::mouseClick(tags->lineEdit(), Qt::LeftButton);
+            QTRY_VERIFY(tags->hasFocus());
+        }
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        switch (gesture) {
+        case TypeThenEnter:
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            break;
+        case TypeThenLeave:
+            QTest::mouseClick(m.window->editor()->viewport(), Qt::LeftButton);
+            QTRY_VERIFY(m.window->editor()->hasFocus());
+            break;
+        case WheelWithoutFocus:
+        case WheelWithFocus:
+        case WheelAtLastEntry:
+            wheel(tags, 1);
+            break;
+        case ArrowOnClosedList:
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            break;
+        case ClickInOpenList:
+            click_entry(tags, QStringLiteral("HR"));
+            break;
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(m.edit().text(), text);
+        if (text != u"abc") // a choice hands the keyboard back to the document
+            QTRY_VERIFY(m.window->editor()->hasFocus());
+    }
+
+    void css_selector_is_taken_as_typed_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("arrows"); // Down keys on the closed list after typing
+        QTest::addColumn<QString>("rule");
+        QTest::newRow("a") << "a" << 0 << "a {\r\n}\r\n";
+        QTest::newRow("body") << "body" << 0 << "body {\r\n}\r\n";
+        QTest::newRow("h1 then Enter") << "h1\n" << 0 << "h1 {\r\n}\r\n";
+        QTest::newRow("first item picked") << "" << 1 << " B {\r\n}\r\n";
+    }
+    void css_selector_is_taken_as_typed() {
+        QFETCH(QString, typed);
+        QFETCH(int, arrows);
+        QFETCH(QString, rule);
+        m.window->action(QStringLiteral("css_editor"))->trigger();
+        css_edit* css = m.window->css_window();
+        QVERIFY(QTest::qWaitForWindowExposed(css));
+        css->activateWindow();
+        auto* selector = css->findChild<QComboBox*>(QStringLiteral("Combo13"));
+        QTest::mouseClick(selector->lineEdit(), Qt::LeftButton);
+        QTRY_VERIFY(selector->hasFocus());
+        QTest::keyClicks(selector, QString(typed).remove(u'\n'));
+        if (typed.endsWith(u'\n'))
+            QTest::keyClick(selector, Qt::Key_Return);
+        for (int i = 0; i < arrows; ++i)
+            QTest::keyClick(selector, Qt::Key_Down);
+        QTest::mouseClick(css->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QCOMPARE(css->edit_area().text(), rule);
+    }
+};
+
+QTEST_MAIN(TestTypedTextInLists)
+#include "tst_typed_text_in_lists.moc"
