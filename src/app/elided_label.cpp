@@ -43,7 +43,11 @@ void ElidedLabel::changeEvent(QEvent* event) {
 
 void ElidedLabel::fit() {
     const int room = contentsRect().width() - 2 * margin();
-    const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
+    // Measured as sizeHint() measures it: elidedText() may cut a text that
+    // has exactly the room it asks for.
+    const QString shown = fontMetrics().horizontalAdvance(full_) <= room
+                              ? full_
+                              : fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
     setText(shown);
     setToolTip(shown == full_ ? QString() : full_);
 }

@@ -324,13 +324,12 @@ void Form1::apply_resize_rule() {
 void Form1::place_tag_label() {
     // The caption ends where the list begins, and takes the room to its left
     // that it needs (beyond its place, up to the preview buttons).
-    const QRect list = lang_list->geometry();
-    const int right = list.left() - 1;
-    const int needed = std::max(twips(975), Label1->sizeHint().width() + 4);
-    const int left = std::max(right + 1 - needed, twips(1800 + 735) + 4);
-    const int height = std::max(twips(255), Label1->sizeHint().height());
-    Label1->setGeometry(left, twips(1320), right + 1 - left, height);
     Label1->setContentsMargins(0, 0, 4, 0);
+    const int right = lang_list->geometry().left();
+    const int needed = std::max(twips(975), Label1->sizeHint().width());
+    const int left = std::max(right - needed, twips(1800 + 735) + 4);
+    const int height = std::max(twips(255), Label1->sizeHint().height());
+    Label1->setGeometry(left, twips(1320), right - left, height);
 }
 
 void Form1::toggle_preview() {

@@ -388,6 +388,7 @@ bool WrappingMenuBar::access_key(const QKeySequence& key) {
     }
     if (sharing.isEmpty())
         return false;
+    alt_pressed_ = false;
     // Again while one of them is open or highlighted: the next one.
     const int from = open_ >= 0 ? open_ : (keyboard_ ? current_ : -1);
     const qsizetype at = sharing.indexOf(from);
@@ -438,12 +439,14 @@ bool WrappingMenuBar::belongs_here(QObject* object) const {
 
 void WrappingMenuBar::watch_alt(QEvent* event, QObject* watched) {
     switch (event->type()) {
-    case QEvent::KeyPress: {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: {
+        // A key that makes a shortcut comes as ShortcutOverride only.
         if (!belongs_here(watched))
             return;
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool alt_alone = key->key() == Qt::Key_Alt && !(key->modifiers() & ~Qt::AltModifier);
-        if (!key->isAutoRepeat())
+        if (!key->isAutoRepeat() || !alt_alone)
             alt_pressed_ = alt_alone;
         break;
     }
@@ -486,6 +489,10 @@ bool WrappingMenuBar::menu_event(QMenu* menu, QEvent* event) {
             menu->hide();
             return true;
         }
+        // QMenu closes at Alt: here Alt alone closes it when released, and
+        // Alt+letter moves between the menus.
+        if (key->key() == Qt::Key_Alt)
+            return true;
         if (key->key() == Qt::Key_F10) {
             close_popup();
             leave_keyboard_mode();

@@ -1,0 +1,155 @@
+// Nothing the user needs is hidden: the edit area, the pane and the find bar
+// stay above the status bar at every size, "Elenco TAG" reads whole, a status
+// message cut by the window shows whole as its tooltip and a failure is not
+// pushed out by a passing notice, the input box shows its prompt as typed.
+// Runs on a large screen with a window frame, as under a window manager.
+
+#include "app/elided_label.h"
+#include "app/status_presenter.h"
+#include "find/find_bar.h"
+#include "support/dialog_steps.h"
+#include "support/main_window.h"
+
+#include <QAccessible>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+namespace {
+
+// The bottom of `widget` in the coordinates of its window.
+int bottom_in_window(QWidget* widget) {
+    return widget->mapTo(widget->window(), QPoint(0, widget->height())).y();
+}
+
+} // namespace
+
+class TestNothingHidden : public QObject {
+    Q_OBJECT
+
+    MainWindow m;
+    QFont default_font;
+
+  private slots:
+    void initTestCase() { default_font = QApplication::font(); }
+    void cleanup() {
+        m.close();
+        QApplication::setFont(default_font);
+    }
+
+    void controls_stay_above_the_status_bar_data() {
+        QTest::addColumn<int>("point_size"); // 0: the default font
+        QTest::newRow("default font") << 0;
+        QTest::newRow("large font") << 16;
+    }
+    void controls_stay_above_the_status_bar() {
+        QFETCH(int, point_size);
+        if (point_size) {
+            QFont font;
+            font.setPointSize(point_size);
+            QApplication::setFont(font);
+        }
+        m.open();
+        Form1* window = m.window.get();
+        // "Elenco TAG" whole, ending where the list begins.
+        auto* label = window->findChild<ElidedLabel*>(QStringLiteral("Label1"));
+        auto* list = window->findChild<QWidget*>(QStringLiteral("lang_list"));
+        QVERIFY(!label->elided());
+        QCOMPARE(label->geometry().right() + 1, list->x());
+        QVERIFY(label->height() >= label->sizeHint().height());
+
+        window->action(QStringLiteral("Command2"))->trigger(); // the pane shown
+        window->showMaximized();
+        QTRY_VERIFY(window->isMaximized());
+        QTRY_VERIFY(window->width() > 1500);
+        const int status_top = window->statusBar()->y();
+        QVERIFY(bottom_in_window(window->editor()) <= status_top);
+        QVERIFY(bottom_in_window(window->browser()) <= status_top);
+        QVERIFY(window->editor()->width() > 900); // the resize rule gave it the left half
+
+        QTest::keyClick(window->editor(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(window->find_bar()->isVisible());
+        QVERIFY(bottom_in_window(window->find_bar()) <= status_top);
+        QVERIFY(bottom_in_window(window->editor()) <=
+                window->find_bar()->mapTo(window, QPoint()).y());
+    }
+
+    void a_failure_stands_over_passing_notices() {
+        m.open();
+        StatusPresenter& status = m.window->status();
+        const QString failure = QStringLiteral("Anteprima non aggiornata: ") + QString(80, u'x');
+        status.failure(QStringLiteral("preview"), failure);
+        status.notice(QStringLiteral("Aperto a.htm"), 50);
+        QCOMPARE(status.text(), failure + QStringLiteral(" — Aperto a.htm"));
+        // Cut at the window's width; whole in the tooltip.
+        QVERIFY(status.label()->text().endsWith(u'…'));
+        QCOMPARE(status.label()->toolTip(), status.text());
+        QTRY_COMPARE(status.text(), failure); // the notice passed, the failure stays
+        status.mended(QStringLiteral("preview"));
+        QCOMPARE(status.text(), QString());
+        status.notice(QStringLiteral("Salvato a.htm"));
+        QCOMPARE(status.label()->toolTip(), QString()); // it fits
+    }
+
+    void input_box_shows_prompt_and_default() {
+        m.open();
+        QString shown, field;
+        ModalScript script({[&](QWidget* dialog) {
+            shown = QAccessible::queryAccessibleInterface(dialog->findChild<QLabel*>())
+                        ->text(QAccessible::Name);
+            field = dialog->findChild<QLineEdit*>()->text();
+            QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+        }});
+        const QString answer = m.window->asker().input(QStringLiteral("Larghezza"), kInputTitle,
+                                                       QStringLiteral("50%"));
+        QCOMPARE(shown, QStringLiteral("Larghezza"));
+        QCOMPARE(field, QStringLiteral("50%"));
+        QCOMPARE(answer, QStringLiteral("50%"));
+    }
+
+    void prompt_shows_an_answer_as_typed_data() {
+        QTest::addColumn<QString>("term");
+        QTest::newRow("ampersand") << "R&D";
+        QTest::newRow("markup") << "<b>x</b>";
+    }
+    void prompt_shows_an_answer_as_typed() {
+        QFETCH(QString, term);
+        m.open();
+        m.edit().set_text(QString());
+        QString shown;
+        ModalScript script({
+            [&](QWidget* dialog) {
+                QTest::keyClicks(dialog->findChild<QLineEdit*>(), term);
+                QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+            },
+            [&](QWidget* dialog) {
+                shown = QAccessible::queryAccessibleInterface(dialog->findChild<QLabel*>())
+                            ->text(QAccessible::Name);
+                qobject_cast<QDialog*>(dialog)->reject();
+            },
+            steps::cancel(),
+        });
+        m.window->action(QStringLiteral("list_definition"))->trigger();
+        QCOMPARE(shown, QStringLiteral("Definizione di ") + term);
+        QCOMPARE(m.edit().text(), "<dl>\r\n\t<dt>" + term + "</dt><dd></dd>\r\n</dl>");
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // A screen past the resize rule's thresholds when maximised, and windows
+    // with a frame.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                   "logicalDpi": 96, "dpr": 1}], "windowFrameMargins": true})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestNothingHidden test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_nothing_hidden.moc"
