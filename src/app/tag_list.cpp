@@ -10,6 +10,9 @@ TagList::TagList(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     // Qt's completer would complete typed text, ignoring case, and choose.
     setCompleter(nullptr);
+    // QComboBox takes the focus from the wheel, and then the wheel chooses:
+    // the wheel over the list must not take the focus from the document.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (!choosing_ || index < 0)
             return;

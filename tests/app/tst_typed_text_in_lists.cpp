@@ -22,11 +22,16 @@ enum Gesture {
     ClickInOpenList,
 };
 
+// A wheel notch over the middle of `widget`, delivered as the window system
+// delivers it: to the widget under the pointer, giving focus by its policy.
 void wheel(QWidget* widget, int notches) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &event);
+    const QPoint middle(widget->width() / 2, widget->height() / 2);
+    QWidget* under = widget->childAt(middle) ? widget->childAt(middle) : widget;
+    const QPointF at = under->mapFrom(widget, middle);
+    QWheelEvent event(at, under->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::instance()->notify(under, &event);
 }
 
 void click_entry(QComboBox* list, const QString& entry) {
