@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/caption_rows.h"
+
 #include <QHash>
 #include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
+class AltTap;
 class QMenu;
 
 // The main window's menu bar. Unlike QMenuBar, which hides the captions that
@@ -66,12 +69,7 @@ class WrappingMenuBar : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    struct Arrangement {
-        std::vector<QRect> captions;
-        int rows = 0;
-        int height = 0;
-    };
-    Arrangement arrange(int width) const;
+    CaptionRows arrange(int width) const;
     const std::vector<QSize>& caption_sizes() const;
     void relayout();
     int index_at(QPoint pos) const;
@@ -86,19 +84,19 @@ class WrappingMenuBar : public QWidget {
     // no menu has it.
     bool access_key(const QKeySequence& key);
     void grab_access_keys();
+    void toggle_keyboard_mode();
     bool belongs_here(QObject* object) const;
     bool menu_event(QMenu* menu, QEvent* event);
-    void watch_alt(QEvent* event, QObject* watched);
 
     mutable std::vector<QSize> sizes_; // of each caption; empty: to measure
-    Arrangement arranged_;             // at the bar's width
+    CaptionRows arranged_;             // at the bar's width
     int current_ = -1;                 // highlighted or open caption
     int hover_ = -1;
     int open_ = -1;
     bool keyboard_ = false;
     bool switching_ = false;   // one menu closes because another opens
     bool back_to_bar_ = false; // the open menu closes by Escape
-    bool alt_pressed_ = false; // Alt is down and nothing else happened since
+    AltTap* alt_tap_;
     QPointer<QWidget> focus_before_;
     QHash<int, QKeySequence> access_keys_; // shortcut id -> Alt+letter
     int f10_ = 0;
