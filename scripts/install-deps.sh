@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-svg-dev
   libqscintilla2-qt6-dev
+  libtidy-dev
   qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n
   libgl-dev libglx-dev

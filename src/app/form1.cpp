@@ -23,6 +23,7 @@
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
+#include "writing_help/writing_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,6 +77,10 @@ Form1::Form1(Form1Services services, QWidget* parent)
     status_form_->setObjectName(QStringLiteral("status_form"));
     statusBar()->addPermanentWidget(status_position_);
     statusBar()->addPermanentWidget(status_form_);
+    // Completion, end tags and the page checker with its count and F8.
+    auto* help = new WritingHelp(RichTextBox1, this);
+    statusBar()->addPermanentWidget(help->status_label());
+    addActions(help->actions());
     update_status();
     // The client area below the menu bar (on as many rows as it takes at this
     // width) and above the status bar.

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "writing_help/page_check.h"
+
+#include <QObject>
+#include <QStringList>
+#include <vector>
+
+class QsciScintilla;
+
+// The checker's findings on a QsciScintilla: a warning or error symbol in a
+// margin of its own beside each line with findings, the line underlined, the
+// messages shown when the pointer rests on the symbol or the underline, and
+// the caret taken from finding to finding.
+//
+// The marks follow the text as it is edited until the next findings replace
+// them. At most kMaxMarked findings are marked; all are counted.
+//
+// A child of the editor.
+class CheckMarks : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int kMaxMarked = 2000;
+
+    explicit CheckMarks(QsciScintilla* editor);
+
+    // Replaces the marks. The findings' offsets are byte positions in the
+    // editor's text as it stands.
+    void show(const std::vector<Finding>& findings);
+    void clear();
+
+    int errors() const { return errors_; }
+    int warnings() const { return warnings_; }
+
+    // Moves the caret to the next (previous) finding after (before) it, round
+    // past the end; shows its messages. False when there is none.
+    bool go_next() { return go(+1); }
+    bool go_previous() { return go(-1); }
+
+    // The messages of the findings now on `line` (from 0).
+    QStringList messages_on_line(int line) const;
+    // The lines (from 0) that carry a symbol now, of each kind.
+    QList<int> marked_lines(Severity severity) const;
+
+  signals:
+    void changed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Mark {
+        int handle;       // the line's symbol, which moves with the line
+        qsizetype column; // bytes from the line's start
+        QString text;
+    };
+    bool go(int direction);
+    long position_of(const Mark& mark) const;
+    int marker(Severity severity) const;
+    int indicator(Severity severity) const;
+    void underline(int line, qsizetype offset, Severity severity);
+    void show_messages_at(long position);
+
+    QsciScintilla* editor_;
+    std::vector<Mark> marks_;
+    int errors_ = 0;
+    int warnings_ = 0;
+    int error_marker_, warning_marker_;
+    int error_indicator_, warning_indicator_;
+};
+
+// "2 errori, 3 avvisi", "1 errore, 1 avviso".
+QString finding_count_text(int errors, int warnings);

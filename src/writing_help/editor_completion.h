@@ -1,0 +1,40 @@
+#pragma once
+
+#include "writing_help/completion.h"
+
+#include <QObject>
+
+class QsciScintilla;
+
+// Completion in a QsciScintilla through Scintilla's own list: element names
+// after "<" and a letter, attribute names inside a start tag, values inside a
+// quoted value; the list narrows as the user types, Tab or Enter accepts,
+// Escape closes. An accepted attribute is written with ="" and the caret
+// between the quotes (its values offered at once); a boolean one alone.
+// Typing "</" writes the name of the innermost open element and ">". Typing
+// the quote that closes a value steps over one that is there already.
+//
+// Each keystroke looks at no more than kContextWindow bytes before the caret;
+// "</" at no more than kOpenElementWindow. Every insertion is one undo step.
+//
+// A child of the editor.
+class EditorCompletion : public QObject {
+    Q_OBJECT
+  public:
+    explicit EditorCompletion(QsciScintilla* editor);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void on_char_added(int ch);
+    // Shows (or narrows, or closes) the list for the text before the caret.
+    void offer();
+    void close_tag();
+    void on_selection(const char* text, int position);
+    QByteArray text_before_caret(qsizetype length) const;
+    long caret() const;
+
+    QsciScintilla* editor_;
+    CompletionContext shown_; // what the open list is for
+};

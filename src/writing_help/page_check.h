@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <vector>
+
+// The page checker: libtidy's HTML checker run over the page's text, its
+// findings placed on the text's lines and columns and worded for the user.
+// No widgets and no shared state: it may run on any thread.
+
+enum class Severity { Warning, Error };
+
+struct Finding {
+    int line = 0;         // from 0
+    int column = 0;       // from 0, in UTF-16 units from the line's start
+    qsizetype offset = 0; // in bytes from the start of the checked text
+    Severity severity = Severity::Warning;
+    QString text;      // what the user reads
+    unsigned code = 0; // the checker's message code
+
+    bool operator==(const Finding&) const = default;
+};
+
+struct CheckResult {
+    std::vector<Finding> findings; // in the order of the text
+    bool complete = true;          // false: cancelled before the end
+};
+
+// Checks the page (UTF-8; CR LF, LF and CR line breaks). The text is the
+// check's own: it is changed in place (lone CRs become LFs), never copied.
+// Setting `cancel` from another thread makes the check end soon, incomplete.
+CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel = nullptr);
+
+// The user's text of a finding: our own wording for the checker's common
+// messages (by its message code, with the message's arguments), the
+// checker's own text (`fallback`) for any other.
+QString finding_text(unsigned code, const QStringList& arguments, const QString& fallback);
+
+// Where the checker's line and column (from 1; a TAB advances to the next
+// multiple of `tab_size` plus one, every other character by one) lie in the
+// text. Each finding's `line` and `column` are from 1 on entry and are
+// replaced by the finding's place; `offset` is set. The findings are sorted.
+void place_findings(QByteArrayView utf8, std::vector<Finding>& findings, int tab_size);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "writing_help/page_check.h"
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+// Checks the page after the user pauses, on a worker thread, one check at a
+// time; the edit area is never blocked.
+//
+// A check works on a copy of the text taken when the pause ends. A newer
+// pause cancels a check still running and starts over once it has stopped,
+// so no more than one copy is ever held. A result is shown only when the text
+// has not changed since its copy was taken: a stale result is dropped, and
+// the pause that followed the change brings a fresh one.
+//
+// Texts over the size limit are not checked (skipped() instead).
+//
+// Ownership: the worker thread is joined before the object is destroyed.
+class PageChecker : public QObject {
+    Q_OBJECT
+  public:
+    struct Text {
+        std::function<qsizetype()> size;  // in bytes
+        std::function<QByteArray()> copy; // the whole text, UTF-8
+    };
+    PageChecker(Text text, qsizetype size_limit, QObject* parent = nullptr);
+    ~PageChecker() override;
+
+    // The text has changed (or is about to): what is running is stale, and
+    // the pause starts again.
+    void text_changed();
+    void set_pause(std::chrono::milliseconds pause) { pause_.setInterval(pause); }
+    bool running() const { return worker_running_; }
+
+  signals:
+    // The pause is over and a check begins.
+    void started();
+    // The findings of the text as it stands.
+    void finished(const std::vector<Finding>& findings);
+    // The text is too large to be checked.
+    void skipped();
+
+  private:
+    void on_pause_over();
+    void start();
+    void on_done(quint64 generation, const std::shared_ptr<CheckResult>& result);
+
+    Text text_;
+    qsizetype size_limit_;
+    QTimer pause_;
+    quint64 generation_ = 0;
+    bool worker_running_ = false;
+    bool wanted_ = false; // a check is due once the running one has stopped
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::thread worker_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class CheckMarks;
+class EditorCompletion;
+class PageChecker;
+class QAction;
+class QLabel;
+class QsciScintilla;
+class QWidget;
+
+// Help while writing the page in an HTML edit area: completion of names and
+// values, end tags written on "</", and the page checker with its marks, its
+// count for the status bar and F8 / Shift+F8 from finding to finding.
+//
+// The window puts status_label() in its status bar and adds actions() to
+// itself. Pages over the size at which the editor stops colouring
+// (kHighlightLimit) are not checked.
+//
+// A child of the editor; the label and the actions are the window's.
+class WritingHelp : public QObject {
+    Q_OBJECT
+  public:
+    WritingHelp(QsciScintilla* editor, QWidget* window);
+
+    QLabel* status_label() const { return label_; }
+    QList<QAction*> actions() const { return actions_; }
+    PageChecker& checker() const { return *checker_; }
+    CheckMarks& marks() const { return *marks_; }
+
+  private:
+    void show_count();
+
+    QsciScintilla* editor_;
+    EditorCompletion* completion_;
+    PageChecker* checker_;
+    CheckMarks* marks_;
+    QLabel* label_;
+    QList<QAction*> actions_;
+};
