@@ -31,23 +31,36 @@ EditorCompletion::EditorCompletion(QsciScintilla* editor) : QObject(editor), edi
 }
 
 bool EditorCompletion::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != editor_ || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (text.size() != 1 || !editor_->SendScintilla(Sci::SCI_GETSELECTIONEMPTY))
+        return false;
+    const char typed = text.at(0).toLatin1();
+    const long at = caret();
+    // Typing on the end tag just written: the same letters step over it.
+    if (!written_.isEmpty()) {
+        const bool same =
+            at == written_end_ && editor_->SendScintilla(Sci::SCI_GETLENGTH) == written_length_ &&
+            QChar::fromLatin1(typed).toLower() == QChar::fromLatin1(written_.front()).toLower();
+        if (same) {
+            written_.remove(0, 1);
+            return true;
+        }
+        written_.clear();
+    }
     // Typing the quote that closes a value where that quote stands already
     // (written with the attribute) steps over it.
-    if (watched == editor_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        if ((text == u"\"" || text == u"'") && editor_->SendScintilla(Sci::SCI_GETSELECTIONEMPTY) &&
-            editor_->SendScintilla(Sci::SCI_GETCHARAT, (unsigned long)caret()) ==
-                text.at(0).unicode()) {
-            const CompletionContext context = completion_context(text_before_caret(kContextWindow));
-            if (context.kind == CompletionContext::Kind::Value && context.quote == text.at(0)) {
-                editor_->SendScintilla(Sci::SCI_AUTOCCANCEL);
-                editor_->SendScintilla(Sci::SCI_CHARRIGHT);
-                return true;
-            }
+    if ((typed == '"' || typed == '\'') &&
+        editor_->SendScintilla(Sci::SCI_GETCHARAT, (unsigned long)at) == typed) {
+        const CompletionContext context = completion_context(text_before_caret(kContextWindow));
+        if (context.kind == CompletionContext::Kind::Value && context.quote == typed) {
+            editor_->SendScintilla(Sci::SCI_AUTOCCANCEL);
+            editor_->SendScintilla(Sci::SCI_CHARRIGHT);
+            return true;
         }
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }
 
 long EditorCompletion::caret() const {
@@ -108,6 +121,10 @@ void EditorCompletion::close_tag() {
     editor_->SendScintilla(Sci::SCI_INSERTTEXT, (unsigned long)at, rest.constData());
     editor_->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)(at + rest.size()));
     editor_->SendScintilla(Sci::SCI_ENDUNDOACTION);
+    // Who goes on typing the end tag by hand types over what was written.
+    written_ = rest;
+    written_end_ = at + rest.size();
+    written_length_ = editor_->SendScintilla(Sci::SCI_GETLENGTH);
 }
 
 void EditorCompletion::on_selection(const char* text, int position) {

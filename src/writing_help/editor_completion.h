@@ -11,8 +11,9 @@ class QsciScintilla;
 // quoted value; the list narrows as the user types, Tab or Enter accepts,
 // Escape closes. An accepted attribute is written with ="" and the caret
 // between the quotes (its values offered at once); a boolean one alone.
-// Typing "</" writes the name of the innermost open element and ">". Typing
-// the quote that closes a value steps over one that is there already.
+// Typing "</" writes the name of the innermost open element and ">"; who
+// types the name and ">" on by hand types over them, so nothing is doubled.
+// Typing the quote that closes a value steps over one that is there already.
 //
 // Each keystroke looks at no more than kContextWindow bytes before the caret;
 // "</" at no more than kOpenElementWindow. Every insertion is one undo step.
@@ -37,4 +38,9 @@ class EditorCompletion : public QObject {
 
     QsciScintilla* editor_;
     CompletionContext shown_; // what the open list is for
+    // The rest of an end tag just written and not yet typed over by hand;
+    // only while the caret stays after it and the text is as it was.
+    QByteArray written_;
+    long written_end_ = 0;
+    long written_length_ = 0;
 };

@@ -81,8 +81,11 @@ QString strip_brackets(QString tag) {
 }
 
 // Whether our vocabulary knows what the checker calls unknown: then it is
-// not a fault (libtidy's own tables are older than some of HTML).
+// not a fault (libtidy's tables are older than some of HTML, and it calls
+// the elements declared to it "not approved").
 bool known_to_us(unsigned code, const QStringList& arguments) {
+    if (code == PROPRIETARY_ELEMENT && !arguments.isEmpty())
+        return vocabulary::find_element(strip_brackets(arguments.at(0)).toLatin1()) != nullptr;
     if (code != PROPRIETARY_ATTRIBUTE || arguments.size() < 2)
         return false;
     return vocabulary::knows_attribute(strip_brackets(arguments.at(0)).toLatin1(),

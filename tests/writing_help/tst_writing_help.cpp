@@ -1,16 +1,21 @@
 // Writing help through the real main window, driven by the keyboard: the
-// completion list, end tags on "</", the checker's marks and F8.
+// completion list, end tags on "</", the checker's marks, F8 and stale checks.
 
+#include "support/files.h"
 #include "support/main_window.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
+#include <QToolTip>
 
 namespace {
 
 using Sci = QsciScintillaBase;
+
+const QString kHead = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>");
 
 } // namespace
 
@@ -19,6 +24,8 @@ class TestWritingHelp : public QObject {
 
     MainWindow m;
     QsciScintilla* editor() { return m.window->editor(); }
+    WritingHelp* help() { return m.window->findChild<WritingHelp*>(); }
+    QString count() { return m.window->findChild<QLabel*>("status_check")->text(); }
     QString text() { return m.edit().text(); }
     bool list_open() { return editor()->SendScintilla(Sci::SCI_AUTOCACTIVE) != 0; }
     QString current_item() {
@@ -26,7 +33,13 @@ class TestWritingHelp : public QObject {
         editor()->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, 0UL, item);
         return QString::fromUtf8(item);
     }
-    void type(const QString& keys) { QTest::keyClicks(editor(), keys); }
+    // Each key as the user presses it, the event loop running in between.
+    void type(const QString& keys) {
+        for (const QChar c : keys) {
+            QTest::keyClick(editor(), c.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    }
 
   private slots:
     void init() {
@@ -35,17 +48,143 @@ class TestWritingHelp : public QObject {
     }
     void cleanup() { m.close(); }
 
-    void attribute_accepted_with_quotes_then_its_values() {
-        type(QStringLiteral("<a tar"));
-        QVERIFY(list_open());
-        QCOMPARE(current_item(), QStringLiteral("target"));
-        QTest::keyClick(editor(), Qt::Key_Tab);
-        QCOMPARE(text(), QStringLiteral("<a target=\"\""));
-        QTRY_VERIFY(list_open());
-        QCOMPARE(current_item(), QStringLiteral("_blank"));
-        QTest::keyClick(editor(), Qt::Key_Return);
-        QCOMPARE(text(), QStringLiteral("<a target=\"_blank\""));
-        QCOMPARE(m.edit().caret(), text().size());
+    void typing_offers_and_writes_data() {
+        QTest::addColumn<QString>("keys"); // \t Tab, \r Enter, \x1b Escape
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("item"); // the list's choice; empty: no list
+        QTest::newRow("elements at <d") << "<d"
+                                        << "<d"
+                                        << "data";
+        QTest::newRow("typing narrows") << "<dia"
+                                        << "<dia"
+                                        << "dialog";
+        QTest::newRow("enter accepts") << "<di\r"
+                                       << "<dialog"
+                                       << "";
+        QTest::newRow("capitals") << "<DI\t"
+                                  << "<DIALOG"
+                                  << "";
+        QTest::newRow("escape closes") << "<d\x1b"
+                                       << "<d"
+                                       << "";
+        QTest::newRow("inside <img ") << "<img "
+                                      << "<img "
+                                      << "accesskey";
+        QTest::newRow("attribute, quotes, values") << "<a tar\t"
+                                                   << "<a target=\"\""
+                                                   << "_blank";
+        QTest::newRow("value steps over quote") << "<a tar\t\r t"
+                                                << "<a target=\"_blank\" t"
+                                                << "tabindex";
+        QTest::newRow("typed quote steps over") << "<a hr\tx\" "
+                                                << "<a href=\"x\" "
+                                                << "accesskey";
+        QTest::newRow("inside target=\"") << "<a target=\""
+                                          << "<a target=\""
+                                          << "_blank";
+        QTest::newRow("boolean alone") << "<input chec\t"
+                                       << "<input checked"
+                                       << "";
+        QTest::newRow("> adds nothing") << "<div>"
+                                        << "<div>"
+                                        << "";
+        QTest::newRow("</ closes") << "<div><p>x</p></"
+                                   << "<div><p>x</p></div>"
+                                   << "";
+        QTest::newRow("</ over void") << "<ul><li>a<br><img src=x></"
+                                      << "<ul><li>a<br><img src=x></li>"
+                                      << "";
+    }
+    void typing_offers_and_writes() {
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        QFETCH(QString, item);
+        type(keys);
+        QCOMPARE(this->text(), text);
+        QCOMPARE(list_open(), !item.isEmpty());
+        if (!item.isEmpty())
+            QCOMPARE(current_item(), item);
+        else
+            QCOMPARE(m.edit().caret(), text.size());
+    }
+
+    void each_insertion_is_one_undo_step() {
+        type(QStringLiteral("<div>x</"));
+        QCOMPARE(text(), QStringLiteral("<div>x</div>"));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QStringLiteral("<div>x</"));
+        type(QStringLiteral(" <a tar\t"));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QStringLiteral("<div>x</ <a tar"));
+    }
+
+    void f8_walks_the_findings() {
+        const QString page = kHead + QStringLiteral("\r\n<p>città <b>x</p>\r\n<p>😀<foo>y</foo>"
+                                                    "</p>\r\n<img src=\"a\">\r\n</body></html>");
+        m.edit().set_text(page);
+        QTRY_COMPARE(count(), QStringLiteral("1 errore, 2 avvisi"));
+        QCOMPARE(help()->marks().marked_lines(Severity::Error), QList<int>{2});
+        QCOMPARE(help()->marks().marked_lines(Severity::Warning), (QList<int>{1, 3}));
+        const qsizetype b = page.indexOf(u"<b>"), foo = page.indexOf(u"<foo>"),
+                        img = page.indexOf(u"<img");
+        m.edit().set_caret(0);
+        for (const qsizetype at : {b, foo, img, b}) {
+            QTest::keyClick(editor(), Qt::Key_F8);
+            QCOMPARE(m.edit().caret(), at);
+        }
+        QVERIFY(QToolTip::text().contains(QStringLiteral("manca </b> prima di </p>")));
+        for (const qsizetype at : {img, foo}) {
+            QTest::keyClick(editor(), Qt::Key_F8, Qt::ShiftModifier);
+            QCOMPARE(m.edit().caret(), at);
+        }
+        QCOMPARE(QToolTip::text(), QStringLiteral("Elemento sconosciuto: <foo>"));
+        // Resting on the warning symbol beside the <img> line.
+        QToolTip::hideText();
+        const long start = editor()->SendScintilla(Sci::SCI_POSITIONFROMLINE, 3UL);
+        const QPoint mark(editor()->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL) + 4,
+                          editor()->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, start) + 4);
+        QHelpEvent hover(QEvent::ToolTip, mark, editor()->viewport()->mapToGlobal(mark));
+        QApplication::sendEvent(editor()->viewport(), &hover);
+        QCOMPARE(QToolTip::text(),
+                 QStringLiteral("Manca l'attributo \"alt\" (testo alternativo) di <img>"));
+    }
+
+    void windows_1252_page_is_placed_by_its_characters() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vecchia.htm"));
+        QVERIFY(write_bytes(path, kHead.toLatin1() + "\r\n<p>caf\xe9 \x80 \x93x\x94 <foo>x</foo>"
+                                                     "</p>\r\n</body></html>"));
+        QVERIFY(m.window->open_path(path));
+        QCOMPARE(m.window->document_encoding(), Encoding::Windows1252);
+        QTRY_COMPARE(count(), QStringLiteral("1 errore, 0 avvisi"));
+        QTest::keyClick(editor(), Qt::Key_F8);
+        QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
+    }
+
+    void a_check_overtaken_never_shows_its_marks() {
+        // The first check, of a page with <foo>, is overtaken as soon as it
+        // starts: the page becomes one with <bar> instead.
+        QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
+        while (big.size() < 1000000)
+            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        QStringList shown;
+        connect(&help()->marks(), &CheckMarks::changed, this, [&] {
+            for (int line = 0; line < 6; ++line)
+                shown << help()->marks().messages_on_line(line);
+        });
+        QSignalSpy started(&help()->checker(), &PageChecker::started);
+        bool overtaken = false;
+        connect(&help()->checker(), &PageChecker::started, this, [&] {
+            if (std::exchange(overtaken, true))
+                return;
+            help()->checker().set_pause(std::chrono::milliseconds(1));
+            m.edit().set_text(kHead + QStringLiteral("\r\n\r\n\r\n\r\n<bar>x</bar></body></html>"));
+        });
+        m.edit().set_text(big);
+        QTRY_COMPARE(count(), QStringLiteral("1 errore, 0 avvisi"));
+        QCOMPARE(started.size(), 2);
+        QCOMPARE(shown.filter(QStringLiteral("<foo>")), QStringList());
+        QCOMPARE(help()->marks().messages_on_line(4), QStringList{"Elemento sconosciuto: <bar>"});
     }
 };
 

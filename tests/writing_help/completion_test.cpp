@@ -1,0 +1,105 @@
+// What is offered for the text before the caret, and which element "</"
+// closes.
+
+#include "writing_help/completion.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Offer {
+    const char* name;
+    const char* before_caret;
+    const char* items; // joined with ","; "..." at the end: the list begins so
+};
+
+class Offers : public testing::TestWithParam<Offer> {};
+
+TEST_P(Offers, FitWhatIsTyped) {
+    const Offer& c = GetParam();
+    QString items = completion_items(completion_context(c.before_caret)).join(u',');
+    QString expected = QString::fromUtf8(c.items);
+    if (expected.endsWith(QStringLiteral(",...")))
+        items.truncate(expected.chopped(4).size()), expected.chop(4);
+    EXPECT_EQ(items, expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, Offers, testing::Values(
+    Offer{"ElementsAfterLetter", "<p>x <d", "data,datalist,dd,del,details,dfn,dialog,div,dl,dt"},
+    Offer{"CapitalsGiveCapitals", "<DI", "DIALOG,DIV"},
+    Offer{"MixedCaseAsListed", "<Di", "dialog,div"},
+    Offer{"OlderElements", "<ce", "center"},
+    Offer{"NothingAfterBareLt", "<", ""},
+    Offer{"NothingForWholeName", "<div", ""},
+    Offer{"NothingInEndTag", "</d", ""},
+    Offer{"NothingInText", "<p>di", ""},
+    Offer{"AttributesOfImg", "<img ", "accesskey,align,alt,border,class,contenteditable,crossorigin,..."},
+    Offer{"AttributesNarrowed", "<img s", "sizes,spellcheck,src,srcset,style"},
+    Offer{"AttributeCaseFollowsElement", "<IMG ", "ACCESSKEY,ALIGN,ALT,..."},
+    Offer{"AttributesAfterValue", "<a href=\"x\" t", "tabindex,target,title,translate,type"},
+    Offer{"AttributesAfterBareName", "<input checked d", "dir,disabled,draggable"},
+    Offer{"AttributesAfterQuotedGreaterThan", "<a title=\"x>y\" ta", "tabindex,target"},
+    Offer{"UnknownElementGlobalOnly", "<foo ac", "accesskey"},
+    Offer{"NothingAfterTagClosed", "<img src=\"a\"> ", ""},
+    Offer{"NothingRightAfterValue", "<img src=\"a\"", ""},
+    Offer{"TargetValues", "<a href=\"x\" target=\"", "_blank,_parent,_self,_top"},
+    Offer{"ValuesNarrowed", "<a target='_s", "_self"},
+    Offer{"ValuesInCapitals", "<form method=\"P", "POST"},
+    Offer{"InputTypes", "<input type=\"c", "checkbox,color"},
+    Offer{"ButtonTypes", "<button type=\"", "button,reset,submit"},
+    Offer{"AlignOfImg", "<img align=\"", "bottom,left,middle,right,top"},
+    Offer{"AlignOfParagraph", "<p align=\"", "center,justify,left,right"},
+    Offer{"ValignOfCell", "<td valign=\"", "baseline,bottom,middle,top"},
+    Offer{"RelOfLink", "<link rel=\"st", "stylesheet"},
+    Offer{"HttpEquiv", "<meta http-equiv=\"r", "refresh"},
+    Offer{"NothingForFreeText", "<a href=\"", ""},
+    Offer{"NothingUnquoted", "<a target=", ""},
+    Offer{"NothingWhereNotTaken", "<div target=\"", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+struct Open {
+    const char* name;
+    const char* before;
+    const char* element;
+};
+
+class OpenElement : public testing::TestWithParam<Open> {};
+
+TEST_P(OpenElement, IsTheInnermostLeftOpen) {
+    EXPECT_EQ(open_element_before(GetParam().before), QByteArray(GetParam().element));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, OpenElement, testing::Values(
+    Open{"Nested", "<div><p><b>x", "b"},
+    Open{"InnerClosed", "<div><p><b>x</b>", "p"},
+    Open{"SiblingsClosed", "<div><span>a</span><em>b</em>", "div"},
+    Open{"VoidSkipped", "<p>a<br><img src=x><hr>", "p"},
+    Open{"SelfClosedSkipped", "<div><span/>", "div"},
+    Open{"CaseAsWritten", "<DIV><P>x</P>", "DIV"},
+    Open{"OptionalEndClosedByParent", "<div><ul><li>a<li>b</ul>", "div"},
+    Open{"OptionalEndOpen", "<ul><li>a<li>b", "li"},
+    Open{"MisnestedInnerStaysOpen", "<b><i>x</b>", "i"},
+    Open{"StrayEndTagIgnored", "<div>a</span>", "div"},
+    Open{"CommentSkipped", "<div><!-- <p> -->", "div"},
+    Open{"ScriptContentSkipped", "<div><script>if (a<b && c>d) x();</script>", "div"},
+    Open{"InsideScript", "<script>var x = 1;", "script"},
+    Open{"DoctypeSkipped", "<!DOCTYPE html><html>", "html"},
+    Open{"QuotedGreaterThan", "<p><a title=\"a>b\">x", "a"},
+    Open{"NothingOpen", "<p>a</p>", ""},
+    Open{"InsideTag", "<div><a href=", ""},
+    Open{"InsideComment", "<div><!-- x", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(OpenElementWindow, LooksNoFurtherThanItsWindow) {
+    QByteArray closed;
+    while (closed.size() < kOpenElementWindow)
+        closed += "<p>riga</p>\r\n";
+    EXPECT_EQ(open_element_before("<div>" + closed), QByteArray());
+    EXPECT_EQ(open_element_before("<div>" + closed.right(kOpenElementWindow - 10)), "div");
+}
+
+} // namespace
