@@ -56,6 +56,9 @@ echo
 echo "== Minified pages, 2 MB and 20 MB on one line ($where, xcb) =="
 QT_QPA_PLATFORM=xcb "$bin/long_line" 3 9 2 20 2>/dev/null || echo "(see above)"
 echo
+echo "== Page checker: from the typing pause to the marks (offscreen) =="
+QT_QPA_PLATFORM=offscreen "$bin/check_latency" 7 100 5120 || echo "(see above)"
+echo
 echo "== 50 MB document (offscreen) =="
 QT_QPA_PLATFORM=offscreen "$bin/big_document" 50 || echo "(see above)"
 echo

@@ -64,6 +64,7 @@ CheckMarks::CheckMarks(QsciScintilla* editor) : QObject(editor), editor_(editor)
     editor_->setIndicatorForegroundColor(QColor(0xd3, 0x2f, 0x2f), error_indicator_);
     warning_indicator_ = editor_->indicatorDefine(QsciScintilla::SquiggleLowIndicator);
     editor_->setIndicatorForegroundColor(QColor(0xd0, 0x8a, 0x00), warning_indicator_);
+    anchor_indicator_ = editor_->indicatorDefine(QsciScintilla::HiddenIndicator);
     editor_->viewport()->installEventFilter(this);
 }
 
@@ -76,20 +77,24 @@ int CheckMarks::indicator(Severity severity) const {
 }
 
 void CheckMarks::clear() {
-    editor_->markerDeleteAll(error_marker_);
-    editor_->markerDeleteAll(warning_marker_);
-    const long length = editor_->SendScintilla(Sci::SCI_GETLENGTH);
-    for (const int number : {error_indicator_, warning_indicator_}) {
-        editor_->SendScintilla(Sci::SCI_SETINDICATORCURRENT, (unsigned long)number);
-        editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, 0UL, length);
-    }
-    marks_.clear();
-    errors_ = warnings_ = 0;
+    remove_all();
     emit changed();
 }
 
+void CheckMarks::remove_all() {
+    editor_->markerDeleteAll(error_marker_);
+    editor_->markerDeleteAll(warning_marker_);
+    const long length = editor_->SendScintilla(Sci::SCI_GETLENGTH);
+    for (const int number : {error_indicator_, warning_indicator_, anchor_indicator_}) {
+        editor_->SendScintilla(Sci::SCI_SETINDICATORCURRENT, (unsigned long)number);
+        editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, 0UL, length);
+    }
+    places_.clear();
+    errors_ = warnings_ = 0;
+}
+
 void CheckMarks::show(const std::vector<Finding>& findings) {
-    clear();
+    remove_all();
     for (const Finding& finding : findings)
         ++(finding.severity == Severity::Error ? errors_ : warnings_);
     const long length = editor_->SendScintilla(Sci::SCI_GETLENGTH);
@@ -102,24 +107,38 @@ void CheckMarks::show(const std::vector<Finding>& findings) {
         for (; end < marked && findings[end].line == line; ++end)
             error = error || findings[end].severity == Severity::Error;
         const Severity worst = error ? Severity::Error : Severity::Warning;
-        const int handle = editor_->markerAdd(line, marker(worst));
-        const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        editor_->markerAdd(line, marker(worst));
         for (size_t i = first; i < end; ++i) {
-            const qsizetype offset = std::clamp<qsizetype>(findings[i].offset, start, length);
-            marks_.push_back({handle, offset - start, findings[i].text});
-            underline(line, offset, worst);
+            const long at = std::clamp<long>(long(findings[i].offset), 0, std::max(0L, length - 1));
+            underline(line, at, worst);
+            anchor(at, findings[i].text);
         }
         first = end;
     }
     emit changed();
 }
 
-void CheckMarks::underline(int line, qsizetype offset, Severity severity) {
+void CheckMarks::anchor(long at, const QString& text) {
+    // Findings at one place share its anchor.
+    if (!places_.empty() &&
+        editor_->SendScintilla(Sci::SCI_INDICATORVALUEAT, (unsigned long)anchor_indicator_, at) ==
+            long(places_.size())) {
+        if (!places_.back().contains(text))
+            places_.back() << text;
+        return;
+    }
+    places_.push_back({text});
+    editor_->SendScintilla(Sci::SCI_SETINDICATORCURRENT, (unsigned long)anchor_indicator_);
+    editor_->SendScintilla(Sci::SCI_SETINDICATORVALUE, (unsigned long)places_.size());
+    editor_->SendScintilla(Sci::SCI_INDICATORFILLRANGE, (unsigned long)at, 1L);
+}
+
+void CheckMarks::underline(int line, long at, Severity severity) {
     long from = editor_->SendScintilla(Sci::SCI_GETLINEINDENTPOSITION, (unsigned long)line);
     long to = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, (unsigned long)line);
     if (to - from > kLongLine) {
         // The tag at the finding, up to its ">".
-        from = long(offset);
+        from = at;
         const long limit = std::min(to, from + long(kLongLine));
         long end = from;
         while (end < limit && editor_->SendScintilla(Sci::SCI_GETCHARAT, (unsigned long)end) != '>')
@@ -132,38 +151,45 @@ void CheckMarks::underline(int line, qsizetype offset, Severity severity) {
     editor_->SendScintilla(Sci::SCI_INDICATORFILLRANGE, (unsigned long)from, to - from);
 }
 
-long CheckMarks::position_of(const Mark& mark) const {
-    const int line = editor_->markerLine(mark.handle);
-    if (line < 0)
-        return -1;
-    const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-    const long end = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, (unsigned long)line);
-    long position = std::min(end, start + long(mark.column));
-    // Never inside a character the edits since have moved here.
-    if (position > start)
-        position = editor_->SendScintilla(
-            Sci::SCI_POSITIONAFTER,
-            editor_->SendScintilla(Sci::SCI_POSITIONBEFORE, (unsigned long)position));
-    return position;
+long CheckMarks::anchor_value(long at) const {
+    return editor_->SendScintilla(Sci::SCI_INDICATORVALUEAT, (unsigned long)anchor_indicator_, at);
+}
+
+long CheckMarks::next_anchor(long from, long to) const {
+    // Runs of the anchor indicator alternate between none and a place.
+    for (long at = from; at < to;) {
+        if (anchor_value(at))
+            return at;
+        const long end =
+            editor_->SendScintilla(Sci::SCI_INDICATOREND, (unsigned long)anchor_indicator_, at);
+        if (end <= at)
+            break;
+        at = end;
+    }
+    return -1;
+}
+
+long CheckMarks::previous_anchor(long before) const {
+    for (long at = before - 1; at >= 0;) {
+        if (anchor_value(at))
+            return at;
+        const long start =
+            editor_->SendScintilla(Sci::SCI_INDICATORSTART, (unsigned long)anchor_indicator_, at);
+        if (start <= 0)
+            break;
+        at = std::min(at, start) - 1;
+    }
+    return -1;
 }
 
 bool CheckMarks::go(int direction) {
+    if (places_.empty())
+        return false;
     const long caret = editor_->SendScintilla(Sci::SCI_GETCURRENTPOS);
-    long best = -1, wrap = -1;
-    for (const Mark& mark : marks_) {
-        const long position = position_of(mark);
-        if (position < 0)
-            continue;
-        const bool ahead = direction > 0 ? position > caret : position < caret;
-        const auto better = [&](long current) {
-            return current < 0 || (direction > 0 ? position < current : position > current);
-        };
-        if (ahead && better(best))
-            best = position;
-        if (better(wrap))
-            wrap = position;
-    }
-    const long target = best >= 0 ? best : wrap;
+    const long length = editor_->SendScintilla(Sci::SCI_GETLENGTH);
+    long target = direction > 0 ? next_anchor(caret + 1, length) : previous_anchor(caret);
+    if (target < 0) // round past the end
+        target = direction > 0 ? next_anchor(0, length) : previous_anchor(length);
     if (target < 0)
         return false;
     const long line = editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)target);
@@ -175,9 +201,19 @@ bool CheckMarks::go(int direction) {
 
 QStringList CheckMarks::messages_on_line(int line) const {
     QStringList messages;
-    for (const Mark& mark : marks_)
-        if (editor_->markerLine(mark.handle) == line && !messages.contains(mark.text))
-            messages << mark.text;
+    if (line < 0 || line >= editor_->SendScintilla(Sci::SCI_GETLINECOUNT))
+        return messages;
+    const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+    const long end =
+        line + 1 < editor_->SendScintilla(Sci::SCI_GETLINECOUNT)
+            ? editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)(line + 1))
+            : editor_->SendScintilla(Sci::SCI_GETLENGTH);
+    for (long at = next_anchor(start, end); at >= 0; at = next_anchor(at + 1, end)) {
+        const long place = anchor_value(at);
+        if (place >= 1 && place <= long(places_.size()))
+            messages << places_[size_t(place - 1)];
+    }
+    messages.removeDuplicates();
     return messages;
 }
 

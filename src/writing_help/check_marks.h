@@ -49,24 +49,25 @@ class CheckMarks : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct Mark {
-        int handle;       // the line's symbol, which moves with the line
-        qsizetype column; // bytes from the line's start
-        QString text;
-    };
+    void remove_all();
+    // Each place with findings carries an invisible one-character mark that
+    // moves with the text; its value numbers the place (from 1).
+    void anchor(long at, const QString& text);
+    long anchor_value(long at) const;
+    long next_anchor(long from, long to) const; // the first in [from, to), or -1
+    long previous_anchor(long before) const;    // the last before, or -1
     bool go(int direction);
-    long position_of(const Mark& mark) const;
     int marker(Severity severity) const;
     int indicator(Severity severity) const;
-    void underline(int line, qsizetype offset, Severity severity);
+    void underline(int line, long at, Severity severity);
     void show_messages_at(long position);
 
     QsciScintilla* editor_;
-    std::vector<Mark> marks_;
+    std::vector<QStringList> places_; // the messages of each place
     int errors_ = 0;
     int warnings_ = 0;
     int error_marker_, warning_marker_;
-    int error_indicator_, warning_indicator_;
+    int error_indicator_, warning_indicator_, anchor_indicator_;
 };
 
 // "2 errori, 3 avvisi", "1 errore, 1 avviso".

@@ -138,6 +138,11 @@ class TestWritingHelp : public QObject {
             QCOMPARE(m.edit().caret(), at);
         }
         QCOMPARE(QToolTip::text(), QStringLiteral("Elemento sconosciuto: <foo>"));
+        // The marks move with the text until the next check.
+        m.edit().set_caret(0);
+        type(QStringLiteral("x"));
+        QTest::keyClick(editor(), Qt::Key_F8);
+        QCOMPARE(m.edit().caret(), b + 1);
         // Resting on the warning symbol beside the <img> line.
         QToolTip::hideText();
         const long start = editor()->SendScintilla(Sci::SCI_POSITIONFROMLINE, 3UL);
