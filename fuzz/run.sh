@@ -23,7 +23,8 @@ chmod 700 "$home/runtime"
 export HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache"
 
 failed=()
-for target in fuzz_number fuzz_colour_text fuzz_codec fuzz_positions fuzz_commands; do
+for target in fuzz_number fuzz_colour_text fuzz_codec fuzz_positions fuzz_commands \
+  fuzz_writing_help; do
   corpus="$BUILD/corpus/$target"
   mkdir -p "$corpus"
   echo "== $target: ${SECONDS_EACH} s"
@@ -39,4 +40,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzzing found faults in: ${failed[*]} (inputs in $BUILD/findings/)"
   exit 1
 fi
-echo "fuzzing: 5 passed, 0 failed"
+echo "fuzzing: 6 passed, 0 failed"

@@ -25,7 +25,10 @@ EditorCompletion::EditorCompletion(QsciScintilla* editor) : QObject(editor), edi
     editor_->SendScintilla(Sci::SCI_AUTOCSETSEPARATOR, (unsigned long)'\n');
     editor_->installEventFilter(this);
     connect(editor_, &Sci::SCN_CHARADDED, this, &EditorCompletion::on_char_added);
-    connect(editor_, &Sci::SCN_AUTOCCHARDELETED, this, &EditorCompletion::offer);
+    pause_.setSingleShot(true);
+    pause_.setInterval(kOfferDelay);
+    connect(&pause_, &QTimer::timeout, this, &EditorCompletion::offer);
+    connect(editor_, &Sci::SCN_AUTOCCHARDELETED, &pause_, qOverload<>(&QTimer::start));
     connect(editor_, qOverload<const char*, int>(&Sci::SCN_AUTOCSELECTION), this,
             &EditorCompletion::on_selection);
 }
@@ -87,7 +90,7 @@ void EditorCompletion::on_char_added(int ch) {
     }
     if (is_name_byte(ch) || ch == ' ' || ch == '\t' || ch == '"' || ch == '\'' || ch >= 0x80 ||
         editor_->SendScintilla(Sci::SCI_AUTOCACTIVE))
-        offer();
+        pause_.start();
 }
 
 void EditorCompletion::offer() {

@@ -3,6 +3,8 @@
 #include "writing_help/completion.h"
 
 #include <QObject>
+#include <QTimer>
+#include <chrono>
 
 class QsciScintilla;
 
@@ -15,14 +17,23 @@ class QsciScintilla;
 // types the name and ">" on by hand types over them, so nothing is doubled.
 // Typing the quote that closes a value steps over one that is there already.
 //
-// Each keystroke looks at no more than kContextWindow bytes before the caret;
-// "</" at no more than kOpenElementWindow. Every insertion is one undo step.
+// The list is shown once typing pauses for kOfferDelay, never on the
+// keystroke itself: opening Scintilla's list costs more than the keystroke,
+// and a fast typist needs it only when stopping. It then looks at no more
+// than kContextWindow bytes before the caret. "</" is answered on the
+// keystroke, looking at no more than kOpenElementWindow bytes. Every
+// insertion is one undo step.
 //
 // A child of the editor.
 class EditorCompletion : public QObject {
     Q_OBJECT
   public:
+    static constexpr std::chrono::milliseconds kOfferDelay{40};
+
     explicit EditorCompletion(QsciScintilla* editor);
+
+    // Whether a list is due once the pause is over.
+    bool offer_pending() const { return pause_.isActive(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +48,7 @@ class EditorCompletion : public QObject {
     long caret() const;
 
     QsciScintilla* editor_;
+    QTimer pause_;
     CompletionContext shown_; // what the open list is for
     // The rest of an end tag just written and not yet typed over by hand;
     // only while the caret stays after it and the text is as it was.

@@ -29,6 +29,7 @@ class WritingHelp : public QObject {
     QList<QAction*> actions() const { return actions_; }
     PageChecker& checker() const { return *checker_; }
     CheckMarks& marks() const { return *marks_; }
+    EditorCompletion& completion() const { return *completion_; }
 
   private:
     void show_count();

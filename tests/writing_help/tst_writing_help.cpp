@@ -4,6 +4,7 @@
 #include "support/files.h"
 #include "support/main_window.h"
 #include "writing_help/check_marks.h"
+#include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
@@ -33,12 +34,16 @@ class TestWritingHelp : public QObject {
         editor()->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, 0UL, item);
         return QString::fromUtf8(item);
     }
-    // Each key as the user presses it, the event loop running in between.
+    // The keys as the user presses them, pausing for the list before Tab,
+    // Enter or Escape and at the end.
     void type(const QString& keys) {
         for (const QChar c : keys) {
+            if (c == u'\t' || c == u'\r' || c == u'\x1b')
+                QTRY_VERIFY(!help()->completion().offer_pending());
             QTest::keyClick(editor(), c.toLatin1());
             QCoreApplication::processEvents();
         }
+        QTRY_VERIFY(!help()->completion().offer_pending());
     }
 
   private slots:
