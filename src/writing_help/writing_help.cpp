@@ -42,10 +42,13 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
                 if (!(type & kTextChanges))
                     return;
-                // The whole text going: its marks go with it.
+                // The whole text going (a file opened in its place): its marks
+                // and its count go with it.
                 if ((type & Sci::SC_MOD_BEFOREDELETE) && position == 0 &&
-                    length == editor_->SendScintilla(Sci::SCI_GETLENGTH))
+                    length == editor_->SendScintilla(Sci::SCI_GETLENGTH)) {
                     marks_->clear();
+                    label_->clear();
+                }
                 checker_->text_changed();
             });
     connect(checker_, &PageChecker::finished, marks_, &CheckMarks::show);
