@@ -207,7 +207,10 @@ QByteArray open_element_before(QByteArrayView text) {
 
     // Walk back tag by tag. `closed` holds the end tags met whose start tags
     // are still ahead (further back), innermost last.
-    std::vector<QByteArray> closed;
+    std::vector<QByteArrayView> closed;
+    const auto same = [](QByteArrayView a, QByteArrayView b) {
+        return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+    };
     for (qsizetype i = text.size(); i > 0;) {
         const qsizetype gt = text.lastIndexOf('>', i - 1);
         if (gt < 0)
@@ -224,7 +227,7 @@ QByteArray open_element_before(QByteArrayView text) {
         const Tag tag = read_tag(text.sliced(i, gt - i + 1));
         if (tag.kind == Tag::Other)
             continue;
-        const QByteArray name = tag.name.toByteArray().toLower();
+        const QByteArrayView name = tag.name;
         const vocabulary::Element* element = vocabulary::find_element(name);
         const unsigned flags = element ? element->flags : 0;
         if (flags & vocabulary::Void)
@@ -242,7 +245,8 @@ QByteArray open_element_before(QByteArrayView text) {
         }
         if (tag.self_closing)
             continue;
-        const auto match = std::find(closed.rbegin(), closed.rend(), name);
+        const auto match = std::find_if(closed.rbegin(), closed.rend(),
+                                        [&](QByteArrayView end) { return same(end, name); });
         if (match != closed.rend()) {
             closed.erase(std::prev(match.base()), closed.end());
             continue;

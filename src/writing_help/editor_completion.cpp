@@ -108,14 +108,14 @@ void EditorCompletion::offer() {
 }
 
 void EditorCompletion::close_tag() {
-    const QByteArray before = text_before_caret(kOpenElementWindow + 2);
-    if (!before.endsWith("</"))
-        return;
-    // Not where the user is rewriting an end tag that is there already.
+    // Only "/" right after "<", and not where the user is rewriting an end
+    // tag that is there already.
     const long at = caret();
     const int next = int(editor_->SendScintilla(Sci::SCI_GETCHARAT, (unsigned long)at));
-    if (is_name_byte(next) || next == '>')
+    if (at < 2 || editor_->SendScintilla(Sci::SCI_GETCHARAT, (unsigned long)(at - 2)) != '<' ||
+        is_name_byte(next) || next == '>')
         return;
+    const QByteArray before = text_before_caret(kOpenElementWindow + 2);
     const QByteArray name = open_element_before(QByteArrayView(before).chopped(2));
     if (name.isEmpty())
         return;

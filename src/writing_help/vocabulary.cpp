@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <unordered_map>
 
 namespace vocabulary {
 
@@ -263,10 +265,22 @@ std::span<const Element> elements() {
 }
 
 const Element* find_element(QByteArrayView name) {
-    for (const Element& element : kElements)
-        if (same_name(QByteArrayView(element.name), name))
-            return &element;
-    return nullptr;
+    // Looked up for every tag when "</" looks back for an open element.
+    static const auto index = [] {
+        std::unordered_map<std::string_view, const Element*> made;
+        for (const Element& element : kElements)
+            made.emplace(element.name, &element);
+        return made;
+    }();
+    std::array<char, 16> lower;
+    if (name.size() > qsizetype(lower.size()))
+        return nullptr;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        lower[size_t(i)] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    const auto found = index.find(std::string_view(lower.data(), size_t(name.size())));
+    return found == index.end() ? nullptr : found->second;
 }
 
 bool is_void(QByteArrayView element) {
