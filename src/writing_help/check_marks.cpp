@@ -43,6 +43,15 @@ QImage symbol(Severity severity, int size) {
     return image;
 }
 
+// The messages as the tooltip's rich text, so that tags in them show as
+// written.
+QString tooltip(const QStringList& messages) {
+    QStringList lines;
+    for (const QString& message : messages)
+        lines << message.toHtmlEscaped();
+    return QStringLiteral("<qt>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</qt>");
+}
+
 } // namespace
 
 QString finding_count_text(int errors, int warnings) {
@@ -236,7 +245,7 @@ void CheckMarks::show_messages_at(long position) {
                     int(editor_->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, position)) +
                         int(editor_->SendScintilla(Sci::SCI_TEXTHEIGHT, (unsigned long)line)));
     QWidget* viewport = editor_->viewport();
-    QToolTip::showText(viewport->mapToGlobal(at), messages.join(u'\n'), viewport);
+    QToolTip::showText(viewport->mapToGlobal(at), tooltip(messages), viewport);
 }
 
 bool CheckMarks::eventFilter(QObject* watched, QEvent* event) {
@@ -272,7 +281,7 @@ bool CheckMarks::eventFilter(QObject* watched, QEvent* event) {
         QToolTip::hideText();
         return false;
     }
-    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), messages.join(u'\n'),
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tooltip(messages),
                        editor_->viewport());
     return true;
 }

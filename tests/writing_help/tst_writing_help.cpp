@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 
 namespace {
@@ -34,6 +35,8 @@ class TestWritingHelp : public QObject {
         editor()->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, 0UL, item);
         return QString::fromUtf8(item);
     }
+    // The tooltip as the user reads it.
+    QString tooltip() { return QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(); }
     // The keys as the user presses them, pausing for the list before Tab,
     // Enter or Escape and at the end.
     void type(const QString& keys) {
@@ -137,12 +140,12 @@ class TestWritingHelp : public QObject {
             QTest::keyClick(editor(), Qt::Key_F8);
             QCOMPARE(m.edit().caret(), at);
         }
-        QVERIFY(QToolTip::text().contains(QStringLiteral("manca </b> prima di </p>")));
+        QVERIFY(tooltip().contains(QStringLiteral("manca </b> prima di </p>")));
         for (const qsizetype at : {img, foo}) {
             QTest::keyClick(editor(), Qt::Key_F8, Qt::ShiftModifier);
             QCOMPARE(m.edit().caret(), at);
         }
-        QCOMPARE(QToolTip::text(), QStringLiteral("Elemento sconosciuto: <foo>"));
+        QCOMPARE(tooltip(), QStringLiteral("Elemento sconosciuto: <foo>"));
         // The marks move with the text until the next check.
         m.edit().set_caret(0);
         type(QStringLiteral("x"));
@@ -155,7 +158,7 @@ class TestWritingHelp : public QObject {
                           editor()->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, start) + 4);
         QHelpEvent hover(QEvent::ToolTip, mark, editor()->viewport()->mapToGlobal(mark));
         QApplication::sendEvent(editor()->viewport(), &hover);
-        QCOMPARE(QToolTip::text(),
+        QCOMPARE(tooltip(),
                  QStringLiteral("Manca l'attributo \"alt\" (testo alternativo) di <img>"));
     }
 
