@@ -44,12 +44,13 @@ QImage symbol(Severity severity, int size) {
 }
 
 // The messages as the tooltip's rich text, so that tags in them show as
-// written.
+// written, each on one line.
 QString tooltip(const QStringList& messages) {
     QStringList lines;
     for (const QString& message : messages)
         lines << message.toHtmlEscaped();
-    return QStringLiteral("<qt>") + lines.join(QStringLiteral("<br>")) + QStringLiteral("</qt>");
+    return QStringLiteral("<p style='white-space:pre'>") + lines.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
 }
 
 } // namespace
