@@ -7,6 +7,8 @@
 #include "writing_help/completion.h"
 #include "writing_help/page_check.h"
 
+#include <QStringDecoder>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4 || size > 4096)
         return 0;
@@ -37,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         previous = f.offset;
         if (f.offset < text.size() && (uchar(text[f.offset]) & 0xC0) == 0x80)
             fuzz::fail("a finding on a character's start");
-        const QString before = QString::fromUtf8(text.first(f.offset));
+        // Decoded keeping a U+FEFF at the start, as the edit control does.
+        QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString before = decode(text.first(f.offset));
         const qsizetype crlf = before.count(QStringLiteral("\r\n"));
         if (f.line != before.count(u'\r') + before.count(u'\n') - crlf)
             fuzz::fail("a finding on the line it names", before);

@@ -238,7 +238,11 @@ void place_findings(QByteArrayView text, std::vector<Finding>& findings, int tab
         }
         if (line < finding.line) {
             // Beyond the last line: at the end of the text.
-            units = int(QString::fromUtf8(text.sliced(line_start, at - line_start)).size());
+            units = 0;
+            for (qsizetype i = line_start; i < at; ++i) {
+                const auto c = static_cast<unsigned char>(text[i]);
+                units += (c & 0xC0) == 0x80 ? 0 : c >= 0xF0 ? 2 : 1;
+            }
         }
         while (line == finding.line && column < finding.column && at < n && !line_end(at)) {
             const auto c = static_cast<unsigned char>(text[at]);
