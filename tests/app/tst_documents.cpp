@@ -396,13 +396,13 @@ class TestDocuments : public QObject {
         auto* shown = m.window->findChild<QLabel*>(QStringLiteral("status_position"));
         QTest::keyClick(editor, Qt::Key_Down);
         const QString inserts[] = {QStringLiteral("x"), QStringLiteral("\u00e9"),
-                                   QStringLiteral("\U0001F600"), QStringLiteral("\r")};
+                                   QStringLiteral("\U0001F600")};
         const int keys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_End,       Qt::Key_Home,
                             Qt::Key_Up,    Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Delete};
         QRandomGenerator random(16);
         for (int step = 0; step < 300; ++step) {
             const quint32 pick = random.bounded(12);
-            if (pick < 9)
+            if (pick < 8)
                 send_key(editor, {}, keys[pick],
                          pick < 2 && random.bounded(4) == 0 ? Qt::ControlModifier : Qt::NoModifier);
             else if (pick < 11)
@@ -412,8 +412,11 @@ class TestDocuments : public QObject {
             QCoreApplication::processEvents(); // the caret notice comes with the repaint
             const QString now = m.edit().text();
             const qsizetype caret = m.edit().caret();
-            const qsizetype start =
-                std::max(now.lastIndexOf(u'\n', caret - 1), now.lastIndexOf(u'\r', caret - 1)) + 1;
+            // (lastIndexOf from -1 would search from the end.)
+            const qsizetype start = caret == 0 ? 0
+                                               : std::max(now.lastIndexOf(u'\n', caret - 1),
+                                                          now.lastIndexOf(u'\r', caret - 1)) +
+                                                     1;
             const qsizetype line = now.left(start).count(u'\n') + now.left(start).count(u'\r') -
                                    now.left(start).count(QStringLiteral("\r\n"));
             QCOMPARE(shown->text(),
