@@ -2,9 +2,11 @@
 // in the encoding found gives back the very same bytes. Any text at all
 // encodes without a crash in every encoding; UTF-8 text without lone
 // surrogates survives a round trip; unencodable characters are reported
-// exactly when a strict Windows-1252 encoding fails.
+// exactly when a strict Windows-1252 encoding fails. A document kept for
+// recovery comes back as the very same bytes too.
 
 #include "document/document_codec.h"
+#include "document/recovery_file.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -16,6 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 QString::fromLatin1(bytes.toHex()));
     fuzz::check(unencodable_characters(document.text, document.encoding).isEmpty(),
                 "decoded text is encodable in its own encoding");
+
+    // Recovery keeps the text as the edit area holds it (UTF-8) behind a
+    // header; the text taken back gives the same UTF-8, and saved, the same bytes.
+    const QByteArray held = document.text.toUtf8();
+    const RecoveryRecord header{QString(), QStringLiteral("/d/a.htm"), document.encoding,
+                                document.line_break, QDateTime()};
+    const auto recovered = decode_recovery(encode_recovery_header(header) + held);
+    fuzz::check(
+        recovered && recovered->text.toUtf8() == held && recovered->encoding == document.encoding &&
+            encode_document(recovered->text, recovered->encoding) == bytes,
+        "bytes -> recovery file -> bytes gives the same bytes", QString::fromLatin1(bytes.toHex()));
 
     // The same bytes seen as arbitrary text.
     const QString text = fuzz::utf16_text(data, size);

@@ -2,18 +2,18 @@
 
 #include "app/action_registry.h"
 
+#include "app/document_bindings.h"
 #include "app/elided_label.h"
 #include "app/form1_asker.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
 #include "app/snippet_insertion.h"
+#include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
 #include "app/wrapping_menu_bar.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
-#include "document/file_io.h"
-#include "document/recovery_keeper.h"
 #include "document/temp_files.h"
 #include "find/find_bar.h"
 #include "platform/dialog_provider.h"
@@ -28,6 +28,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -51,14 +52,14 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setMenuWidget(menu_bar_);
     status_ = new StatusPresenter(statusBar());
     build_controls();
+    document_ = std::make_unique<WindowDocument>(this, *edit_, *services_.dialogs, *status_);
+    session_ = &document_->session();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
     actions_->build_menus(menu_bar_);
     actions_->build_toolbar(Frame1, centralWidget());
     action(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
-    action(QStringLiteral("Command1"))->setShortcut(QKeySequence::Save);
     addAction(action(QStringLiteral("Command5")));
-    addAction(action(QStringLiteral("Command1")));
     actions_->disable_unless(
         [](const QString& name) { return find_command(name) || window_operation(name); });
 
@@ -69,19 +70,12 @@ Form1::Form1(Form1Services services, QWidget* parent)
     lang_list->setCurrentIndex(-1);
     lang_list->setEditText(QString());
 
-    update_title();
     statusBar()->setObjectName(QStringLiteral("status_bar"));
-    status_position_ = new QLabel(this);
-    status_position_->setObjectName(QStringLiteral("status_position"));
-    status_form_ = new QLabel(this);
-    status_form_->setObjectName(QStringLiteral("status_form"));
-    statusBar()->addPermanentWidget(status_position_);
-    statusBar()->addPermanentWidget(status_form_);
+    new StatusLabels(statusBar(), *edit_, *session_);
     // Completion, end tags and the page checker with its count and F8.
     auto* help = new WritingHelp(RichTextBox1, this);
     statusBar()->addPermanentWidget(help->status_label());
     addActions(help->actions());
-    update_status();
     // The client area below the menu bar (on as many rows as it takes at this
     // width) and above the status bar.
     const int extra = menu_bar_->heightForWidth(twips(7290)) + statusBar()->sizeHint().height();
@@ -111,18 +105,8 @@ void Form1::build_controls() {
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     edit_ = new ScintillaEditArea(RichTextBox1);
     connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
-    connect(RichTextBox1, &QsciScintilla::modificationChanged, this,
-            &Form1::on_modification_changed);
-    connect(edit_, &ScintillaEditArea::caret_moved, this, &Form1::update_status);
     find_bar_ = new FindBar(RichTextBox1);
     install_find_shortcuts(this, find_bar_);
-    recovery_ = new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this);
-    connect(recovery_, &RecoveryKeeper::failed, this, [this](const QString& reason) {
-        status_->failure(QStringLiteral("recovery"),
-                         QStringLiteral("Copia di recupero non scritta: %1").arg(reason));
-    });
-    connect(recovery_, &RecoveryKeeper::written, this,
-            [this] { status_->mended(QStringLiteral("recovery")); });
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -238,42 +222,10 @@ void Form1::on_tag_chosen(const QString& name) {
 
 void Form1::on_text_changed() {
     write_preview();
-    if (is_modified())
-        recovery_->schedule([this] { return edit_->utf8(); },
-                            {document_path_, encoding_, line_break_});
-}
-
-void Form1::on_modification_changed(bool modified) {
-    // Back at the saved text (saved, loaded, or undone to it): nothing to recover.
-    if (!modified)
-        recovery_->clear();
-    update_title();
-}
-
-void Form1::update_status() {
-    if (!status_position_)
-        return;
-    const auto position = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-    const auto line = RichTextBox1->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
-                                                  (unsigned long)position);
-    const auto column = edit_->column(position);
-    status_position_->setText(QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1));
-    status_form_->setText(encoding_name(encoding_) + QStringLiteral(" · ") +
-                          line_break_name(line_break_));
 }
 
 void Form1::write_preview() {
-    QString error;
-    if (encoding_ == Encoding::Windows1252) {
-        const QByteArray bytes = encode_document(edit_->text(), encoding_, Unencodable::References);
-        error = rewrite_temp_file(preview_file_path(), {bytes});
-    } else {
-        // Straight from the edit control's own buffer, as it lies: on a large
-        // document a copy, or even closing the buffer's gap, would cost more
-        // than the write.
-        const auto [before_gap, after_gap] = edit_->utf8_parts();
-        error = rewrite_temp_file(preview_file_path(), {before_gap, after_gap});
-    }
+    const QString error = session_->write_preview(preview_file_path());
     if (!error.isEmpty()) {
         // Typing goes on; the user learns once why the preview stands still.
         if (!preview_failed_)
@@ -373,6 +325,18 @@ void Form1::preview_in_firefox() {
     else
         status_->failure(QStringLiteral("firefox"),
                          QStringLiteral("Impossibile avviare Mozilla Firefox"));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program: the CSS editor closes with it,
+    // asking first about its own unsaved stylesheet.
+    if (!maybe_save() || (css_window_ && !css_window_->close())) {
+        event->ignore();
+        return;
+    }
+    // A normal end: the text was saved or deliberately given up.
+    session_->close();
+    event->accept();
 }
 
 QAction* Form1::action(const QString& name) const {

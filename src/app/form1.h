@@ -3,7 +3,7 @@
 #include "app/wrapping_menu_bar.h"
 #include "commands/snippet.h"
 #include "css_editor/css_edit.h"
-#include "document/document_codec.h"
+#include "document/document_session.h"
 #include "platform/asker.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
@@ -27,6 +27,7 @@ class RecoveryKeeper;
 class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
+class WindowDocument;
 
 // What the main window takes from outside; anything left empty gets the real
 // Qt binding. Tests hand in fakes.
@@ -78,7 +79,7 @@ class Form1 : public QMainWindow {
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
     FindBar* find_bar() const { return find_bar_; }
-    RecoveryKeeper* recovery() const { return recovery_; }
+    RecoveryKeeper* recovery() const { return session_->recovery(); }
     Asker& asker() const { return *asker_; }
     // The CSS editor window while it is open, else nullptr.
     css_edit* css_window() const { return css_window_; }
@@ -87,21 +88,24 @@ class Form1 : public QMainWindow {
     // Writes the whole text to the preview file and reloads the pane.
     void write_preview();
 
-    // Document files. Each returns true when it did its work; false when the
-    // user cancelled or it failed (the user has been told why).
-    bool open_document();                // asks for the file
-    bool open_path(const QString& path); // e.g. from the command line
-    bool save_document();                // asks for the name
+    // Document files (see DocumentSession). Each returns true when it did its
+    // work; false when the user cancelled or it failed (and was told why).
+    bool open_document() { return session_->open(); } // asks for the file
+    bool open_path(const QString& path) { return session_->open_path(path); }
+    bool save_document() { return session_->save_as(); } // asks for the name
+    bool save() { return session_->save(); }             // to its own file, when it has one
     // Offers to save unsaved changes: true when the caller may go on.
-    bool maybe_save();
+    bool maybe_save() { return session_->settle_unsaved_changes(); }
     // At start: offers the text of a Marklet that ended without saving.
     // True when a text was restored.
-    bool offer_recovery();
+    bool offer_recovery() { return session_->offer_recovery(); }
+    // At start: recovery first, then the file named on the command line.
+    void start(const QString& path) { session_->start(path); }
 
-    QString document_path() const { return document_path_; }
-    Encoding document_encoding() const { return encoding_; }
-    LineBreak document_line_break() const { return line_break_; }
-    bool is_modified() const;
+    QString document_path() const { return session_->path(); }
+    Encoding document_encoding() const { return session_->encoding(); }
+    LineBreak document_line_break() const { return session_->line_break(); }
+    bool is_modified() const { return session_->is_modified(); }
     int preview_writes() const { return preview_writes_; }
 
   protected:
@@ -113,14 +117,6 @@ class Form1 : public QMainWindow {
     void build_controls();
     void apply_resize_rule();
     void place_tag_label();
-    void update_title();
-    void update_status();
-    void on_modification_changed(bool modified);
-    bool load_file(const QString& path);
-    // The bytes to save, asking what to do with characters the encoding cannot
-    // hold; nothing when the user cancelled.
-    std::optional<QByteArray> bytes_to_save();
-    void report_failure(const QString& what, const QString& path, const QString& reason);
     void on_text_changed();
     void run_command(TagCommand command);
     void on_tag_chosen(const QString& name);
@@ -151,13 +147,9 @@ class Form1 : public QMainWindow {
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;
     FindBar* find_bar_ = nullptr;
-    RecoveryKeeper* recovery_ = nullptr;
-    QLabel* status_position_ = nullptr;
-    QLabel* status_form_ = nullptr;
 
-    QString document_path_;
-    Encoding encoding_ = Encoding::Utf8;
-    LineBreak line_break_ = LineBreak::CrLf;
+    std::unique_ptr<WindowDocument> document_;
+    DocumentSession* session_ = nullptr; // document_'s
     int preview_writes_ = 0;
     // Lasts while the program runs, across CSS editor windows.
     CssEditorState css_state_;

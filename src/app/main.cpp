@@ -70,9 +70,7 @@ int main(int argc, char* argv[]) {
     window.show();
     // A file named on the command line (or by the file manager) opens at once.
     // The text of a Marklet that ended without saving comes first.
-    const bool recovered = window.offer_recovery();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1 && !recovered)
-        window.open_path(arguments.at(1));
+    window.start(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 // Stylesheet files of the CSS editor: open, save, and the question about
 // unsaved changes before a file replaces the text or the window closes.
 
-#include "document/file_io.h"
 #include "css_editor/css_edit.h"
+#include "document/file_io.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QCloseEvent>
@@ -41,7 +41,7 @@ bool css_edit::save_stylesheet() {
     const auto bytes = bytes_to_save();
     if (!bytes)
         return false;
-    const QString error = write_file_atomically(*path, bytes->first);
+    const QString error = save_user_file(*path, {QByteArrayView(bytes->first)});
     if (!error.isEmpty()) {
         report(QStringLiteral("Salvataggio non riuscito"),
                QStringLiteral("Il file \"%1\" non è stato salvato.\n%2").arg(*path, error));

@@ -1,5 +1,7 @@
 #include "document/document_codec.h"
 
+#include "document/utf16_text.h"
+
 #include <QSet>
 #include <QtEndian>
 
@@ -153,12 +155,7 @@ LineBreak dominant_line_break(const QByteArray& bytes) {
         last_cr = s[i] == '\r';
         all_cr += last_cr;
     }
-    const qsizetype lf = all_lf - crlf, cr = all_cr - crlf;
-    if (lf > crlf && lf > cr)
-        return LineBreak::Lf;
-    if (cr > crlf && cr > lf)
-        return LineBreak::Cr;
-    return LineBreak::CrLf; // the most frequent, or no single winner
+    return most_frequent_break(all_lf, all_cr, crlf);
 }
 
 // The code point at text[i] and the number of UTF-16 units it takes. A lone
@@ -219,6 +216,12 @@ QByteArray encode_cp1252(const QString& text, Unencodable policy) {
 
 DocumentForm inspect_document(const QByteArray& bytes) {
     DocumentForm form;
+    if (const Utf16Bytes utf16(bytes); utf16.valid()) {
+        form.encoding = utf16.encoding();
+        form.line_break = utf16.line_break();
+        form.text_start = 2;
+        return form;
+    }
     form.line_break = dominant_line_break(bytes);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (!is_valid_utf8(data, bytes.size())) {
@@ -235,25 +238,44 @@ DecodedDocument decode_document(const QByteArray& bytes) {
     DecodedDocument document;
     document.encoding = form.encoding;
     document.line_break = form.line_break;
-    if (form.encoding == Encoding::Windows1252) {
+    switch (form.encoding) {
+    case Encoding::Windows1252:
         document.text = decode_cp1252(bytes.constData(), bytes.size());
-        return document;
+        break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        document.text = Utf16Bytes(bytes).text();
+        break;
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom:
+        // Marks after the first belong to the text.
+        document.text = text_from_utf8(QByteArrayView(bytes).sliced(form.text_start));
+        break;
     }
-    // fromUtf8() drops a mark at the start of what it decodes; further marks
-    // after the first belong to the text.
-    QByteArrayView body = QByteArrayView(bytes).sliced(form.text_start);
-    qsizetype marks = 0;
-    while (body.startsWith(QByteArrayView(utf8_mark, utf8_mark_size))) {
-        body = body.sliced(utf8_mark_size);
-        ++marks;
-    }
-    document.text = QString::fromUtf8(body);
-    if (marks > 0)
-        document.text.prepend(QString(marks, QChar(0xFEFF)));
     return document;
 }
 
+QString text_from_utf8(QByteArrayView utf8) {
+    // fromUtf8() drops a mark at the start of what it decodes.
+    qsizetype marks = 0;
+    while (utf8.startsWith(QByteArrayView(utf8_mark, utf8_mark_size))) {
+        utf8 = utf8.sliced(utf8_mark_size);
+        ++marks;
+    }
+    QString text = QString::fromUtf8(utf8);
+    if (marks > 0)
+        text.prepend(QString(marks, QChar(0xFEFF)));
+    return text;
+}
+
 bool looks_binary(const QByteArray& bytes) {
+    if (const Utf16Bytes utf16(bytes); utf16.valid()) {
+        for (qsizetype i = 0; i < utf16.units(); ++i) {
+            if (utf16.unit(i) == 0)
+                return true;
+        }
+        return false;
+    }
     return std::memchr(bytes.constData(), 0, static_cast<size_t>(bytes.size())) != nullptr;
 }
 
@@ -295,6 +317,10 @@ QByteArray encode_document(const QString& text, Encoding encoding, Unencodable p
         if (out.isNull() && policy == Unencodable::Fail && !text.isEmpty())
             return out;
         break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        out = encode_utf16(text, encoding);
+        break;
     }
     if (out.isNull())
         out = QByteArray("");
@@ -309,6 +335,10 @@ QString encoding_name(Encoding encoding) {
         return QStringLiteral("UTF-8 BOM");
     case Encoding::Windows1252:
         return QStringLiteral("Windows-1252");
+    case Encoding::Utf16Le:
+        return QStringLiteral("UTF-16 LE");
+    case Encoding::Utf16Be:
+        return QStringLiteral("UTF-16 BE");
     }
     return QString();
 }

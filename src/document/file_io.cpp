@@ -194,14 +194,22 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
     // A file made read-only is not replaced behind its owner's back.
     if (old_is_file && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
         return reason(errno, Action::Write);
+    // A rename would cut other names off, or drop the attributes.
+    const bool keep = options.keep_file && old_is_file;
+    if (keep && (old.st_nlink > 1 || has_extended_attributes(target)))
+        return rewrite_in_place(target, pieces);
 
     QByteArray temp_path;
     const mode_t create_mode = options.forced_mode ? options.forced_mode
                                : old_is_file       ? (old.st_mode & 07777)
                                                    : 0666;
     Descriptor fd(create_temp_beside(target, create_mode, &temp_path));
-    if (!fd.valid())
+    if (!fd.valid()) {
+        // The folder is closed to us, the file is not.
+        if (keep && (errno == EACCES || errno == EPERM))
+            return rewrite_in_place(target, pieces);
         return reason(errno, Action::Write);
+    }
 
     auto fail = [&](int error) {
         ::unlink(temp_path.constData());
@@ -211,8 +219,16 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
     if (options.forced_mode || old_is_file) {
         if (old_is_file && !options.forced_mode &&
             (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-            // Keeps the owner where we may (root editing a user's file); best effort.
+            // Keeps the owner where we may (root editing a user's file).
             [[maybe_unused]] const int ignored = ::fchown(fd.get(), old.st_uid, old.st_gid);
+        }
+        struct stat made;
+        if (keep && ::fstat(fd.get(), &made) == 0 &&
+            (made.st_uid != old.st_uid || made.st_gid != old.st_gid)) {
+            // Another's file would become ours.
+            fd.close();
+            ::unlink(temp_path.constData());
+            return rewrite_in_place(target, pieces);
         }
         if (::fchmod(fd.get(), create_mode) != 0)
             return fail(errno);
@@ -305,6 +321,12 @@ QString write_file_atomically(const QString& path, std::initializer_list<QByteAr
                               Links links) {
     WriteOptions options;
     options.links = links;
+    return replace_file(path, pieces, options);
+}
+
+QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    WriteOptions options;
+    options.keep_file = true;
     return replace_file(path, pieces, options);
 }
 

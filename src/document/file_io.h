@@ -32,6 +32,15 @@ QString write_file_atomically(const QString& path, const QByteArray& bytes,
 QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
                               Links links = Links::Follow);
 
+// Saves a user's file (a document, a stylesheet), following links as above.
+// A new file and a rename where that keeps the file what it was; in place
+// where a rename would not: the folder is closed to us but the file is not,
+// the file has other names (hard links), belongs to someone else or carries
+// ACLs or extended attributes. In place, a copy of the old content is first
+// flushed to $XDG_DATA_HOME/marklet/backup, and put back when the write
+// fails (the reason then says so); it is removed after a good write.
+QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
+
 // The reason for a failed write or removal (an errno value), as a short
 // Italian sentence for the user.
 QString write_error_reason(int error);

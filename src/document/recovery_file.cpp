@@ -28,6 +28,10 @@ QByteArray encoding_key(Encoding encoding) {
         return "utf-8-bom";
     case Encoding::Windows1252:
         return "windows-1252";
+    case Encoding::Utf16Le:
+        return "utf-16le";
+    case Encoding::Utf16Be:
+        return "utf-16be";
     case Encoding::Utf8:
         break;
     }
@@ -44,6 +48,15 @@ QByteArray line_break_key(LineBreak line_break) {
         break;
     }
     return "crlf";
+}
+
+Encoding encoding_of_key(const QByteArray& key) {
+    for (Encoding encoding :
+         {Encoding::Utf8Bom, Encoding::Windows1252, Encoding::Utf16Le, Encoding::Utf16Be}) {
+        if (key == encoding_key(encoding))
+            return encoding;
+    }
+    return Encoding::Utf8;
 }
 
 // Reads the header into `record`; the offset of the text, or -1.
@@ -63,9 +76,7 @@ qsizetype decode_header(const QByteArray& bytes, RecoveryRecord* record) {
         if (key == "path")
             record->document_path = QFile::decodeName(QByteArray::fromPercentEncoding(value));
         else if (key == "encoding")
-            record->encoding = value == "utf-8-bom"      ? Encoding::Utf8Bom
-                               : value == "windows-1252" ? Encoding::Windows1252
-                                                         : Encoding::Utf8;
+            record->encoding = encoding_of_key(value);
         else if (key == "line-break")
             record->line_break = value == "lf"   ? LineBreak::Lf
                                  : value == "cr" ? LineBreak::Cr
@@ -129,7 +140,8 @@ std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes) {
     const qsizetype text_start = decode_header(bytes, &record);
     if (text_start < 0)
         return std::nullopt;
-    record.text = QString::fromUtf8(bytes.sliced(text_start));
+    // Every byte-order mark at the start of the text is part of it.
+    record.text = text_from_utf8(QByteArrayView(bytes).sliced(text_start));
     return record;
 }
 

@@ -218,7 +218,10 @@ class TestDocuments : public QObject {
             std::optional<FileSizeLimit> limit;
             if (row.disk_full)
                 limit.emplace(1024);
-            ModalScript script({press(QMessageBox::Ok, &message)});
+            std::deque<ModalScript::Step> steps{press(QMessageBox::Ok, &message)};
+            if (row.disk_full) // page.htm is another file than the unnamed document's
+                steps.push_front(press(QMessageBox::Yes));
+            ModalScript script(std::move(steps));
             QVERIFY(!m.window->save_document());
         }
         QVERIFY2(message.contains(target), qPrintable(message));

@@ -1,0 +1,172 @@
+#include "app/document_bindings.h"
+
+#include "app/status_presenter.h"
+#include "document/recovery_keeper.h"
+#include "platform/qt/editor_style.h"
+#include "platform/qt/long_line_styling.h"
+#include "platform/qt/scintilla_edit_area.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <Qsci/qsciscintilla.h>
+
+void EditorBuffer::load(QByteArrayView utf8, qsizetype file_size) {
+    QsciScintilla* editor = edit_.widget();
+    // Very large documents are shown plain, so scrolling never styles them whole;
+    // so are documents with over-long lines, styled to be laid out quickly.
+    const bool long_lines = has_long_line(utf8);
+    const bool highlight = !long_lines && file_size <= kHighlightLimit;
+    if (!highlight)
+        style_plain_editor(editor);
+    edit_.set_long_lines(long_lines);
+    edit_.load_utf8(utf8);
+    if (highlight && !editor->lexer())
+        style_html_editor(editor);
+}
+
+std::array<QByteArrayView, 2> EditorBuffer::utf8_parts() const {
+    return edit_.utf8_parts();
+}
+
+QString EditorBuffer::text() const {
+    return edit_.text();
+}
+
+bool EditorBuffer::is_modified() const {
+    return edit_.widget()->isModified();
+}
+
+void EditorBuffer::set_save_point() {
+    edit_.widget()->setModified(false);
+}
+
+void EditorBuffer::set_line_break(LineBreak line_break) {
+    edit_.set_line_break(line_break);
+}
+
+namespace {
+
+int ask(QWidget* parent, const char* name, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button) {
+    QMessageBox box(icon, QStringLiteral("Marklet"), text, buttons, parent);
+    box.setObjectName(QLatin1String(name));
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(default_button);
+    return box.exec();
+}
+
+} // namespace
+
+DocumentQuestions::Unsaved MessageBoxQuestions::unsaved_changes() {
+    switch (
+        ask(parent_, "unsaved_box", QMessageBox::Question, QStringLiteral("Salvare le modifiche?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return Unsaved::Save;
+    case QMessageBox::Discard:
+        return Unsaved::Discard;
+    default:
+        return Unsaved::Cancel;
+    }
+}
+
+DocumentQuestions::Unencodable MessageBoxQuestions::unencodable(const QString& characters) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Marklet"),
+                    QStringLiteral("Il documento contiene caratteri che la codifica "
+                                   "Windows-1252 non può contenere: %1\n"
+                                   "Come salvarli?")
+                        .arg(characters.left(40)),
+                    QMessageBox::Cancel, parent_);
+    box.setObjectName(QStringLiteral("encoding_box"));
+    QPushButton* references = box.addButton(QStringLiteral("Come riferimenti numerici (&&#8800;)"),
+                                            QMessageBox::AcceptRole);
+    references->setObjectName(QStringLiteral("references_button"));
+    QPushButton* utf8 = box.addButton(QStringLiteral("Salva come UTF-8"), QMessageBox::AcceptRole);
+    utf8->setObjectName(QStringLiteral("utf8_button"));
+    box.setDefaultButton(references);
+    box.exec();
+    if (box.clickedButton() == references)
+        return Unencodable::References;
+    if (box.clickedButton() == utf8)
+        return Unencodable::Utf8;
+    return Unencodable::Cancel;
+}
+
+bool MessageBoxQuestions::replace(const QString& path) {
+    return ask(parent_, "replace_box", QMessageBox::Warning,
+               QStringLiteral("Il file \"%1\" esiste già.\nSostituirlo?").arg(path),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool MessageBoxQuestions::recover(const PendingRecovery& pending) {
+    const QString of = pending.document_path.isEmpty()
+                           ? QStringLiteral("un documento senza nome")
+                           : QStringLiteral("\"%1\"").arg(pending.document_path);
+    const QString when = QLocale(QLocale::Italian).toString(pending.saved_at, QLocale::ShortFormat);
+    return ask(parent_, "recovery_box", QMessageBox::Question,
+               QStringLiteral("Marklet si è chiuso senza salvare %1 (copia del %2).\n"
+                              "Recuperare il testo?")
+                   .arg(of, when),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void MessageBoxQuestions::folder_missing(const QString& folder) {
+    ask(parent_, "folder_missing_box", QMessageBox::Warning,
+        QStringLiteral("La cartella \"%1\" non esiste più.\n"
+                       "Scegliere dove salvare il documento.")
+            .arg(folder),
+        QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBoxQuestions::failure(const QString& what, const QString& path, const QString& reason) {
+    ask(parent_, "file_error_box", QMessageBox::Warning,
+        QStringLiteral("%1 \"%2\".\n%3").arg(what, path, reason), QMessageBox::Ok, QMessageBox::Ok);
+}
+
+WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
+                               DialogProvider& dialogs, StatusPresenter& status)
+    : buffer_(edit), questions_(window),
+      session_(std::make_unique<DocumentSession>(buffer_, dialogs, questions_)) {
+    DocumentSession* session = session_.get();
+    QObject::connect(&edit, &EditArea::changed, session, &DocumentSession::text_changed);
+    QObject::connect(edit.widget(), &QsciScintilla::modificationChanged, session,
+                     &DocumentSession::modification_changed);
+    QObject::connect(session, &DocumentSession::changed, window,
+                     [window, session] { window->setWindowTitle(session->title()); });
+    // A message without a timeout stands until the document's next one.
+    const QString standing = QStringLiteral("document");
+    QObject::connect(session, &DocumentSession::message, &status,
+                     [&status, standing](const QString& text, int timeout) {
+                         status.mended(standing);
+                         if (timeout > 0)
+                             status.notice(text, timeout);
+                         else
+                             status.failure(standing, text);
+                     });
+    const QString recovery = QStringLiteral("recovery");
+    QObject::connect(session->recovery(), &RecoveryKeeper::failed, &status,
+                     [&status, recovery](const QString& reason) {
+                         status.failure(
+                             recovery,
+                             QStringLiteral("Copia di recupero non scritta: %1").arg(reason));
+                     });
+    QObject::connect(session->recovery(), &RecoveryKeeper::written, &status,
+                     [&status, recovery] { status.mended(recovery); });
+    for (const auto& [name, keys, save] :
+         {std::tuple{"save_action", QKeySequence(Qt::CTRL | Qt::Key_S), &DocumentSession::save},
+          std::tuple{"save_as_action", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                     &DocumentSession::save_as}}) {
+        auto* action = new QAction(window);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        QObject::connect(action, &QAction::triggered, session,
+                         [session, save] { (session->*save)(); });
+        window->addAction(action);
+    }
+    window->setWindowTitle(session->title());
+}
+
+WindowDocument::~WindowDocument() = default;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "document/document_session.h"
+
+#include <memory>
+
+class QMainWindow;
+class QWidget;
+class ScintillaEditArea;
+class StatusPresenter;
+
+// The main window's edit area as the document session's buffer. Very large
+// documents are shown plain (see kHighlightLimit).
+class EditorBuffer : public DocumentBuffer {
+  public:
+    explicit EditorBuffer(ScintillaEditArea& edit) : edit_(edit) {}
+
+    void load(QByteArrayView utf8, qsizetype file_size) override;
+    std::array<QByteArrayView, 2> utf8_parts() const override;
+    QString text() const override;
+    bool is_modified() const override;
+    void set_save_point() override;
+    void set_line_break(LineBreak line_break) override;
+
+  private:
+    ScintillaEditArea& edit_;
+};
+
+// The document session's questions as message boxes of `parent`, each named
+// for the tests: "unsaved_box", "encoding_box", "replace_box",
+// "recovery_box", "folder_missing_box", "file_error_box".
+class MessageBoxQuestions : public DocumentQuestions {
+  public:
+    explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
+
+    Unsaved unsaved_changes() override;
+    Unencodable unencodable(const QString& characters) override;
+    bool replace(const QString& path) override;
+    bool recover(const PendingRecovery& pending) override;
+    void folder_missing(const QString& folder) override;
+    void failure(const QString& what, const QString& path, const QString& reason) override;
+
+  private:
+    QWidget* parent_;
+};
+
+// The main window's document: the session on the window's edit area, asking
+// with message boxes; the window title and the status bar's messages kept up
+// to date; the keys Ctrl+S (save to the document's own file) and Ctrl+Shift+S
+// (the save dialog, as the toolbar's save button).
+//
+// Ownership: owned by the window, which outlives it, as does the status
+// presenter; its two actions are the window's Qt children and act on the
+// session only while it lives.
+class WindowDocument {
+  public:
+    WindowDocument(QMainWindow* window, ScintillaEditArea& edit, DialogProvider& dialogs,
+                   StatusPresenter& status);
+    ~WindowDocument();
+    DocumentSession& session() const { return *session_; }
+
+  private:
+    EditorBuffer buffer_;
+    MessageBoxQuestions questions_;
+    // Last: gone before the buffer and the questions it uses.
+    std::unique_ptr<DocumentSession> session_;
+};

@@ -1,0 +1,36 @@
+#include "app/status_labels.h"
+
+#include "document/document_session.h"
+
+#include "platform/qt/scintilla_edit_area.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <Qsci/qsciscintilla.h>
+
+StatusLabels::StatusLabels(QStatusBar* bar, ScintillaEditArea& edit, const DocumentSession& session)
+    : QObject(bar), edit_(edit), session_(session), position_(new QLabel(bar)),
+      form_(new QLabel(bar)) {
+    position_->setObjectName(QStringLiteral("status_position"));
+    form_->setObjectName(QStringLiteral("status_form"));
+    bar->addPermanentWidget(position_);
+    bar->addPermanentWidget(form_);
+    connect(&edit, &ScintillaEditArea::caret_moved, this, &StatusLabels::show_position);
+    connect(&session, &DocumentSession::changed, this, &StatusLabels::show_form);
+    show_position();
+    show_form();
+}
+
+void StatusLabels::show_position() {
+    QsciScintilla* editor = edit_.widget();
+    const auto position = editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    const auto line =
+        editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, (unsigned long)position);
+    const auto column = edit_.column(position);
+    position_->setText(QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1));
+}
+
+void StatusLabels::show_form() {
+    form_->setText(encoding_name(session_.encoding()) + QStringLiteral(" · ") +
+                   line_break_name(session_.line_break()));
+}

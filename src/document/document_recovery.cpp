@@ -1,0 +1,78 @@
+// A window's document and its recovery copy: kept while the text is unsaved,
+// offered at the next start after a crash, and unsaved work again once taken.
+
+#include "document/document_session.h"
+#include "document/recovery_keeper.h"
+#include "platform/dialog_provider.h"
+
+#include <QFileInfo>
+
+void DocumentSession::text_changed() {
+    if (is_modified())
+        recovery_->schedule(
+            [this] {
+                const auto [first, second] = buffer_.utf8_parts();
+                return first.toByteArray().append(second);
+            },
+            {path_, encoding_, line_break_});
+}
+
+void DocumentSession::modification_changed() {
+    // Back at the saved text (saved, loaded, or undone to it): nothing to recover.
+    if (!is_modified())
+        recovery_->clear();
+    emit changed();
+}
+
+void DocumentSession::close() {
+    // Saved, or given up by the user.
+    recovered_ = false;
+    recovery_->clear();
+}
+
+bool DocumentSession::offer_recovery() {
+    const auto pending = pending_recovery();
+    if (!pending)
+        return false;
+    if (!questions_.recover(*pending)) {
+        const QString error = discard_recovery(*pending);
+        if (!error.isEmpty())
+            emit message(error, 5000);
+        return false;
+    }
+    QString error;
+    const auto record = recovery_->restore(*pending, &error);
+    if (!record) {
+        questions_.failure(QStringLiteral("Impossibile recuperare il testo da"), pending->file,
+                           error);
+        return false;
+    }
+    path_ = record->document_path;
+    encoding_ = record->encoding;
+    line_break_ = record->line_break;
+    // In no file yet: unsaved, and kept for recovery, until saved or given up.
+    recovered_ = true;
+    buffer_.set_line_break(line_break_);
+    const QByteArray utf8 = record->text.toUtf8();
+    buffer_.load(utf8, utf8.size());
+    // Saving offers the file the text came from.
+    dialogs_.set_remembered_path(path_);
+    emit changed();
+    return true;
+}
+
+void DocumentSession::start(const QString& path) {
+    const bool recovered = offer_recovery();
+    if (path.isEmpty())
+        return;
+    if (!recovered) {
+        open_path(path);
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute != path_)
+        emit message(QStringLiteral("%1 non è stato aperto: c'è il testo recuperato. "
+                                    "Aprirlo con \"Apri un file\".")
+                         .arg(absolute),
+                     0);
+}

@@ -1,0 +1,208 @@
+// Opening and saving a window's document. Files are read and written byte
+// for byte: what was read comes back unchanged when saved without edits.
+
+#include "document/document_session.h"
+
+#include "document/file_io.h"
+#include "document/recovery_keeper.h"
+#include "document/temp_files.h"
+#include "platform/dialog_provider.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
+#include <sys/stat.h>
+
+namespace {
+
+bool is_utf8(Encoding encoding) {
+    return encoding == Encoding::Utf8 || encoding == Encoding::Utf8Bom;
+}
+
+// The deepest folder of `folder` that still exists.
+QString nearest_existing(QString folder) {
+    while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
+        folder = QFileInfo(folder).absolutePath();
+    return folder;
+}
+
+} // namespace
+
+DocumentSession::DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs,
+                                 DocumentQuestions& questions, QObject* parent)
+    : QObject(parent), buffer_(buffer), dialogs_(dialogs), questions_(questions),
+      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)) {}
+
+DocumentSession::~DocumentSession() = default;
+
+bool DocumentSession::is_modified() const {
+    return recovered_ || buffer_.is_modified();
+}
+
+QString DocumentSession::title() const {
+    if (path_.isEmpty() && !is_modified())
+        return QStringLiteral("Marklet");
+    const QString name =
+        path_.isEmpty() ? QStringLiteral("Senza nome") : QFileInfo(path_).fileName();
+    return name + (is_modified() ? QStringLiteral(" *") : QString()) + QStringLiteral(" - Marklet");
+}
+
+bool DocumentSession::settle_unsaved_changes() {
+    if (!is_modified())
+        return true;
+    switch (questions_.unsaved_changes()) {
+    case DocumentQuestions::Unsaved::Save:
+        return save();
+    case DocumentQuestions::Unsaved::Discard:
+        return true;
+    case DocumentQuestions::Unsaved::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool DocumentSession::open() {
+    if (!settle_unsaved_changes())
+        return false;
+    const auto path = dialogs_.open_file();
+    return path && load(*path);
+}
+
+bool DocumentSession::open_path(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!load(absolute))
+        return false;
+    dialogs_.set_remembered_path(absolute);
+    return true;
+}
+
+bool DocumentSession::load(const QString& path) {
+    const ReadResult read = read_whole_file(path);
+    const QString cannot = QStringLiteral("Impossibile aprire il file");
+    if (!read.ok()) {
+        questions_.failure(cannot, path, read.error);
+        return false;
+    }
+    if (looks_binary(read.bytes)) {
+        questions_.failure(cannot, path, QStringLiteral("Non è un file di testo."));
+        return false;
+    }
+    const DocumentForm form = inspect_document(read.bytes);
+    encoding_ = form.encoding;
+    line_break_ = form.line_break;
+    path_ = path;
+    // Whatever was recovered has been saved or given up by now.
+    recovered_ = false;
+    buffer_.set_line_break(line_break_);
+    // UTF-8 goes to the edit area as it is: no round trip through UTF-16.
+    if (is_utf8(encoding_))
+        buffer_.load(QByteArrayView(read.bytes).sliced(form.text_start), read.bytes.size());
+    else
+        buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
+    buffer_.set_save_point();
+    recovery_->clear();
+    emit changed();
+    emit message(QStringLiteral("Aperto %1 (%2, %3)")
+                     .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
+                          line_break_name(line_break_)),
+                 5000);
+    return true;
+}
+
+bool DocumentSession::save() {
+    // A recovered text is saved where the user confirms: its file may have
+    // changed since, or be gone with its folder.
+    if (path_.isEmpty() || recovered_ || !QFileInfo(path_).absoluteDir().exists())
+        return save_as();
+    return write_to(path_);
+}
+
+bool DocumentSession::save_as() {
+    const QFileInfo own(path_);
+    if (!path_.isEmpty() && !own.absoluteDir().exists()) {
+        // Not silently somewhere else: the dialog starts as near as it can.
+        questions_.folder_missing(own.absolutePath());
+        dialogs_.set_remembered_path(nearest_existing(own.absolutePath()) + u'/' + own.fileName());
+    }
+    for (;;) {
+        const auto chosen = dialogs_.save_file();
+        if (!chosen)
+            return false;
+        if (!is_other_file(*chosen) || questions_.replace(*chosen))
+            return write_to(*chosen);
+    }
+}
+
+bool DocumentSession::is_other_file(const QString& chosen) const {
+    struct stat target, document;
+    // Folders and devices are refused by the write itself.
+    if (::stat(QFile::encodeName(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
+        return false;
+    if (path_.isEmpty() || ::stat(QFile::encodeName(path_).constData(), &document) != 0)
+        return true;
+    // Another name of the same file (a link) is the document's own file.
+    return target.st_dev != document.st_dev || target.st_ino != document.st_ino;
+}
+
+bool DocumentSession::write_to(const QString& path) {
+    Encoding encoding = encoding_;
+    QByteArray encoded;
+    if (encoding == Encoding::Windows1252) {
+        const QString text = buffer_.text();
+        const QString missing = unencodable_characters(text, encoding);
+        if (missing.isEmpty()) {
+            encoded = encode_document(text, encoding);
+        } else {
+            switch (questions_.unencodable(missing)) {
+            case DocumentQuestions::Unencodable::References:
+                encoded = encode_document(text, encoding, Unencodable::References);
+                break;
+            case DocumentQuestions::Unencodable::Utf8:
+                encoding = Encoding::Utf8;
+                break;
+            case DocumentQuestions::Unencodable::Cancel:
+                return false;
+            }
+        }
+    } else if (!is_utf8(encoding)) {
+        encoded = encode_document(buffer_.text(), encoding);
+    }
+    QString error;
+    if (is_utf8(encoding)) {
+        // The edit area holds the text as UTF-8 already: written where it lies.
+        const auto [first, second] = buffer_.utf8_parts();
+        const QByteArrayView mark =
+            encoding == Encoding::Utf8Bom ? QByteArrayView("\xEF\xBB\xBF", 3) : QByteArrayView();
+        error = save_user_file(path, {mark, first, second});
+    } else {
+        error = save_user_file(path, {encoded});
+    }
+    if (!error.isEmpty()) {
+        questions_.failure(QStringLiteral("Impossibile salvare il file"), path, error);
+        return false;
+    }
+    path_ = QFileInfo(path).absoluteFilePath();
+    encoding_ = encoding;
+    recovered_ = false;
+    dialogs_.set_remembered_path(path_);
+    buffer_.set_save_point();
+    recovery_->clear();
+    emit changed();
+    emit message(QStringLiteral("Salvato %1").arg(path_), 5000);
+    return true;
+}
+
+QString DocumentSession::write_preview(const QString& path) const {
+    if (encoding_ == Encoding::Windows1252) {
+        const QByteArray bytes =
+            encode_document(buffer_.text(), encoding_, Unencodable::References);
+        return rewrite_temp_file(path, {bytes});
+    }
+    // Straight from the edit area's own buffer, as it lies: on a large
+    // document a copy, or even closing the buffer's gap, would cost more than
+    // the write.
+    const auto [before_gap, after_gap] = buffer_.utf8_parts();
+    return rewrite_temp_file(path, {before_gap, after_gap});
+}

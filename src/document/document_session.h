@@ -1,0 +1,121 @@
+#pragma once
+
+#include "document/document_codec.h"
+
+#include <QByteArrayView>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <optional>
+
+class DialogProvider;
+class RecoveryKeeper;
+struct PendingRecovery;
+
+// The edit area as the document session uses it: the whole text as UTF-8,
+// the point at which it was last saved, and the line break Enter inserts.
+class DocumentBuffer {
+  public:
+    virtual ~DocumentBuffer() = default;
+    // Replaces the whole text with a document's text as UTF-8; the undo
+    // history starts afresh. `file_size`: the size of the file it came from.
+    virtual void load(QByteArrayView utf8, qsizetype file_size) = 0;
+    // The text as UTF-8, in two runs; valid until the next change.
+    virtual std::array<QByteArrayView, 2> utf8_parts() const = 0;
+    // The text as characters.
+    virtual QString text() const = 0;
+    // True while the text differs from its save point.
+    virtual bool is_modified() const = 0;
+    virtual void set_save_point() = 0;
+    virtual void set_line_break(LineBreak line_break) = 0;
+};
+
+// The questions the session asks the user, and the failures it tells.
+class DocumentQuestions {
+  public:
+    virtual ~DocumentQuestions() = default;
+
+    enum class Unsaved { Save, Discard, Cancel };
+    // "Salvare le modifiche?"
+    virtual Unsaved unsaved_changes() = 0;
+    enum class Unencodable { References, Utf8, Cancel };
+    // The document holds `characters`, which its encoding cannot.
+    virtual Unencodable unencodable(const QString& characters) = 0;
+    // Saving under the name of another existing file: true to replace it.
+    virtual bool replace(const QString& path) = 0;
+    // A text kept for a Marklet that ended without saving: true to take it.
+    virtual bool recover(const PendingRecovery& pending) = 0;
+    // The document's folder was removed since the document was opened.
+    virtual void folder_missing(const QString& folder) = 0;
+    // `what` failed on `path` for `reason` ("Impossibile aprire il file", ...).
+    virtual void failure(const QString& what, const QString& path, const QString& reason) = 0;
+};
+
+// The document of a window: its file, the file's encoding and line break,
+// whether the text is saved, and its recovery copy. Opens, saves and
+// recovers it, asking through DocumentQuestions and the file dialogs.
+//
+// Ownership: the buffer, dialogs and questions belong to the caller and
+// outlive the session; the recovery keeper is the session's Qt child.
+class DocumentSession : public QObject {
+    Q_OBJECT
+  public:
+    DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs, DocumentQuestions& questions,
+                    QObject* parent = nullptr);
+    ~DocumentSession() override;
+
+    // Each returns true when it did its work; false when the user cancelled
+    // or it failed (and the user was told why).
+    bool open();                         // unsaved changes first, then the open dialog
+    bool open_path(const QString& path); // e.g. from the command line
+    bool save();                         // to the document's own file; else as save_as()
+    bool save_as();                      // always the save dialog
+    bool settle_unsaved_changes();       // asks when there are any; true: go on
+    bool offer_recovery();               // true when a text was recovered
+    // At start: a text kept for recovery first, then the file named on the
+    // command line (empty: none), which is never dropped without a word.
+    void start(const QString& path);
+    // The window closes and its text goes: no recovery copy is left.
+    void close();
+
+    // Rewrites the program's preview file `path` with the whole text: in
+    // Windows-1252 for such a document (characters it lacks as references),
+    // else in UTF-8. Empty on success, else the reason.
+    QString write_preview(const QString& path) const;
+
+    // The edit area's notices.
+    void text_changed();
+    void modification_changed();
+
+    QString path() const { return path_; }
+    Encoding encoding() const { return encoding_; }
+    LineBreak line_break() const { return line_break_; }
+    // Unsaved: changed since the last save, or recovered and not saved yet.
+    bool is_modified() const;
+    // "name * - Marklet"
+    QString title() const;
+    RecoveryKeeper* recovery() const { return recovery_; }
+
+  signals:
+    // The file, its encoding, or whether the text is saved changed.
+    void changed();
+    // A line for the status bar; `timeout` in milliseconds, 0: until replaced.
+    void message(const QString& text, int timeout);
+
+  private:
+    bool load(const QString& path);
+    bool write_to(const QString& path);
+    // True when `chosen` is an existing file other than the document's own.
+    bool is_other_file(const QString& chosen) const;
+    void forget_recovered();
+
+    DocumentBuffer& buffer_;
+    DialogProvider& dialogs_;
+    DocumentQuestions& questions_;
+    RecoveryKeeper* recovery_;
+    QString path_;
+    Encoding encoding_ = Encoding::Utf8;
+    LineBreak line_break_ = LineBreak::CrLf;
+    // The text came from a recovery copy: unsaved, whatever the buffer says.
+    bool recovered_ = false;
+};
