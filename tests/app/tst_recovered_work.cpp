@@ -1,12 +1,14 @@
 // Recovered work is unsaved work: after a crash and "Recuperare il testo?"
 // Yes, the title says so, closing asks, saving offers the file the text came
-// from and gives back its bytes exactly.
+// from and gives back its bytes exactly; a file named at start is not
+// dropped without a word.
 
 #include "document/recovery_keeper.h"
 #include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"
 
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 using steps::press;
@@ -17,15 +19,16 @@ class TestRecoveredWork : public QObject {
     MainWindow m;
     QTemporaryDir dir;
 
-    // Types `typed` at the end of the document of `bytes`, then ends as a Marklet that
-    // crashed would (its recovery copy left as a dead process's), and starts
-    // again answering Yes to the recovery question.
-    void type_crash_and_recover(const QByteArray& bytes, const QString& typed) {
+    // Types "x" at the end of the document of `bytes`, then ends as a
+    // Marklet that crashed would (its recovery copy left as a dead process's),
+    // and starts a new window; `start` then runs with the recovery question
+    // answered Yes.
+    void type_crash_and_start(const QByteArray& bytes, const std::function<void()>& start) {
         QVERIFY(write_bytes(dir.filePath(QStringLiteral("f.htm")), bytes));
         QVERIFY(m.window->open_path(dir.filePath(QStringLiteral("f.htm"))));
         m.window->editor()->setFocus();
         QTest::keyClick(m.window->editor(), Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(m.window->editor(), typed);
+        QTest::keyClicks(m.window->editor(), QStringLiteral("x"));
         QTRY_VERIFY(m.window->recovery()->is_waiting());
         QCOMPARE(m.window->recovery()->write_now(), QString());
         const QFileInfo copy(m.window->recovery()->file_path());
@@ -36,7 +39,7 @@ class TestRecoveredWork : public QObject {
         m.close();
         m.open();
         ModalScript script({press(QMessageBox::Yes)});
-        QVERIFY(m.window->offer_recovery());
+        start();
         QCOMPARE(m.window->windowTitle(), QStringLiteral("f.htm * - Marklet"));
         // The offscreen platform gives the focus back to no window after a box.
         m.window->activateWindow();
@@ -45,7 +48,10 @@ class TestRecoveredWork : public QObject {
 
   private slots:
     void init() { m.open(); }
-    void cleanup() { m.close(); }
+    void cleanup() {
+        QDir(recovery_dir_path()).removeRecursively(); // the copies recovered and kept
+        m.close();
+    }
 
     void saving_recovered_work_gives_its_bytes_back_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -56,37 +62,33 @@ class TestRecoveredWork : public QObject {
     }
     void saving_recovered_work_gives_its_bytes_back() {
         QFETCH(QByteArray, bytes);
-        type_crash_and_recover(bytes, QStringLiteral("x"));
+        type_crash_and_start(bytes, [this] { QVERIFY(m.window->offer_recovery()); });
         const QString own = dir.filePath(QStringLiteral("f.htm"));
+        const QString copy = m.window->recovery()->file_path();
+        QString question;
+        ModalScript asked({press(QMessageBox::Cancel, &question)});
+        QVERIFY(!m.window->close());
+        QCOMPARE(question, QStringLiteral("Salvare le modifiche?"));
+        QVERIFY(QFile::exists(copy));
         QCOMPARE(m.dialogs->remembered, own); // the dialog offers the file it came from
         m.dialogs->save_answers.push_back(own);
         ModalScript unexpected({steps::cancel()});
-        m.window->editor()->setFocus();
+        m.window->activateWindow();
+        QTRY_VERIFY(m.window->isActiveWindow());
         QTest::keyClick(m.window->editor(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m.dialogs->saves, 1);
         QCOMPARE(unexpected.remaining(), std::size_t(1));
         QCOMPARE(read_bytes(own), bytes + "x");
         QCOMPARE(m.window->windowTitle(), QStringLiteral("f.htm - Marklet"));
-        QVERIFY(!QFile::exists(m.window->recovery()->file_path()));
+        QVERIFY(!QFile::exists(copy));
     }
 
-    void closing_recovered_work_asks_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("cancel: stays, and so does the copy") << int(QMessageBox::Cancel) << false;
-        QTest::newRow("discard: the copy goes") << int(QMessageBox::Discard) << true;
-    }
-    void closing_recovered_work_asks() {
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        type_crash_and_recover("<p>a</p>", QStringLiteral("y"));
-        const QString copy = m.window->recovery()->file_path();
-        QString question;
-        ModalScript script({press(QMessageBox::StandardButton(answer), &question)});
-        QCOMPARE(m.window->close(), closed);
-        QCOMPARE(question, QStringLiteral("Salvare le modifiche?"));
-        QCOMPARE(QFile::exists(copy), !closed);
-        QCOMPARE(read_bytes(dir.filePath(QStringLiteral("f.htm"))), QByteArray("<p>a</p>"));
+    void file_named_at_start_is_not_dropped_silently() {
+        const QString other = dir.filePath(QStringLiteral("g.htm"));
+        QVERIFY(write_bytes(other, "<p>g</p>"));
+        type_crash_and_start("<p>f</p>", [&] { m.window->start(other); });
+        QVERIFY2(m.window->statusBar()->currentMessage().startsWith(other + " non è stato aperto"),
+                 qPrintable(m.window->statusBar()->currentMessage()));
     }
 };
 
