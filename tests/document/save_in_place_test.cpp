@@ -5,15 +5,14 @@
 // the tests run as root.
 
 #include "document/file_io.h"
+#include "support/faults.h"
 #include "support/files.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <grp.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -83,14 +82,9 @@ class SaveUserFile : public testing::TestWithParam<std::pair<const char*, Kind>>
         ASSERT_EQ(::chmod(native(dir.path()).constData(), 0755), 0);
         ASSERT_TRUE(QDir(dir.path()).mkpath(u"data"_s) && QDir(dir.path()).mkpath(u"docs"_s));
         ASSERT_TRUE(give_to_saver(path("data")));
-        data_home_ = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", native(path("data")));
         ASSERT_TRUE(write_bytes(doc, "<p>vecchio</p>"));
     }
-    void TearDown() override {
-        qputenv("XDG_DATA_HOME", data_home_);
-        ::chmod(native(path("docs")).constData(), 0755);
-    }
+    void TearDown() override { ::chmod(native(path("docs")).constData(), 0755); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QStringList backups() const {
         return QDir(path("data/marklet/backup")).entryList(QDir::Files | QDir::Hidden);
@@ -98,7 +92,7 @@ class SaveUserFile : public testing::TestWithParam<std::pair<const char*, Kind>>
 
     QTemporaryDir dir;
     const QString doc = path("docs/doc.htm");
-    QByteArray data_home_;
+    EnvironmentVariable data_home{"XDG_DATA_HOME", native(path("data"))};
 };
 
 TEST_P(SaveUserFile, HoldsTheNewContentAndStaysTheFileItWas) {
@@ -161,17 +155,11 @@ TEST_F(SaveUserFile, WriteFailingMidwayInPlacePutsTheOldContentBack) {
     const QByteArray old(1000, 'o');
     ASSERT_TRUE(write_bytes(doc, old));
     ASSERT_EQ(::link(native(doc).constData(), native(path("docs/other.htm")).constData()), 0);
-    // The largest file this process may write, lowered: the write fails
-    // halfway as on a full disk, even for root.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved;
-    lowered.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-    const QString error = save_user_file(doc, {QByteArray(100000, 'n')});
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    QString error;
+    {
+        FileSizeLimit limit(4096); // the write fails halfway as on a full disk
+        error = save_user_file(doc, {QByteArray(100000, 'n')});
+    }
     EXPECT_EQ(error, u"Il file è troppo grande. Il contenuto precedente del file è stato "
                      u"ripristinato."_s);
     EXPECT_EQ(read_bytes(path("docs/other.htm")), old);
