@@ -8,7 +8,7 @@
 #include "support/files.h"
 #include "support/main_window.h"
 
-#include <QStatusBar>
+#include "app/status_presenter.h"
 #include <QTemporaryDir>
 
 using steps::press;
@@ -87,8 +87,8 @@ class TestRecoveredWork : public QObject {
         const QString other = dir.filePath(QStringLiteral("g.htm"));
         QVERIFY(write_bytes(other, "<p>g</p>"));
         type_crash_and_start("<p>f</p>", [&] { m.window->start(other); });
-        QVERIFY2(m.window->statusBar()->currentMessage().startsWith(other + " non è stato aperto"),
-                 qPrintable(m.window->statusBar()->currentMessage()));
+        QVERIFY2(m.window->status().text().startsWith(other + " non è stato aperto"),
+                 qPrintable(m.window->status().text()));
     }
 };
 

@@ -8,8 +8,8 @@
 #include "support/files.h"
 #include "support/main_window.h"
 
+#include "app/status_presenter.h"
 #include <QLabel>
-#include <QStatusBar>
 #include <QTemporaryDir>
 
 using steps::press;
@@ -92,7 +92,7 @@ class TestSaving : public QObject {
         QVERIFY(m.window->save());
         QVERIFY2(notice.contains(path("gone/deeper")), qPrintable(notice));
         QCOMPARE(read_bytes(path("doc.htm")), QByteArray("a"));
-        QCOMPARE(m.window->statusBar()->currentMessage(), "Salvato " + path("doc.htm"));
+        QCOMPARE(m.window->status().text(), "Salvato " + path("doc.htm"));
     }
 
     void utf16_comes_back_as_utf16_data() {
