@@ -30,10 +30,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolButton>
 #include <Qsci/qsciscintilla.h>
 
 Form1::Form1(Form1Services services, QWidget* parent)
@@ -80,7 +78,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     // width) and above the status bar.
     const int extra = menu_bar_->heightForWidth(twips(7290)) + statusBar()->sizeHint().height();
     resize(twips(7290), twips(7755) + extra);
-    place_tag_label();
+    ControlPlaces::place_caption(Label1, lang_list);
 }
 
 Form1::~Form1() = default;
@@ -94,7 +92,6 @@ void Form1::build_controls() {
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setAccessibleName(QStringLiteral("Documento"));
     RichTextBox1->setGeometry(twips_rect(75, 1560, 7215, 6135));
-    edit_size_ = RichTextBox1->size();
     RichTextBox1->setEolMode(QsciScintilla::EolWindows);
     // Highlighting is set up before any text arrives: set on a full editor it
     // would colour the whole document at once.
@@ -104,7 +101,7 @@ void Form1::build_controls() {
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     edit_ = new ScintillaEditArea(RichTextBox1);
-    connect(edit_, &EditArea::changed, this, &Form1::on_text_changed);
+    connect(edit_, &EditArea::changed, this, &Form1::write_preview);
     find_bar_ = new FindBar(RichTextBox1);
     install_find_shortcuts(this, find_bar_);
 
@@ -115,8 +112,8 @@ void Form1::build_controls() {
 
     WebBrowser1 = new BrowserHost(services_.browser_factory, client);
     WebBrowser1->setGeometry(twips_rect(7320, 120, 7215, 7095));
-    pane_place_ = WebBrowser1->geometry();
     WebBrowser1->hide();
+    places_ = std::make_unique<ControlPlaces>(RichTextBox1, WebBrowser1);
     connect(WebBrowser1, &BrowserHost::unavailable, this, [this](const QString& reason) {
         status_->failure(QStringLiteral("pane"),
                          QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
@@ -220,10 +217,6 @@ void Form1::on_tag_chosen(const QString& name) {
     insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
 }
 
-void Form1::on_text_changed() {
-    write_preview();
-}
-
 void Form1::write_preview() {
     const QString error = session_->write_preview(preview_file_path());
     if (!error.isEmpty()) {
@@ -260,33 +253,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::apply_resize_rule() {
-    const QRect outer = frameGeometry();
-    if (const auto layout = resize_rule(to_twips(outer.width()), to_twips(outer.height()))) {
-        edit_size_ = QSize(twips(layout->edit_width), twips(layout->edit_height));
-        pane_place_ = QRect(twips(layout->browser_left), pane_place_.y(),
-                            twips(layout->browser_width), twips(layout->browser_height));
-    }
-    // The rule's margins assume a thin frame: with a taller title, menu or
-    // status bar its sizes would reach below the client area, under the status
-    // bar. Whatever does not fit is cut from the bottom instead.
-    const int room = centralWidget()->height();
-    const QPoint edit_at(twips(75), twips(kEditTop));
-    RichTextBox1->setGeometry(QRect(
-        edit_at, QSize(edit_size_.width(), fitted_height(edit_at.y(), edit_size_.height(), room))));
-    WebBrowser1->setGeometry(QRect(
-        pane_place_.topLeft(),
-        QSize(pane_place_.width(), fitted_height(pane_place_.y(), pane_place_.height(), room))));
-}
-
-void Form1::place_tag_label() {
-    // The caption ends where the list begins, and takes the room to its left
-    // that it needs (beyond its place, up to the preview buttons).
-    Label1->setContentsMargins(0, 0, 4, 0);
-    const int right = lang_list->geometry().left();
-    const int needed = std::max(twips(975), Label1->sizeHint().width());
-    const int left = std::max(right - needed, twips(1800 + 735) + 4);
-    const int height = std::max(twips(255), Label1->sizeHint().height());
-    Label1->setGeometry(left, twips(1320), right - left, height);
+    places_->apply(frameGeometry().size(), centralWidget()->height());
 }
 
 void Form1::toggle_preview() {

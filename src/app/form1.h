@@ -1,12 +1,10 @@
 #pragma once
 
+#include "app/form1_services.h"
 #include "app/wrapping_menu_bar.h"
 #include "commands/snippet.h"
 #include "css_editor/css_edit.h"
 #include "document/document_session.h"
-#include "platform/asker.h"
-#include "platform/dialog_provider.h"
-#include "platform/launcher.h"
 #include "preview/browser_host.h"
 
 #include <QHash>
@@ -16,11 +14,10 @@
 #include <memory>
 
 class ActionRegistry;
+class ControlPlaces;
 class ElidedLabel;
 class QAction;
 class QFrame;
-class QLabel;
-class QToolButton;
 class FindBar;
 class QsciScintilla;
 class RecoveryKeeper;
@@ -28,17 +25,6 @@ class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
 class WindowDocument;
-
-// What the main window takes from outside; anything left empty gets the real
-// Qt binding. Tests hand in fakes.
-struct Form1Services {
-    std::unique_ptr<DialogProvider> dialogs;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<Asker> asker;
-    BrowserHost::Factory browser_factory;
-    // Dialogs for each CSS editor window opened; empty: Qt's own.
-    std::function<std::unique_ptr<DialogProvider>()> css_dialogs;
-};
 
 // The main window: the document's edit area, the menu bar of tag commands, the
 // toolbar, the tag list and the browser pane of the preview. It wires these
@@ -116,8 +102,6 @@ class Form1 : public QMainWindow {
   private:
     void build_controls();
     void apply_resize_rule();
-    void place_tag_label();
-    void on_text_changed();
     void run_command(TagCommand command);
     void on_tag_chosen(const QString& name);
 
@@ -154,11 +138,7 @@ class Form1 : public QMainWindow {
     // Lasts while the program runs, across CSS editor windows.
     CssEditorState css_state_;
     QPointer<css_edit> css_window_;
-    // The sizes the resize rule last gave the edit area and the pane (at
-    // first those of their places); they are shown as far as the client area
-    // reaches, never below it.
-    QSize edit_size_;
-    QRect pane_place_;
+    std::unique_ptr<ControlPlaces> places_;
     bool first_show_ = true;
     bool preview_failed_ = false;
 };

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
 #include <optional>
+
+class QLabel;
+class QWidget;
 
 // Where the resize rule puts the edit area and the browser pane, in twips.
 struct PaneLayout {
@@ -24,3 +29,24 @@ std::optional<PaneLayout> resize_rule(double outer_width, double outer_height);
 // area) may have so that it ends within a client area `room` pixels high:
 // `wanted` where it fits, less where it does not, never below 0.
 int fitted_height(int top, int wanted, int room);
+
+// The places of the main window's edit area and browser pane: the sizes the
+// resize rule last gave them (at first those they were made with), shown as
+// far as the client area reaches, never below it.
+//
+// Ownership: held by the window, whose widgets it places.
+class ControlPlaces {
+  public:
+    ControlPlaces(QWidget* edit, QWidget* pane);
+    // For a window of outer size `outer` whose client area is `room` pixels high.
+    void apply(QSize outer, int room);
+    // The tag list's caption ends where the list begins, and takes the room to
+    // its left that it needs (beyond its place, up to the preview buttons).
+    static void place_caption(QLabel* caption, const QWidget* list);
+
+  private:
+    QWidget* edit_;
+    QWidget* pane_;
+    QSize edit_size_;
+    QRect pane_place_;
+};
