@@ -70,9 +70,10 @@ void DocumentSession::start(const QString& path) {
         return;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    // The name first: the status bar may show no more than its start.
     if (absolute != path_)
         emit message(QStringLiteral("%1 non è stato aperto: c'è il testo recuperato. "
-                                    "Aprirlo con \"Apri un file\".")
-                         .arg(absolute),
+                                    "Aprirlo con \"Apri un file\" (%2).")
+                         .arg(QFileInfo(absolute).fileName(), absolute),
                      0);
 }

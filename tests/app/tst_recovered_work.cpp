@@ -87,8 +87,9 @@ class TestRecoveredWork : public QObject {
         const QString other = dir.filePath(QStringLiteral("g.htm"));
         QVERIFY(write_bytes(other, "<p>g</p>"));
         type_crash_and_start("<p>f</p>", [&] { m.window->start(other); });
-        QVERIFY2(m.window->status().text().startsWith(other + " non è stato aperto"),
-                 qPrintable(m.window->status().text()));
+        const QString told = m.window->status().text();
+        QVERIFY2(told.startsWith("g.htm non è stato aperto") && told.contains(other),
+                 qPrintable(told));
     }
 };
 
