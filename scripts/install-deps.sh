@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-translations-l10n
   libgl-dev libglx-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils libx11-dev openbox
   fonts-dejavu-core desktop-file-utils
   clang libclang-rt-14-dev
 )

@@ -1,6 +1,7 @@
 #include "app/action_registry.h"
 
 #include "app/menu_table.h"
+#include "app/toolbar_pictures.h"
 #include "app/wrapping_menu_bar.h"
 #include "platform/twips.h"
 
@@ -36,7 +37,8 @@ void ActionRegistry::build_toolbar(QWidget* frame, QWidget* client) {
         auto* button = new QToolButton(def.in_frame ? frame : client);
         button->setObjectName(QString::fromLatin1(def.name));
         act->setToolTip(QString::fromUtf16(def.tooltip));
-        act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1StringView(def.icon))));
+        act->setIcon(toolbar_picture(QString::fromLatin1(def.icon),
+                                     QSize(def.picture_width, kPictureHeight)));
         act->setIconVisibleInMenu(false);
         button->setDefaultAction(act);
         button->setToolTip(QString::fromUtf16(def.tooltip));
@@ -45,7 +47,6 @@ void ActionRegistry::build_toolbar(QWidget* frame, QWidget* client) {
         button->setFocusPolicy(Qt::TabFocus);
         const QRect place = twips_rect(def.left, def.top, def.width, def.height);
         button->setGeometry(place);
-        // The SVG is rendered at this size times the screen's pixel ratio.
         button->setIconSize(QSize(def.picture_width, kPictureHeight));
     }
 }

@@ -65,7 +65,6 @@ void FindBar::build() {
     find_text_->setObjectName(QStringLiteral("find_text"));
     find_text_->setPlaceholderText(QStringLiteral("Trova"));
     find_text_->setAccessibleName(QStringLiteral("Testo da cercare"));
-    find_text_->setClearButtonEnabled(true);
     setFocusProxy(find_text_);
     previous_button_ = make_button(QStringLiteral("find_previous_button"),
                                    QStringLiteral("Trova precedente"), this);
@@ -73,7 +72,6 @@ void FindBar::build() {
         make_button(QStringLiteral("find_next_button"), QStringLiteral("Trova successivo"), this);
     close_button_ = new QToolButton(this);
     close_button_->setObjectName(QStringLiteral("close_button"));
-    close_button_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close_button_->setToolTip(QStringLiteral("Chiudi (Esc)"));
     close_button_->setAccessibleName(QStringLiteral("Chiudi"));
     close_button_->setAutoRaise(true);
@@ -166,6 +164,13 @@ void FindBar::open_replace() {
 void FindBar::open(bool replace) {
     if (!editor_)
         return;
+    // The close and clear pictures come from the icon theme, whose lookup
+    // walks the theme folders: done at the first opening, not when the
+    // window starts.
+    if (close_button_->icon().isNull()) {
+        close_button_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+        find_text_->setClearButtonEnabled(true);
+    }
     search_->hold_index(true);
     if (const QString selected = editor_->selectedText(); good_seed(selected))
         find_text_->setText(selected);

@@ -64,11 +64,12 @@ QString finding_count_text(int errors, int warnings) {
 }
 
 CheckMarks::CheckMarks(QsciScintilla* editor) : QObject(editor), editor_(editor) {
-    const int size = std::clamp(int(editor_->SendScintilla(Sci::SCI_TEXTHEIGHT, 0UL)) - 3, 10, 16);
-    error_marker_ = editor_->markerDefine(symbol(Severity::Error, size));
-    warning_marker_ = editor_->markerDefine(symbol(Severity::Warning, size));
+    // The symbols themselves are drawn when the first findings come: drawing
+    // them loads a font, which the window's start need not wait for.
+    error_marker_ = editor_->markerDefine(QsciScintilla::Invisible);
+    warning_marker_ = editor_->markerDefine(QsciScintilla::Invisible);
     editor_->setMarginType(kMargin, QsciScintilla::SymbolMargin);
-    editor_->setMarginWidth(kMargin, size + 4);
+    editor_->setMarginWidth(kMargin, symbol_size() + 4);
     editor_->setMarginMarkerMask(kMargin, (1 << error_marker_) | (1 << warning_marker_));
     error_indicator_ = editor_->indicatorDefine(QsciScintilla::SquiggleLowIndicator);
     editor_->setIndicatorForegroundColor(QColor(0xd3, 0x2f, 0x2f), error_indicator_);
@@ -76,6 +77,19 @@ CheckMarks::CheckMarks(QsciScintilla* editor) : QObject(editor), editor_(editor)
     editor_->setIndicatorForegroundColor(QColor(0xd0, 0x8a, 0x00), warning_indicator_);
     anchor_indicator_ = editor_->indicatorDefine(QsciScintilla::HiddenIndicator);
     editor_->viewport()->installEventFilter(this);
+}
+
+int CheckMarks::symbol_size() const {
+    return std::clamp(int(editor_->SendScintilla(Sci::SCI_TEXTHEIGHT, 0UL)) - 3, 10, 16);
+}
+
+void CheckMarks::draw_symbols() {
+    if (symbols_drawn_)
+        return;
+    symbols_drawn_ = true;
+    const int size = symbol_size();
+    editor_->markerDefine(symbol(Severity::Error, size), error_marker_);
+    editor_->markerDefine(symbol(Severity::Warning, size), warning_marker_);
 }
 
 int CheckMarks::marker(Severity severity) const {
@@ -104,6 +118,8 @@ void CheckMarks::remove_all() {
 }
 
 void CheckMarks::show(const std::vector<Finding>& findings) {
+    if (!findings.empty())
+        draw_symbols();
     remove_all();
     for (const Finding& finding : findings)
         ++(finding.severity == Severity::Error ? errors_ : warnings_);

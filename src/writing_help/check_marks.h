@@ -58,6 +58,8 @@ class CheckMarks : public QObject {
     long previous_anchor(long before) const;    // the last before, or -1
     bool go(int direction);
     int marker(Severity severity) const;
+    int symbol_size() const;
+    void draw_symbols();
     int indicator(Severity severity) const;
     void underline(int line, long at, Severity severity);
     void show_messages_at(long position);
@@ -67,6 +69,7 @@ class CheckMarks : public QObject {
     int errors_ = 0;
     int warnings_ = 0;
     int error_marker_, warning_marker_;
+    bool symbols_drawn_ = false;
     int error_indicator_, warning_indicator_, anchor_indicator_;
 };
 
