@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/translations.h"
+#include "document/process_folder.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -64,6 +65,14 @@ int main(int argc, char* argv[]) {
 
     // Qt's own dialogs and buttons speak Italian.
     install_italian_translations();
+
+    // This process's preview and stylesheet have a folder of their own, gone
+    // at the end; those left by Marklets that ended without removing theirs
+    // go now.
+    remove_stale_process_dirs();
+    struct ProcessFolder {
+        ~ProcessFolder() { remove_process_temp_dir(); }
+    } process_folder;
 
     Form1 window;
     ExitWhenShown::install(&window);

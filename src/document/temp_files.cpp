@@ -1,6 +1,7 @@
 #include "document/temp_files.h"
 
 #include "document/posix_file.h"
+#include "document/process_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,10 +26,6 @@ QByteArray home_folder() {
     return home;
 }
 
-QString temp_dir_path() {
-    return xdg_folder_path("XDG_CACHE_HOME", ".cache", QStringLiteral("marklet"));
-}
-
 // mkdir -p with mode 0700 for every folder it creates.
 bool make_folders(const QByteArray& path) {
     if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
@@ -41,11 +38,11 @@ bool make_folders(const QByteArray& path) {
     return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
 }
 
-// Empty when `path` may be written as a temporary file: it lies in the
-// private folder, which exists (made now when missing). Otherwise the reason.
+// Empty when `path` may be written as a temporary file: it lies in this
+// process's folder, which exists (made now when missing). Otherwise the reason.
 QString temp_file_refusal(const QString& path) {
     QString error;
-    const std::optional<QString> folder = private_temp_dir(&error);
+    const std::optional<QString> folder = process_temp_dir(&error);
     if (!folder)
         return error;
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
@@ -64,7 +61,7 @@ QString replace_temp_file(const QString& path, std::initializer_list<QByteArrayV
 }
 
 QString temp_file_path(const QString& name) {
-    const QString folder = temp_dir_path();
+    const QString folder = process_temp_dir_path();
     return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
 }
 
@@ -160,8 +157,12 @@ std::optional<QString> ensure_private_dir(const QString& folder, const QString& 
     return folder;
 }
 
+QString private_temp_dir_path() {
+    return xdg_folder_path("XDG_CACHE_HOME", ".cache", QStringLiteral("marklet"));
+}
+
 std::optional<QString> private_temp_dir(QString* error) {
-    return ensure_private_dir(temp_dir_path(), QStringLiteral("temporanea"), error);
+    return ensure_private_dir(private_temp_dir_path(), QStringLiteral("temporanea"), error);
 }
 
 QString preview_file_path() {
@@ -170,4 +171,8 @@ QString preview_file_path() {
 
 QString temp_stylesheet_path() {
     return temp_file_path(QStringLiteral("tmp.css"));
+}
+
+QString browser_copy_path() {
+    return temp_file_path(QStringLiteral("anteprima.htm"));
 }

@@ -9,7 +9,7 @@
 // private folder, and the private folders themselves.
 
 // Writes one of the program's temporary files (preview, stylesheet) inside
-// private_temp_dir(), creating the folder when needed and never following a
+// this process's folder, creating the folder when needed and never following a
 // link planted there. Returns an empty string on success, else the reason.
 QString write_temp_file(const QString& path, const QByteArray& bytes);
 // The same with the content given in pieces, written one after the other.
@@ -28,6 +28,8 @@ QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayV
 // nothing, with the reason in `error`) when the path is a symbolic link, not a
 // folder, or not owned by the current user.
 std::optional<QString> private_temp_dir(QString* error = nullptr);
+// Where that folder is, without making it; empty when there is no home folder.
+QString private_temp_dir_path();
 
 // $<variable>/<below>, or ~/<fallback>/<below> when the variable is unset,
 // empty or relative (the XDG rule); empty when there is no home folder.
@@ -40,6 +42,9 @@ QString xdg_folder_path(const char* variable, const char* fallback, const QStrin
 std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
                                           QString* error = nullptr);
 
-// The preview file and the temporary stylesheet inside private_temp_dir().
-QString preview_file_path();    // .../marklet/tmp.htm
-QString temp_stylesheet_path(); // .../marklet/tmp.css
+// The preview file, the temporary stylesheet and the preview's copy for
+// external browsers, in this process's own folder inside private_temp_dir()
+// (see process_folder.h). Temporary files are written there only.
+QString preview_file_path();    // .../marklet/run-.../tmp.htm
+QString temp_stylesheet_path(); // .../marklet/run-.../tmp.css
+QString browser_copy_path();    // .../marklet/run-.../anteprima.htm

@@ -3,6 +3,7 @@
 // written 0600, never through a planted link or a second name.
 
 #include "document/file_io.h"
+#include "document/process_folder.h"
 #include "document/temp_files.h"
 #include "support/faults.h"
 #include "support/files.h"
@@ -47,8 +48,9 @@ TEST_F(PrivateTempDir, DefaultIsInsideHomeCache) {
         EnvironmentVariable cache_home("XDG_CACHE_HOME", value);
         const QString expected = path(u"home/.cache/marklet"_s);
         EXPECT_EQ(private_temp_dir(), expected) << value.constData();
-        EXPECT_EQ(preview_file_path(), expected + u"/tmp.htm"_s);
-        EXPECT_EQ(temp_stylesheet_path(), expected + u"/tmp.css"_s);
+        const QString own = expected + u'/' + process_folder_name(this_process());
+        EXPECT_EQ(preview_file_path(), own + u"/tmp.htm"_s);
+        EXPECT_EQ(temp_stylesheet_path(), own + u"/tmp.css"_s);
     }
 }
 
@@ -106,9 +108,10 @@ TEST_P(TempFile, RewrittenWithModeSixHundredLeavingNothingElse) {
     EXPECT_EQ(write(preview_file_path(), "<p>anteprima"), QString());
     ::umask(old_mask);
     EXPECT_EQ(read_bytes(preview_file_path()), "<p>anteprima");
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"tmp.htm"_s});
+    const QString own = process_temp_dir_path();
+    EXPECT_EQ(QDir(own).entryList(QDir::Files | QDir::Hidden), QStringList{u"tmp.htm"_s});
     EXPECT_EQ(mode_bits(preview_file_path()), 0600u);
-    EXPECT_EQ(mode_bits(folder()), 0700u);
+    EXPECT_EQ(mode_bits(own), 0700u);
     // One open to others becomes private.
     ::chmod(native(preview_file_path()).constData(), 0666);
     EXPECT_EQ(write(preview_file_path(), "p {}"), QString());
@@ -116,7 +119,7 @@ TEST_P(TempFile, RewrittenWithModeSixHundredLeavingNothingElse) {
 }
 
 TEST_P(TempFile, LinkPlantedIsReplacedNotFollowed) {
-    ASSERT_TRUE(private_temp_dir().has_value());
+    ASSERT_TRUE(process_temp_dir().has_value());
     const QString victim = path(u"victim.htm"_s);
     ASSERT_TRUE(write_bytes(victim, "keep me"));
     ASSERT_EQ(::symlink(native(victim).constData(), native(preview_file_path()).constData()), 0);
