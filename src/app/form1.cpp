@@ -279,11 +279,12 @@ void Form1::toggle_preview() {
 
 void Form1::preview_in_default_browser() {
     // A failure to start a browser stands until one starts.
-    if (services_.launcher->open_url(QUrl::fromLocalFile(preview_file_path())))
+    if (services_.launcher->open_in_browser(QUrl::fromLocalFile(preview_file_path())))
         status_->mended(QStringLiteral("browser"));
     else
-        status_->failure(QStringLiteral("browser"),
-                         QStringLiteral("Impossibile aprire il browser predefinito"));
+        status_->failure(
+            QStringLiteral("browser"),
+            QStringLiteral("Nessun browser web predefinito trovato: anteprima non aperta"));
 }
 
 void Form1::preview_in_firefox() {

@@ -12,4 +12,8 @@ class Launcher {
     virtual bool start(const QString& program, const QStringList& arguments) = 0;
     // Opens the URL in the system's default handler; false when that fails.
     virtual bool open_url(const QUrl& url) = 0;
+    // Opens the URL in the system's default web browser (the handler of web
+    // links), never in Marklet itself; false when there is none or it cannot
+    // be started.
+    virtual bool open_in_browser(const QUrl& url) = 0;
 };

@@ -272,7 +272,7 @@ class TestForm1 : public QObject {
         window->action("Command4")->trigger();
         QCOMPARE(m.launcher->started, QStringList{"firefox " + preview_file_path()});
         window->action("Command3")->trigger();
-        QCOMPARE(m.launcher->opened, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
+        QCOMPARE(m.launcher->browsed, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
         m.launcher->succeed = false;
         window->action("Command4")->trigger();
         QVERIFY(window->status().text().contains("Firefox"));

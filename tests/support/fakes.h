@@ -1,9 +1,9 @@
 #pragma once
 
-#include "preview/browser_host.h"
 #include "platform/browser_pane.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
+#include "preview/browser_host.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -56,8 +56,13 @@ class FakeLauncher : public Launcher {
         opened << url;
         return succeed;
     }
+    bool open_in_browser(const QUrl& url) override {
+        browsed << url;
+        return succeed;
+    }
     QStringList started;
     QList<QUrl> opened;
+    QList<QUrl> browsed; // open_in_browser
     bool succeed = true;
 };
 
