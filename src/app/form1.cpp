@@ -7,6 +7,7 @@
 #include "app/form1_asker.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
+#include "app/preview_controller.h"
 #include "app/snippet_insertion.h"
 #include "app/status_labels.h"
 #include "app/status_presenter.h"
@@ -114,12 +115,9 @@ void Form1::build_controls() {
     WebBrowser1->setGeometry(twips_rect(7320, 120, 7215, 7095));
     WebBrowser1->hide();
     places_ = std::make_unique<ControlPlaces>(RichTextBox1, WebBrowser1);
-    connect(WebBrowser1, &BrowserHost::unavailable, this, [this](const QString& reason) {
-        status_->failure(QStringLiteral("pane"),
-                         QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
-    });
-    connect(WebBrowser1, &BrowserHost::link_requested, this,
-            [this](const QUrl& url) { services_.launcher->open_url(url); });
+    preview_ = new PreviewController(
+        *this, *WebBrowser1, *services_.launcher,
+        [this](const QString& path) { return session_->write_preview(path); });
 
     lang_list = new TagList(client);
     lang_list->setObjectName(QStringLiteral("lang_list"));
@@ -204,7 +202,7 @@ void Form1::css_editor() {
     // One window at a time; closing it discards it, so the next opens afresh.
     if (!css_window_) {
         css_window_ = new css_edit(
-            css_state_, [this] { WebBrowser1->reload(); },
+            css_state_, [this] { preview_->show_latest(); },
             services_.css_dialogs ? services_.css_dialogs() : nullptr, this);
         css_window_->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -218,20 +216,11 @@ void Form1::on_tag_chosen(const QString& name) {
 }
 
 void Form1::write_preview() {
-    const QString error = session_->write_preview(preview_file_path());
-    if (!error.isEmpty()) {
-        // Typing goes on; the user learns once why the preview stands still.
-        if (!preview_failed_)
-            status_->failure(QStringLiteral("preview"),
-                             QStringLiteral("Anteprima non aggiornata: %1").arg(error));
-        preview_failed_ = true;
-        return;
-    }
-    if (preview_failed_)
-        status_->mended(QStringLiteral("preview"));
-    preview_failed_ = false;
-    ++preview_writes_;
-    WebBrowser1->reload();
+    preview_->write_preview();
+}
+
+int Form1::preview_writes() const {
+    return preview_->writes();
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -257,42 +246,15 @@ void Form1::apply_resize_rule() {
 }
 
 void Form1::toggle_preview() {
-    const int outer = frameGeometry().width();
-    if (!enable_browser) {
-        resize(width() + outer, height());
-        // Keep the widened window on its screen where it fits.
-        if (QScreen* screen = this->screen()) {
-            const QRect room = screen->availableGeometry();
-            const QRect frame = frameGeometry();
-            if (frame.right() > room.right() && frame.width() <= room.width())
-                move(pos() - QPoint(frame.right() - room.right(), 0));
-        }
-        WebBrowser1->show();
-        enable_browser = true;
-        WebBrowser1->navigate(QUrl::fromLocalFile(preview_file_path()));
-    } else {
-        resize(width() - (outer - outer / 2), height());
-        WebBrowser1->hide();
-        enable_browser = false;
-    }
+    preview_->toggle();
 }
 
 void Form1::preview_in_default_browser() {
-    // A failure to start a browser stands until one starts.
-    if (services_.launcher->open_in_browser(QUrl::fromLocalFile(preview_file_path())))
-        status_->mended(QStringLiteral("browser"));
-    else
-        status_->failure(
-            QStringLiteral("browser"),
-            QStringLiteral("Nessun browser web predefinito trovato: anteprima non aperta"));
+    preview_->open_in_default_browser();
 }
 
 void Form1::preview_in_firefox() {
-    if (services_.launcher->start(QStringLiteral("firefox"), {preview_file_path()}))
-        status_->mended(QStringLiteral("firefox"));
-    else
-        status_->failure(QStringLiteral("firefox"),
-                         QStringLiteral("Impossibile avviare Mozilla Firefox"));
+    preview_->open_in_firefox();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,7 @@
 class ActionRegistry;
 class ControlPlaces;
 class ElidedLabel;
+class PreviewController;
 class QAction;
 class QFrame;
 class FindBar;
@@ -71,7 +72,7 @@ class Form1 : public QMainWindow {
     css_edit* css_window() const { return css_window_; }
     const CssEditorState& css_state() const { return css_state_; }
 
-    // Writes the whole text to the preview file and reloads the pane.
+    // Writes the whole text to the preview file and shows it in the pane.
     void write_preview();
 
     // Document files (see DocumentSession). Each returns true when it did its
@@ -92,7 +93,7 @@ class Form1 : public QMainWindow {
     Encoding document_encoding() const { return session_->encoding(); }
     LineBreak document_line_break() const { return session_->line_break(); }
     bool is_modified() const { return session_->is_modified(); }
-    int preview_writes() const { return preview_writes_; }
+    int preview_writes() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +115,7 @@ class Form1 : public QMainWindow {
     void colore();
     void tmp_stylesheet();
     void css_editor();
+    // The previews (see PreviewController).
     void toggle_preview();
     void preview_in_default_browser();
     void preview_in_firefox();
@@ -127,6 +129,7 @@ class Form1 : public QMainWindow {
     QsciScintilla* RichTextBox1 = nullptr;
     ScintillaEditArea* edit_ = nullptr;
     BrowserHost* WebBrowser1 = nullptr;
+    PreviewController* preview_ = nullptr;
     QFrame* Frame1 = nullptr;
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;
@@ -134,11 +137,9 @@ class Form1 : public QMainWindow {
 
     std::unique_ptr<WindowDocument> document_;
     DocumentSession* session_ = nullptr; // document_'s
-    int preview_writes_ = 0;
     // Lasts while the program runs, across CSS editor windows.
     CssEditorState css_state_;
     QPointer<css_edit> css_window_;
     std::unique_ptr<ControlPlaces> places_;
     bool first_show_ = true;
-    bool preview_failed_ = false;
 };

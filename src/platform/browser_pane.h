@@ -15,9 +15,19 @@ class BrowserPane : public QObject {
 
     // The widget to place in the window.
     virtual QWidget* widget() = 0;
+    // Shows the preview file at `url`.
     virtual void navigate(const QUrl& url) = 0;
-    // Reads the current page again from its file; nothing when no page was loaded.
+    // Loads the preview last navigated to afresh from its file, wherever the
+    // page has gone since; nothing when no page was loaded.
     virtual void reload() = 0;
+    // The document the preview shows: its own file, against whose folder the
+    // page's relative addresses resolve (empty for a document never saved:
+    // they resolve beside the preview file), and the preview file's character
+    // set ("utf-8", "windows-1252"). Takes effect at the next load.
+    virtual void set_document(const QString& path, const QByteArray& charset) {
+        (void)path;
+        (void)charset;
+    }
     // Runs a script in the page shown; `done` gets its result, or an invalid
     // QVariant when there is no page or the script failed. Panes that run no
     // scripts answer at once with an invalid QVariant.
@@ -26,10 +36,24 @@ class BrowserPane : public QObject {
         if (done)
             done(QVariant());
     }
+    // Asks whether the page still answers. `answered` runs when it does, with
+    // true when the latest load is shown (only its pictures, styles or fonts
+    // are still coming); it never runs while the page is hung. Panes that
+    // cannot hang answer at once.
+    virtual void check_page(std::function<void(bool shown)> answered) {
+        if (answered)
+            answered(true);
+    }
+    // Ends a page that does not answer (its renderer) and shows a notice in
+    // its place; the next load starts afresh.
+    virtual void end_page() {}
 
   signals:
     // A reload or navigation has finished (successfully or not).
     void load_finished();
-    // The user followed a link inside the page; the pane stays where it is.
+    // The user clicked a web or mail link inside the page; the pane stays where it is.
     void link_requested(const QUrl& url);
+    // A script dialog of the page (alert, confirm, prompt), answered by the
+    // pane itself without taking the focus: its text, for the status bar.
+    void script_message(const QString& text);
 };

@@ -17,6 +17,16 @@ BrowserHost::BrowserHost(Factory factory, QWidget* parent)
     setAccessibleName(QStringLiteral("Anteprima"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    using std::chrono::milliseconds;
+    // A page is given two seconds, then two questions of a second and a half.
+    watch_ = new LoadWatch(
+        [this](std::function<void(bool)> answered) {
+            if (pane_)
+                pane_->check_page(std::move(answered));
+        },
+        milliseconds(2000), milliseconds(1500), this);
+    connect(watch_, &LoadWatch::shown, this, &BrowserHost::on_load_finished);
+    connect(watch_, &LoadWatch::hung, this, &BrowserHost::on_page_hung);
 }
 
 bool BrowserHost::ensure_pane() {
@@ -37,8 +47,10 @@ bool BrowserHost::ensure_pane() {
         return false;
     }
     layout()->addWidget(pane_->widget());
+    pane_->set_document(document_path_, charset_);
     connect(pane_, &BrowserPane::load_finished, this, &BrowserHost::on_load_finished);
     connect(pane_, &BrowserPane::link_requested, this, &BrowserHost::link_requested);
+    connect(pane_, &BrowserPane::script_message, this, &BrowserHost::script_message);
     return true;
 }
 
@@ -48,10 +60,22 @@ void BrowserHost::navigate(const QUrl& url) {
     navigated_ = true;
     in_flight_ = true;
     again_ = false;
+    retry_after_hang_ = true;
+    watch_->start();
     pane_->navigate(url);
 }
 
-void BrowserHost::reload() {
+void BrowserHost::set_document(const QString& path, const QByteArray& charset) {
+    if (path == document_path_ && charset == charset_)
+        return;
+    document_path_ = path;
+    charset_ = charset;
+    if (pane_)
+        pane_->set_document(path, charset);
+}
+
+void BrowserHost::show_latest() {
+    retry_after_hang_ = true;
     if (!pane_ || !navigated_)
         return;
     if (in_flight_) {
@@ -65,13 +89,31 @@ void BrowserHost::start_reload() {
     in_flight_ = true;
     again_ = false;
     ++reloads_started_;
+    watch_->start();
     pane_->reload();
 }
 
 void BrowserHost::on_load_finished() {
+    if (!in_flight_)
+        return;
     in_flight_ = false;
+    watch_->stop();
     if (again_)
         start_reload();
+}
+
+void BrowserHost::on_page_hung() {
+    // The page that hung may be the one shown before (a script that ran on
+    // after it loaded): the text is tried once more in a new renderer. Changes
+    // that came meanwhile are tried at once; else the next change tries again.
+    if (retry_after_hang_) {
+        retry_after_hang_ = false;
+        again_ = true;
+    }
+    // The pane tells when the page is gone and its notice shown; should it
+    // not, the watch ends the load all the same.
+    watch_->start();
+    pane_->end_page();
 }
 
 // Qt's global share context, exported by Qt GUI (its declaration is in a
@@ -105,15 +147,23 @@ class PluginPane : public BrowserPane {
         BrowserPluginEvents events;
         events.load_finished = [this] { emit load_finished(); };
         events.link_requested = [this](const QUrl& url) { emit link_requested(url); };
+        events.script_message = [this](const QString& text) { emit script_message(text); };
         pane_.reset(create(parent, std::move(events)));
     }
     bool ok() const { return pane_ != nullptr; }
     QWidget* widget() override { return pane_->widget(); }
     void navigate(const QUrl& url) override { pane_->navigate(url); }
     void reload() override { pane_->reload(); }
+    void set_document(const QString& path, const QByteArray& charset) override {
+        pane_->set_document(path, charset);
+    }
     void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
         pane_->run_script(script, std::move(done));
     }
+    void check_page(std::function<void(bool)> answered) override {
+        pane_->check_page(std::move(answered));
+    }
+    void end_page() override { pane_->end_page(); }
 
   private:
     std::unique_ptr<BrowserPluginPane> pane_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browser_pane.h"
+#include "preview/load_watch.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -12,9 +13,11 @@ class QLabel;
 // itself (Qt WebEngine, a few hundred milliseconds and ~100 MB to start) is
 // created at the first navigation, not before.
 //
-// Reloads never pile up: while one is in flight, further requests are folded
-// into exactly one more reload when it ends, so the pane always ends on the
-// latest text and slow pages never slow typing.
+// Loads never pile up: while one is in flight, further requests are folded
+// into exactly one more load when it ends, so the pane always ends on the
+// latest text and slow pages never slow typing. A load whose page stops
+// answering (an endless script) has its page ended by a LoadWatch, and the
+// next change tries again.
 class BrowserHost : public QWidget {
     Q_OBJECT
   public:
@@ -24,16 +27,21 @@ class BrowserHost : public QWidget {
 
     BrowserHost(Factory factory, QWidget* parent);
 
+    // Shows the preview file at `url`; the pane is made at the first call.
     void navigate(const QUrl& url);
-    // Reloads the page shown; nothing when nothing has been shown yet.
-    void reload();
+    // The document the preview shows (see BrowserPane::set_document).
+    void set_document(const QString& path, const QByteArray& charset);
+    // Shows the newest preview: loads the preview file afresh (never a reload
+    // of whatever the page has moved to), folded as above. Nothing before the
+    // first navigate().
+    void show_latest();
 
     BrowserPane* pane() const { return pane_; }
-    // Reloads asked of the pane itself (after folding).
+    // Loads of the newest preview asked of the pane itself (after folding).
     int reloads_started() const { return reloads_started_; }
     // A navigation or reload has been asked of the pane and has not finished.
     bool load_in_flight() const { return in_flight_; }
-    // Changes came while a load was in flight: one more reload follows it.
+    // Changes came while a load was in flight: one more load follows it.
     bool reload_pending() const { return again_; }
 
     // The default factory: the Qt WebEngine pane from the plugin library.
@@ -43,18 +51,24 @@ class BrowserHost : public QWidget {
     // The pane could not be created; the text says why.
     void unavailable(const QString& reason);
     void link_requested(const QUrl& url);
+    void script_message(const QString& text);
 
   private:
     bool ensure_pane();
     void start_reload();
     void on_load_finished();
+    void on_page_hung();
 
     Factory factory_;
     BrowserPane* pane_ = nullptr;
+    LoadWatch* watch_ = nullptr;
+    QString document_path_;
+    QByteArray charset_;
     QLabel* placeholder_ = nullptr;
     bool tried_ = false;
     bool navigated_ = false;
     bool in_flight_ = false;
     bool again_ = false;
+    bool retry_after_hang_ = true;
     int reloads_started_ = 0;
 };

@@ -8,10 +8,11 @@ class QWidget;
 
 // The browser pane plugin's side: a plain interface with no meta-object of its
 // own, so the library that links Qt WebEngine shares nothing but this header
-// with the program.
+// with the program. The operations are those of BrowserPane.
 struct BrowserPluginEvents {
     std::function<void()> load_finished;
     std::function<void(const QUrl&)> link_requested;
+    std::function<void(const QString&)> script_message;
 };
 
 class BrowserPluginPane {
@@ -20,11 +21,12 @@ class BrowserPluginPane {
     virtual QWidget* widget() = 0;
     virtual void navigate(const QUrl& url) = 0;
     virtual void reload() = 0;
-    // Runs a script in the page shown; `done` gets its result (an invalid
-    // QVariant when there is no page or the script failed).
+    virtual void set_document(const QString& path, const QByteArray& charset) = 0;
     virtual void run_script(const QString& script, std::function<void(const QVariant&)> done) = 0;
+    virtual void check_page(std::function<void(bool shown)> answered) = 0;
+    virtual void end_page() = 0;
 };
 
 // The plugin's entry point: the pane's widget is a child of `parent`.
 using CreateBrowserPluginPane = BrowserPluginPane* (*)(QWidget* parent, BrowserPluginEvents events);
-#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane"
+#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane_2"

@@ -2,63 +2,176 @@
 // at the first switch-on of the pane, so the editor starts without Chromium.
 
 #include "preview/browser_plugin.h"
+#include "preview/webengine/preview_page.h"
+#include "preview/webengine/preview_scheme.h"
+#include "preview/webengine/request_guard.h"
 
-#include <QWebEnginePage>
+#include <QPointer>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <csignal>
+#include <memory>
 
 namespace {
 
-// Keeps the pane on the preview: a link clicked in the page is handed on.
-class PreviewPage : public QWebEnginePage {
-  public:
-    PreviewPage(const BrowserPluginEvents& events, QObject* parent)
-        : QWebEnginePage(parent), events_(events) {}
+QString notice(const QString& what) {
+    return QStringLiteral("<!DOCTYPE html><html lang=\"it\"><head><meta charset=\"utf-8\">"
+                          "<title>Anteprima</title></head><body style=\"font-family: sans-serif; "
+                          "margin: 2em\"><p><b>%1</b></p><p>L'anteprima riprova alla prossima "
+                          "modifica del testo.</p></body></html>")
+        .arg(what);
+}
 
-  protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override {
-        if (type == NavigationTypeLinkClicked && main_frame) {
-            if (events_.link_requested)
-                events_.link_requested(url);
-            return false;
-        }
-        return true;
-    }
-
-  private:
-    const BrowserPluginEvents& events_;
-};
-
+// Ownership: the profile (with its scheme handler and request guard) is the
+// pane's; the view (with its page) is a child of the parent widget, ended
+// here before the profile it uses.
 class WebEnginePane : public BrowserPluginPane {
   public:
     WebEnginePane(QWidget* parent, BrowserPluginEvents events)
-        : events_(std::move(events)), view_(new QWebEngineView(parent)) {
+        : events_(std::move(events)), profile_(std::make_unique<QWebEngineProfile>()),
+          view_(new QWebEngineView(parent)) {
+        // An off-the-record profile of its own: nothing on disk shared by two Marklets.
+        schemes_ = new PreviewSchemeHandler(profile_.get());
+        profile_->installUrlSchemeHandler(preview_scheme::name, schemes_);
+        profile_->setUrlRequestInterceptor(new RequestGuard(profile_.get()));
+        page_ = new PreviewPage(profile_.get(), events_, view_);
+        QWebEngineSettings* settings = page_->settings();
+        settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+        settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
         view_->setObjectName(QStringLiteral("WebEngineView"));
-        view_->setPage(new PreviewPage(events_, view_));
+        view_->setPage(page_);
         view_->setContextMenuPolicy(Qt::NoContextMenu);
-        QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool) {
-            if (events_.load_finished)
-                events_.load_finished();
-        });
+        page_->watch_input(view_);
+        QObject::connect(page_, &QWebEnginePage::loadingChanged, view_,
+                         [this](const QWebEngineLoadingInfo& info) {
+                             // Only the end of the latest load counts, not of one it replaced.
+                             if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus &&
+                                 info.url() == current_)
+                                 finish_load();
+                         });
+        QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, view_,
+                         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                             on_renderer_ended(status);
+                         });
+    }
+
+    ~WebEnginePane() override {
+        delete view_.data(); // the page goes before its profile
     }
 
     QWidget* widget() override { return view_; }
-    void navigate(const QUrl& url) override { view_->setUrl(url); }
-    void reload() override { view_->reload(); }
+
+    void navigate(const QUrl& url) override {
+        if (!url.isLocalFile()) {
+            preview_file_.clear();
+            start_load(url);
+            return;
+        }
+        preview_file_ = url.toLocalFile();
+        reload();
+    }
+
+    void reload() override {
+        if (preview_file_.isEmpty())
+            return;
+        const QString page = document_path_.isEmpty() ? preview_file_ : document_path_;
+        schemes_->set_page(page, preview_file_, charset_);
+        start_load(preview_scheme::page_url(page, ++loads_));
+    }
+
+    void set_document(const QString& path, const QByteArray& charset) override {
+        document_path_ = path;
+        charset_ = charset;
+    }
+
     void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
-        view_->page()->runJavaScript(script, [done = std::move(done)](const QVariant& result) {
+        page_->runJavaScript(script, [done = std::move(done)](const QVariant& result) {
             if (done)
                 done(result);
         });
     }
 
+    void check_page(std::function<void(bool)> answered) override {
+        QPointer<QWebEnginePage> page = page_;
+        const QUrl asked = current_;
+        // In a world of its own, out of the page's scripts' reach.
+        page_->runJavaScript(
+            QStringLiteral("document.readyState"), QWebEngineScript::ApplicationWorld,
+            [page, asked, answered = std::move(answered)](const QVariant& state) {
+                if (page && answered)
+                    answered(page->url() == asked && state.toString() != u"loading");
+            });
+    }
+
+    void end_page() override {
+        const qint64 pid = page_->renderProcessPid();
+        if (pid > 0 && !ending_) {
+            ending_ = true;
+            ::kill(pid_t(pid), SIGKILL); // on_renderer_ended() follows
+            return;
+        }
+        // No renderer to end, or it did not go: the notice at once.
+        ending_ = false;
+        show_notice(QStringLiteral("La pagina non risponde."));
+        report_end();
+    }
+
   private:
+    void start_load(const QUrl& url) {
+        current_ = url;
+        loading_ = true;
+        page_->load(url);
+    }
+
+    void finish_load() {
+        if (loading_)
+            report_end();
+    }
+
+    void report_end() {
+        loading_ = false;
+        if (events_.load_finished)
+            events_.load_finished();
+    }
+
+    void show_notice(const QString& what) {
+        current_ = QUrl();
+        page_->setHtml(notice(what));
+    }
+
+    void on_renderer_ended(QWebEnginePage::RenderProcessTerminationStatus status) {
+        if (ending_) {
+            ending_ = false;
+            show_notice(QStringLiteral("La pagina non risponde."));
+            report_end();
+        } else if (status != QWebEnginePage::NormalTerminationStatus) {
+            show_notice(QStringLiteral("La pagina si è interrotta."));
+            finish_load();
+        }
+    }
+
     BrowserPluginEvents events_;
-    QWebEngineView* view_;
+    std::unique_ptr<QWebEngineProfile> profile_;
+    QPointer<QWebEngineView> view_;
+    PreviewPage* page_ = nullptr;
+    PreviewSchemeHandler* schemes_ = nullptr;
+    QString preview_file_;
+    QString document_path_;
+    QByteArray charset_;
+    QUrl current_; // the latest load
+    int loads_ = 0;
+    bool loading_ = false;
+    bool ending_ = false;
 };
 
 } // namespace
 
 extern "C" Q_DECL_EXPORT BrowserPluginPane*
-marklet_create_browser_pane(QWidget* parent, BrowserPluginEvents events) {
+marklet_create_browser_pane_2(QWidget* parent, BrowserPluginEvents events) {
+    preview_scheme::register_scheme();
     return new WebEnginePane(parent, std::move(events));
 }

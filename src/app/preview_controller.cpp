@@ -1,0 +1,135 @@
+#include "app/preview_controller.h"
+
+#include "app/form1.h"
+#include "app/status_presenter.h"
+#include "document/browser_copy.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
+#include "platform/launcher.h"
+#include "preview/browser_host.h"
+
+#include <QScreen>
+
+namespace {
+
+QByteArray charset_of(Encoding encoding) {
+    return encoding == Encoding::Windows1252 ? QByteArrayLiteral("windows-1252")
+                                             : QByteArrayLiteral("utf-8");
+}
+
+} // namespace
+
+PreviewController::PreviewController(Form1& window, BrowserHost& host, Launcher& launcher,
+                                     Writer write)
+    : QObject(&window), window_(window), host_(host), launcher_(launcher),
+      write_(std::move(write)) {
+    copy_timer_.setSingleShot(true);
+    copy_timer_.setInterval(300);
+    connect(&copy_timer_, &QTimer::timeout, this, [this] { write_browser_copy(); });
+    connect(&host_, &BrowserHost::unavailable, this, [this](const QString& reason) {
+        window_.status().failure(
+            QStringLiteral("pane"),
+            QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
+    });
+    connect(&host_, &BrowserHost::link_requested, this,
+            [this](const QUrl& url) { launcher_.open_url(url); });
+    connect(&host_, &BrowserHost::script_message, this,
+            [this](const QString& text) { window_.status().notice(text, 10000); });
+}
+
+// Each failure stands in the status bar until the same thing succeeds.
+void PreviewController::tell(const QString& key, bool ok, const QString& failure) {
+    if (ok)
+        window_.status().mended(key);
+    else
+        window_.status().failure(key, failure);
+}
+
+void PreviewController::write_preview() {
+    const QString error = write_(preview_file_path());
+    if (!error.isEmpty()) {
+        // Typing goes on; the user learns once why the preview stands still.
+        if (!failed_)
+            tell(QStringLiteral("preview"), false,
+                 QStringLiteral("Anteprima non aggiornata: %1").arg(error));
+        failed_ = true;
+        return;
+    }
+    if (failed_)
+        window_.status().mended(QStringLiteral("preview"));
+    failed_ = false;
+    ++writes_;
+    if (copy_wanted_)
+        copy_timer_.start();
+    show_latest();
+}
+
+void PreviewController::show_latest() {
+    host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
+    host_.show_latest();
+}
+
+void PreviewController::toggle() {
+    const int outer = window_.frameGeometry().width();
+    if (!window_.enable_browser) {
+        window_.resize(window_.width() + outer, window_.height());
+        // Keep the widened window on its screen where it fits.
+        if (QScreen* screen = window_.screen()) {
+            const QRect room = screen->availableGeometry();
+            const QRect frame = window_.frameGeometry();
+            if (frame.right() > room.right() && frame.width() <= room.width())
+                window_.move(window_.pos() - QPoint(frame.right() - room.right(), 0));
+        }
+        host_.show();
+        window_.enable_browser = true;
+        host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
+        host_.navigate(QUrl::fromLocalFile(preview_file_path()));
+    } else {
+        window_.resize(window_.width() - (outer - outer / 2), window_.height());
+        host_.hide();
+        window_.enable_browser = false;
+    }
+}
+
+QString PreviewController::write_browser_copy() {
+    const QString document = window_.document_path();
+    if (document.isEmpty())
+        return QString();
+    // The copy is made from the preview file itself: the same bytes, in the
+    // same encoding, as the pane shows.
+    const ReadResult preview = read_whole_file(preview_file_path());
+    if (!preview.ok())
+        return preview.error;
+    return write_temp_file(browser_copy_path(),
+                           browser_copy(preview.bytes, QUrl::fromLocalFile(document),
+                                        QUrl::fromLocalFile(browser_copy_path())));
+}
+
+QString PreviewController::page_for_browsers() {
+    if (window_.document_path().isEmpty())
+        return preview_file_path(); // no folder of its own: as the pane shows it
+    copy_wanted_ = true;
+    copy_timer_.stop();
+    const QString error = write_browser_copy();
+    tell(QStringLiteral("browser copy"), error.isEmpty(),
+         QStringLiteral("Anteprima per il browser non scritta: %1").arg(error));
+    if (!error.isEmpty())
+        return QString();
+    return browser_copy_path();
+}
+
+void PreviewController::open_in_default_browser() {
+    const QString page = page_for_browsers();
+    if (page.isEmpty())
+        return;
+    tell(QStringLiteral("browser"), launcher_.open_in_browser(QUrl::fromLocalFile(page)),
+         QStringLiteral("Nessun browser web predefinito trovato: anteprima non aperta"));
+}
+
+void PreviewController::open_in_firefox() {
+    const QString page = page_for_browsers();
+    if (page.isEmpty())
+        return;
+    tell(QStringLiteral("firefox"), launcher_.start(QStringLiteral("firefox"), {page}),
+         QStringLiteral("Impossibile avviare Mozilla Firefox"));
+}

@@ -1,0 +1,102 @@
+#include "document/browser_copy.h"
+
+namespace {
+
+bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool starts_with_at(QByteArrayView text, qsizetype at, QByteArrayView word) {
+    if (at < 0 || at + word.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (lower(text[at + i]) != word[i])
+            return false;
+    }
+    return true;
+}
+
+// Where the <base> goes: just after the opening <head> tag; without one,
+// after a leading <!DOCTYPE>, which must stay first; else at the start.
+qsizetype base_position(QByteArrayView text) {
+    for (qsizetype at = text.indexOf('<'); at >= 0; at = text.indexOf('<', at + 1)) {
+        if (starts_with_at(text, at, "<head") && (at + 5 == text.size() || is_space(text[at + 5]) ||
+                                                  text[at + 5] == '>' || text[at + 5] == '/')) {
+            const qsizetype end = text.indexOf('>', at);
+            return end < 0 ? text.size() : end + 1;
+        }
+    }
+    qsizetype start = 0;
+    while (start < text.size() && is_space(text[start]))
+        ++start;
+    if (starts_with_at(text, start, "<!doctype")) {
+        const qsizetype end = text.indexOf('>', start);
+        return end < 0 ? text.size() : end + 1;
+    }
+    return 0;
+}
+
+// An address as the value of an attribute, whatever its quotes.
+QByteArray attribute_url(const QUrl& url) {
+    return url.toEncoded()
+        .replace('&', "&amp;")
+        .replace('"', "%22")
+        .replace('\'', "%27")
+        .replace(' ', "%20");
+}
+
+// The offset of the '#' that starts the value of an href (or xlink:href)
+// attribute found at `at` (the 'h'), or -1 when the value is not an in-page
+// address.
+qsizetype fragment_value_at(QByteArrayView text, qsizetype at) {
+    if (at == 0 || !(is_space(text[at - 1]) || text[at - 1] == ':'))
+        return -1;
+    qsizetype i = at + 4;
+    while (i < text.size() && is_space(text[i]))
+        ++i;
+    if (i >= text.size() || text[i] != '=')
+        return -1;
+    ++i;
+    while (i < text.size() && is_space(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '"' || text[i] == '\''))
+        ++i;
+    return i < text.size() && text[i] == '#' ? i : -1;
+}
+
+} // namespace
+
+QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUrl& copy_url) {
+    const QByteArray base = "<base href=\"" + attribute_url(document_url) + "\">";
+    const QByteArray self = attribute_url(copy_url);
+    const qsizetype base_at = base_position(text);
+    QByteArray copy;
+    copy.reserve(text.size() + base.size() + 256);
+    qsizetype done = 0;
+    bool based = false;
+    auto copy_until = [&](qsizetype end) {
+        if (!based && base_at <= end) {
+            copy.append(text.sliced(done, base_at - done)).append(base);
+            done = base_at;
+            based = true;
+        }
+        copy.append(text.sliced(done, end - done));
+        done = end;
+    };
+    for (qsizetype i = 0; i + 4 <= text.size(); ++i) {
+        if (lower(text[i]) != 'h' || !starts_with_at(text, i, "href"))
+            continue;
+        const qsizetype hash = fragment_value_at(text, i);
+        if (hash < 0)
+            continue;
+        copy_until(hash);
+        copy.append(self);
+        i = hash;
+    }
+    copy_until(text.size());
+    return copy;
+}

@@ -1,0 +1,79 @@
+#include "preview/webengine/preview_scheme.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+
+namespace preview_scheme {
+
+void register_scheme() {
+    static const bool registered = [] {
+        QWebEngineUrlScheme scheme(name);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+        // Not a local scheme: the page gets remote resources as any web page
+        // does, and no leave to read local ones; but files named by file:
+        // addresses still show. CORS: fonts and module scripts load from the
+        // files' origin.
+        scheme.setFlags(QWebEngineUrlScheme::LocalAccessAllowed | QWebEngineUrlScheme::CorsEnabled);
+        QWebEngineUrlScheme::registerScheme(scheme);
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace {
+const QString page_host = QStringLiteral("page");
+const QString files_host = QStringLiteral("files");
+} // namespace
+
+QUrl page_url(const QString& page_path, int load) {
+    QUrl url = QUrl::fromLocalFile(page_path);
+    url.setScheme(QLatin1String(name));
+    url.setHost(page_host);
+    url.setQuery(QString::number(load));
+    return url;
+}
+
+} // namespace preview_scheme
+
+void PreviewSchemeHandler::set_page(const QString& page_path, const QString& preview_file,
+                                    const QByteArray& charset) {
+    page_path_ = page_path;
+    preview_file_ = preview_file;
+    charset_ = charset;
+}
+
+void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+    if (job->requestMethod() != "GET") {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
+    QUrl url = job->requestUrl();
+    const QString path = url.path(QUrl::FullyDecoded);
+    const bool page = url.host() == preview_scheme::page_host && path == page_path_;
+    if (!page && url.host() != preview_scheme::files_host) {
+        url.setHost(preview_scheme::files_host);
+        job->redirect(url);
+        return;
+    }
+    auto* file = new QFile(page ? preview_file_ : path, job);
+    if (!QFileInfo(file->fileName()).isFile() || !file->open(QIODevice::ReadOnly)) {
+        // A preview not written yet (nothing typed) is an empty page.
+        if (page) {
+            auto* nothing = new QBuffer(job);
+            nothing->open(QIODevice::ReadOnly);
+            job->reply("text/html", nothing);
+        } else
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    if (page) {
+        job->reply("text/html;charset=" + (charset_.isEmpty() ? "utf-8" : charset_), file);
+        return;
+    }
+    static const QMimeDatabase types;
+    job->reply(types.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toUtf8(), file);
+}

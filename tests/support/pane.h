@@ -1,0 +1,64 @@
+#pragma once
+
+// The main window with the real Qt WebEngine pane switched on, for the
+// tst_pane_* tests (run on a display of their own), and a fake launcher.
+
+#include "app/form1.h"
+#include "platform/qt/scintilla_edit_area.h"
+#include "preview/browser_host.h"
+#include "support/fakes.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QtTest>
+
+struct PaneWindow {
+    std::unique_ptr<Form1> window;
+    FakeLauncher* launcher = nullptr;
+
+    // Shows the window and switches the pane on; false when the pane did not come.
+    bool open() {
+        Form1Services services;
+        services.dialogs = std::make_unique<FakeDialogs>();
+        auto fake = std::make_unique<FakeLauncher>();
+        launcher = fake.get();
+        services.launcher = std::move(fake);
+        window = std::make_unique<Form1>(std::move(services));
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return false;
+        window->run_item(QStringLiteral("Command2"));
+        return host()->pane() && settled();
+    }
+    ~PaneWindow() {
+        if (window)
+            window->editor()->setModified(false);
+    }
+    BrowserHost* host() const { return window->browser(); }
+    ScintillaEditArea& edit() const { return window->edit_area(); }
+    // The widget that takes the page's input.
+    QWidget* page_widget() const { return host()->pane()->widget()->focusProxy(); }
+    // No load in flight (nor one to follow).
+    bool settled(int ms = 20000) const {
+        return QTest::qWaitFor([this] { return !host()->load_in_flight(); }, ms);
+    }
+    // The page's answer to a script, or "(no answer)".
+    QVariant eval(const QString& script) const {
+        // The answer may come after the wait has given up: it must not land on a
+        // stack frame that is gone.
+        auto answer = std::make_shared<std::optional<QVariant>>();
+        host()->pane()->run_script(script, [answer](const QVariant& value) { *answer = value; });
+        if (!QTest::qWaitFor([&] { return answer->has_value(); }, 5000))
+            return QStringLiteral("(no answer)");
+        return **answer;
+    }
+    // A real mouse click on the middle of the page's element with that id.
+    void click(const QString& id) const {
+        const QVariantList box =
+            eval(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])("
+                                "document.getElementById('%1').getBoundingClientRect())")
+                     .arg(id))
+                .toList();
+        QTest::mouseClick(page_widget(), Qt::LeftButton, {},
+                          box.size() == 2 ? QPoint(box[0].toInt(), box[1].toInt()) : QPoint());
+    }
+};
