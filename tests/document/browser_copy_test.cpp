@@ -1,0 +1,42 @@
+#include "document/browser_copy.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CopyCase {
+    const char* name;
+    QByteArray text;
+    QByteArray copy; // {B} stands for the <base>, {C} for the copy's address
+};
+
+class BrowserCopy : public testing::TestWithParam<CopyCase> {};
+
+TEST_P(BrowserCopy, BaseInTheHeadAndInPageLinksToTheCopy) {
+    QByteArray expected = GetParam().copy;
+    expected.replace("{B}", "<base href=\"file:///sito/la%20mia/i.htm%3Fa=1&amp;b=%22\">")
+        .replace("{C}", "file:///run/anteprima.htm");
+    EXPECT_EQ(browser_copy(GetParam().text,
+                           QUrl::fromLocalFile(QStringLiteral("/sito/la mia/i.htm?a=1&b=\"")),
+                           QUrl::fromLocalFile(QStringLiteral("/run/anteprima.htm")))
+                  .toStdString(),
+              expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, BrowserCopy,
+    testing::Values(CopyCase{"AfterHead", "<!DOCTYPE html><html><HEAD lang=it><title>",
+                             "<!DOCTYPE html><html><HEAD lang=it>{B}<title>"},
+                    CopyCase{"AfterDoctypeWithoutHead", " <!doctype html><header>x",
+                             " <!doctype html>{B}<header>x"},
+                    CopyCase{"AtStartOtherwise", "<p>x</p>", "{B}<p>x</p>"},
+                    CopyCase{
+                        "InPageLinks",
+                        "<head><a href=\"#a\"><a HREF = '#b'><a href=#c><use xlink:href=\"#d\">",
+                        "<head>{B}<a href=\"{C}#a\"><a HREF = '{C}#b'><a href={C}#c><use "
+                        "xlink:href=\"{C}#d\">"},
+                    CopyCase{"OtherLinksKept", "<head><a href=\"x.htm#e\"><b data-href=\"#f\">",
+                             "<head>{B}<a href=\"x.htm#e\"><b data-href=\"#f\">"}),
+    [](const testing::TestParamInfo<CopyCase>& info) { return info.param.name; });
+
+} // namespace
