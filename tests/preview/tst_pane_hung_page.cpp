@@ -9,36 +9,33 @@ class PaneHungPage : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { QVERIFY(m_.open()); }
-    void next_edit_shows_data();
-    void next_edit_shows();
+
+    void next_edit_shows_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("notice"); // the pane tells that the page does not respond
+        QTest::newRow("endless script while loading") << "<script>while (true) {}</script>" << true;
+        QTest::newRow("endless script after loading")
+            << "<script>setTimeout(() => { while (true) {} }, 200)</script>" << false;
+    }
+
+    void next_edit_shows() {
+        QFETCH(QString, page);
+        QFETCH(bool, notice);
+        QElapsedTimer typing;
+        typing.start();
+        m_.edit().set_text(page);
+        QVERIFY(typing.elapsed() < 1000);
+        if (notice)
+            QTRY_VERIFY_WITH_TIMEOUT(body().contains(u"La pagina non risponde."), 30000);
+        QVERIFY(m_.settled(30000));
+        m_.edit().set_text(QStringLiteral("<p>di nuovo</p>"));
+        QTRY_COMPARE_WITH_TIMEOUT(body(), QStringLiteral("di nuovo"), 15000);
+    }
 
   private:
     QString body() const { return m_.eval("document.body.innerText").toString(); }
     PaneWindow m_;
 };
-
-void PaneHungPage::next_edit_shows_data() {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<bool>("notice"); // the pane tells that the page does not respond
-    QTest::newRow("endless script while loading") << "<script>while (true) {}</script>" << true;
-    QTest::newRow("endless script after loading")
-        << "<script>setTimeout(() => { while (true) {} }, 200)</script>" << false;
-}
-
-void PaneHungPage::next_edit_shows() {
-    QFETCH(QString, page);
-    QFETCH(bool, notice);
-    QElapsedTimer typing;
-    typing.start();
-    m_.edit().set_text(page);
-    QVERIFY(typing.elapsed() < 1000);
-    if (notice)
-        QTRY_VERIFY_WITH_TIMEOUT(body().contains(u"La pagina non risponde."), 30000);
-    else
-        QVERIFY(m_.settled());
-    m_.edit().set_text(QStringLiteral("<p>di nuovo</p>"));
-    QTRY_COMPARE_WITH_TIMEOUT(body(), QStringLiteral("di nuovo"), 15000);
-}
 
 QTEST_MAIN(PaneHungPage)
 #include "tst_pane_hung_page.moc"

@@ -1,6 +1,7 @@
 // Two Marklets of one user, at the same time: each shows its own document,
 // from a preview file of its own. The second Marklet is this test program
-// started again with MARKLET_TEST_CHILD_TEXT set.
+// started again with MARKLET_TEST_CHILD_TEXT set: it shows that text, prints
+// its preview file and what its pane shows, and stays until told to end.
 
 #include "document/temp_files.h"
 #include "support/files.h"
@@ -9,54 +10,26 @@
 #include <QProcess>
 #include <cstdio>
 
-namespace {
-
-const char* const child_text = "MARKLET_TEST_CHILD_TEXT";
-
-// The other Marklet: shows its text, tells its preview file and what its pane
-// shows, and stays until told to end.
-int run_child() {
-    PaneWindow m;
-    if (!m.open())
-        return 1;
-    m.edit().set_text(qEnvironmentVariable(child_text));
-    if (!m.settled())
-        return 1;
-    std::printf("%s\n%s\n", qPrintable(preview_file_path()),
-                qPrintable(m.eval("document.body.innerText").toString()));
-    std::fflush(stdout);
-    std::getchar();
-    return 0;
-}
-
-} // namespace
-
 class PaneTwoProcesses : public QObject {
     Q_OBJECT
   private slots:
     void each_shows_its_own_document() {
         QProcess other;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(child_text, QStringLiteral("<p>secondo</p>"));
+        environment.insert("MARKLET_TEST_CHILD_TEXT", "<p>secondo</p>");
         other.setProcessEnvironment(environment);
-        other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         other.start(QCoreApplication::applicationFilePath(), {});
         PaneWindow m;
         QVERIFY(m.open());
         QByteArray said;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                said += other.readAllStandardOutput();
-                return said.count('\n') >= 2;
-            },
-            90000));
+        QVERIFY(QTest::qWaitFor([&] { return (said += other.readAll()).count('\n') >= 2; }, 90000));
         const QList<QByteArray> lines = said.split('\n');
-        const QString other_preview = QString::fromUtf8(lines[0]);
         QCOMPARE(lines[1], "secondo");
         m.edit().set_text(QStringLiteral("<p>primo</p>"));
         QVERIFY(m.settled());
-        QCOMPARE(m.eval("document.body.innerText"), QVariant(QStringLiteral("primo")));
-        // One home, one private folder; a preview file each.
+        QCOMPARE(m.eval("document.body.innerText"), QVariant("primo"));
+        // One home, one private folder: a preview file each.
+        const QString other_preview = QString::fromUtf8(lines[0]);
         QCOMPARE(QFileInfo(QFileInfo(other_preview).path()).path(),
                  QFileInfo(QFileInfo(preview_file_path()).path()).path());
         QCOMPARE(read_bytes(preview_file_path()), "<p>primo</p>");
@@ -68,9 +41,19 @@ class PaneTwoProcesses : public QObject {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet(child_text))
-        return run_child();
-    PaneTwoProcesses test;
-    return QTest::qExec(&test, argc, argv);
+    if (!qEnvironmentVariableIsSet("MARKLET_TEST_CHILD_TEXT")) {
+        PaneTwoProcesses test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    PaneWindow m;
+    if (!m.open())
+        return 1;
+    m.edit().set_text(qEnvironmentVariable("MARKLET_TEST_CHILD_TEXT"));
+    if (!m.settled())
+        return 1;
+    std::printf("%s\n%s\n", qPrintable(preview_file_path()),
+                qPrintable(m.eval("document.body.innerText").toString()));
+    std::fflush(stdout);
+    return std::getchar() == EOF;
 }
 #include "tst_pane_two_processes.moc"

@@ -6,7 +6,7 @@
 #include "app/form1.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "preview/browser_host.h"
-#include "support/fakes.h"
+#include "support/fake_services.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
@@ -17,11 +17,9 @@ struct PaneWindow {
 
     // Shows the window and switches the pane on; false when the pane did not come.
     bool open() {
-        Form1Services services;
-        services.dialogs = std::make_unique<FakeDialogs>();
-        auto fake = std::make_unique<FakeLauncher>();
-        launcher = fake.get();
-        services.launcher = std::move(fake);
+        Form1Services services = fake_services(std::make_unique<FakeDialogs>());
+        services.browser_factory = nullptr; // the real pane
+        launcher = static_cast<FakeLauncher*>(services.launcher.get());
         window = std::make_unique<Form1>(std::move(services));
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -29,10 +27,7 @@ struct PaneWindow {
         window->run_item(QStringLiteral("Command2"));
         return host()->pane() && settled();
     }
-    ~PaneWindow() {
-        if (window)
-            window->editor()->setModified(false);
-    }
+    ~PaneWindow() { window->editor()->setModified(false); }
     BrowserHost* host() const { return window->browser(); }
     ScintillaEditArea& edit() const { return window->edit_area(); }
     // The widget that takes the page's input.
