@@ -48,7 +48,7 @@ class PaneActsInside : public QObject {
             m_.click(QStringLiteral("x"));
         if (act == u"enter" && m_.eval("x.focus()").isNull())
             QTest::keyClick(m_.page_widget(), Qt::Key_Return);
-        QTest::qWait(500);
+        QTest::qWait(300);
         QStringList urls;
         for (const QUrl& url : m_.launcher->opened)
             urls << url.toString();

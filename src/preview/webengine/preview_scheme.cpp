@@ -41,7 +41,8 @@ QUrl page_url(const QString& page_path, int load) {
 
 void PreviewSchemeHandler::set_page(const QString& page_path, const QString& preview_file,
                                     const QByteArray& charset) {
-    page_path_ = page_path;
+    // As the request will carry it: through QUrl's encoding and back.
+    page_path_ = preview_scheme::page_url(page_path, 0).path(QUrl::FullyDecoded);
     preview_file_ = preview_file;
     charset_ = charset;
 }
@@ -61,13 +62,14 @@ void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     }
     auto* file = new QFile(page ? preview_file_ : path, job);
     if (!QFileInfo(file->fileName()).isFile() || !file->open(QIODevice::ReadOnly)) {
-        // A preview not written yet (nothing typed) is an empty page.
-        if (page) {
-            auto* nothing = new QBuffer(job);
-            nothing->open(QIODevice::ReadOnly);
-            job->reply("text/html", nothing);
-        } else
+        if (!page) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        // A preview not written yet (nothing typed) is an empty page.
+        auto* nothing = new QBuffer(job);
+        nothing->open(QIODevice::ReadOnly);
+        job->reply("text/html", nothing);
         return;
     }
     if (page) {
