@@ -31,8 +31,13 @@ PreviewController::PreviewController(Form1& window, BrowserHost& host, Launcher&
             QStringLiteral("pane"),
             QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
     });
-    connect(&host_, &BrowserHost::link_requested, this,
-            [this](const QUrl& url) { launcher_.open_url(url); });
+    // A link clicked in the pane: web pages in the web browser (never in
+    // Marklet), mail to the mail program.
+    connect(&host_, &BrowserHost::link_requested, this, [this](const QUrl& url) {
+        const bool mail = url.scheme() == u"mailto";
+        if (!(mail ? launcher_.open_url(url) : launcher_.open_in_browser(url)))
+            tell(QStringLiteral("Impossibile aprire %1").arg(url.toDisplayString()));
+    });
     connect(&host_, &BrowserHost::script_message, this,
             [this](const QString& text) { window_.status().notice(text, 10000); });
 }

@@ -43,6 +43,7 @@ class PaneActsInside : public QObject {
         QFETCH(QString, act);
         QFETCH(QStringList, opened);
         m_.launcher->opened.clear();
+        m_.launcher->browsed.clear();
         show(body);
         if (act == u"click")
             m_.click(QStringLiteral("x"));
@@ -50,7 +51,7 @@ class PaneActsInside : public QObject {
             QTest::keyClick(m_.page_widget(), Qt::Key_Return);
         QTest::qWait(300);
         QStringList urls;
-        for (const QUrl& url : m_.launcher->opened)
+        for (const QUrl& url : m_.launcher->opened + m_.launcher->browsed)
             urls << url.toString();
         QCOMPARE(urls, opened);
         QCOMPARE(m_.eval("location.protocol + marker.textContent").toString(),
