@@ -18,13 +18,15 @@ BrowserHost::BrowserHost(Factory factory, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     using std::chrono::milliseconds;
-    // A page is given two seconds, then two questions of a second and a half.
+    // A page is given two seconds, then two questions of two seconds each: a
+    // page that lays out a very large document may not answer for a while,
+    // one that never answers in six seconds is taken for hung.
     watch_ = new LoadWatch(
         [this](std::function<void(bool)> answered) {
             if (pane_)
                 pane_->check_page(std::move(answered));
         },
-        milliseconds(2000), milliseconds(1500), this);
+        milliseconds(2000), milliseconds(2000), this);
     connect(watch_, &LoadWatch::shown, this, &BrowserHost::on_load_finished);
     connect(watch_, &LoadWatch::hung, this, &BrowserHost::on_page_hung);
 }
