@@ -45,8 +45,10 @@ class BrowserPane : public QObject {
             answered(true);
     }
     // Ends a page that does not answer (its renderer) and shows a notice in
-    // its place; the next load starts afresh.
-    virtual void end_page() {}
+    // its place; the next load starts afresh. True when the page that hung
+    // was an earlier one (its script ran on after it loaded) and the latest
+    // load never showed: that load deserves another try.
+    virtual bool end_page() { return false; }
 
   signals:
     // A reload or navigation has finished (successfully or not).

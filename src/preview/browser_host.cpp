@@ -105,17 +105,17 @@ void BrowserHost::on_load_finished() {
 }
 
 void BrowserHost::on_page_hung() {
-    // The page that hung may be the one shown before (a script that ran on
-    // after it loaded): the text is tried once more in a new renderer. Changes
-    // that came meanwhile are tried at once; else the next change tries again.
-    if (retry_after_hang_) {
-        retry_after_hang_ = false;
-        again_ = true;
-    }
     // The pane tells when the page is gone and its notice shown; should it
     // not, the watch ends the load all the same.
     watch_->start();
-    pane_->end_page();
+    // The page that hung may be the one shown before (a script that ran on
+    // after it loaded): the latest text is tried once more in a new
+    // renderer. Changes that came meanwhile are tried at once; else the next
+    // change tries again.
+    if (pane_->end_page() && retry_after_hang_) {
+        retry_after_hang_ = false;
+        again_ = true;
+    }
 }
 
 // Qt's global share context, exported by Qt GUI (its declaration is in a
@@ -165,7 +165,7 @@ class PluginPane : public BrowserPane {
     void check_page(std::function<void(bool)> answered) override {
         pane_->check_page(std::move(answered));
     }
-    void end_page() override { pane_->end_page(); }
+    bool end_page() override { return pane_->end_page(); }
 
   private:
     std::unique_ptr<BrowserPluginPane> pane_;

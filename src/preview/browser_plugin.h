@@ -24,7 +24,7 @@ class BrowserPluginPane {
     virtual void set_document(const QString& path, const QByteArray& charset) = 0;
     virtual void run_script(const QString& script, std::function<void(const QVariant&)> done) = 0;
     virtual void check_page(std::function<void(bool shown)> answered) = 0;
-    virtual void end_page() = 0;
+    virtual bool end_page() = 0;
 };
 
 // The plugin's entry point: the pane's widget is a child of `parent`.

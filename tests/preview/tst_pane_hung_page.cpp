@@ -33,7 +33,7 @@ class PaneHungPage : public QObject {
     }
 
   private:
-    QString body() const { return m_.eval("document.body.innerText").toString(); }
+    QString body() const { return m_.eval("document.body.innerText", 500).toString(); }
     PaneWindow m_;
 };
 

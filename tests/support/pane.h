@@ -37,12 +37,12 @@ struct PaneWindow {
         return QTest::qWaitFor([this] { return !host()->load_in_flight(); }, ms);
     }
     // The page's answer to a script, or "(no answer)".
-    QVariant eval(const QString& script) const {
+    QVariant eval(const QString& script, int ms = 5000) const {
         // The answer may come after the wait has given up: it must not land on a
         // stack frame that is gone.
         auto answer = std::make_shared<std::optional<QVariant>>();
         host()->pane()->run_script(script, [answer](const QVariant& value) { *answer = value; });
-        if (!QTest::qWaitFor([&] { return answer->has_value(); }, 5000))
+        if (!QTest::qWaitFor([&] { return answer->has_value(); }, ms))
             return QStringLiteral("(no answer)");
         return **answer;
     }

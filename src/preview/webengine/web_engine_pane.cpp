@@ -107,17 +107,20 @@ class WebEnginePane : public BrowserPluginPane {
             });
     }
 
-    void end_page() override {
+    bool end_page() override {
+        // The latest load never got as far as its own page.
+        const bool earlier_page = page_->url() != current_;
         const qint64 pid = page_->renderProcessPid();
         if (pid > 0 && !ending_) {
             ending_ = true;
             ::kill(pid_t(pid), SIGKILL); // on_renderer_ended() follows
-            return;
+            return earlier_page;
         }
         // No renderer to end, or it did not go: the notice at once.
         ending_ = false;
         show_notice(QStringLiteral("La pagina non risponde."));
         report_end();
+        return false;
     }
 
   private:
