@@ -35,11 +35,15 @@ PreviewController::PreviewController(Form1& window, BrowserHost& host, Launcher&
     // Marklet), mail to the mail program.
     connect(&host_, &BrowserHost::link_requested, this, [this](const QUrl& url) {
         const bool mail = url.scheme() == u"mailto";
-        if (!(mail ? launcher_.open_url(url) : launcher_.open_in_browser(url)))
-            tell(QStringLiteral("Impossibile aprire %1").arg(url.toDisplayString()));
+        tell(QStringLiteral("link"),
+             mail ? launcher_.open_url(url) : launcher_.open_in_browser(url),
+             QStringLiteral("Impossibile aprire %1").arg(url.toDisplayString()));
     });
-    connect(&host_, &BrowserHost::script_message, this,
-            [this](const QString& text) { window_.status().notice(text, 10000); });
+    // What the page says while the pane is off is nobody's business.
+    connect(&host_, &BrowserHost::script_message, this, [this](const QString& text) {
+        if (window_.enable_browser)
+            window_.status().notice(text, 10000);
+    });
 }
 
 // Each failure stands in the status bar until the same thing succeeds.

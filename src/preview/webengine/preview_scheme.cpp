@@ -1,6 +1,7 @@
 #include "preview/webengine/preview_scheme.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -47,6 +48,18 @@ void PreviewSchemeHandler::set_page(const QString& page_path, const QString& pre
     charset_ = charset;
 }
 
+QString PreviewSchemeHandler::own_stylesheet(const QString& path) const {
+    // The temporary stylesheet sits beside the preview file, in a folder of
+    // this Marklet's own. A link to it saved in a document by an earlier
+    // Marklet names that one's folder, gone since: it gets this one's.
+    const QFileInfo asked(path);
+    const QFileInfo preview(preview_file_);
+    if (asked.fileName() != u"tmp.css" || !asked.dir().dirName().startsWith(u"run-") ||
+        QFileInfo(asked.path()).path() != QFileInfo(preview.path()).path())
+        return path;
+    return preview.dir().filePath(QStringLiteral("tmp.css"));
+}
+
 void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     if (job->requestMethod() != "GET") {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
@@ -60,7 +73,7 @@ void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->redirect(url);
         return;
     }
-    auto* file = new QFile(page ? preview_file_ : path, job);
+    auto* file = new QFile(page ? preview_file_ : own_stylesheet(path), job);
     if (!QFileInfo(file->fileName()).isFile() || !file->open(QIODevice::ReadOnly)) {
         if (!page) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);

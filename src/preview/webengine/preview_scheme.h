@@ -32,7 +32,8 @@ QUrl page_url(const QString& page_path, int load);
 
 // Serves the scheme's addresses: the page's own address gives the preview
 // file, with its character set; the files' addresses give the file at their
-// path (regular files only), with the type its name tells.
+// path (regular files only), with the type its name tells. The temporary
+// stylesheet of any Marklet gives this Marklet's.
 class PreviewSchemeHandler : public QWebEngineUrlSchemeHandler {
   public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
@@ -40,6 +41,8 @@ class PreviewSchemeHandler : public QWebEngineUrlSchemeHandler {
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
   private:
+    QString own_stylesheet(const QString& path) const;
+
     QString page_path_;
     QString preview_file_;
     QByteArray charset_;
