@@ -23,7 +23,7 @@ chmod 700 "$home/runtime"
 export HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache"
 
 failed=()
-for target in fuzz_number fuzz_colour_text fuzz_codec fuzz_positions fuzz_commands \
+for target in fuzz_number fuzz_colour_text fuzz_codec fuzz_browser_copy fuzz_positions fuzz_commands \
   fuzz_writing_help; do
   corpus="$BUILD/corpus/$target"
   mkdir -p "$corpus"
