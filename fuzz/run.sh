@@ -40,4 +40,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzzing found faults in: ${failed[*]} (inputs in $BUILD/findings/)"
   exit 1
 fi
-echo "fuzzing: 6 passed, 0 failed"
+echo "fuzzing: all passed"

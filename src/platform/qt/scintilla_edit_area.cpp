@@ -363,8 +363,9 @@ void ScintillaEditArea::on_update_ui() {
 }
 
 qsizetype ScintillaEditArea::count_between(qsizetype from, qsizetype to) const {
-    const auto [first, second] = utf8_parts();
-    auto units_to = [&](qsizetype end) {
+    const auto parts = utf8_parts();
+    const QByteArrayView first = parts[0], second = parts[1];
+    auto units_to = [first](qsizetype end) {
         const qsizetype in_first = std::min(end, first.size());
         return std::pair(in_first, end - in_first);
     };
