@@ -3,109 +3,19 @@
 #include "platform/qt/brace_matcher.h"
 #include "platform/qt/long_line_styling.h"
 #include "platform/qt/scintilla_accessibility.h"
+#include "platform/qt/utf8_units.h"
 
 #include <QEvent>
-#include <QStringDecoder>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
 constexpr int text_change_notices =
     QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT |
     QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
-
-// Positions are converted by counting over Scintilla's own UTF-8 buffer, eight
-// bytes at a time: Scintilla's own counting messages go a character at a time
-// (a tenth of the speed, felt on every keystroke of a large document) and
-// count U+FFFE and U+FFFF as three units each where QString counts one.
-//
-// In valid UTF-8 every byte that is not a continuation byte (10xxxxxx) starts
-// a character of one UTF-16 unit, and a four-byte lead (11110xxx) starts one
-// of two units.
-
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-inline std::uint64_t load8(const char* s) {
-    std::uint64_t word;
-    std::memcpy(&word, s, sizeof word);
-    return word;
-}
-
-// Bit 7 of each byte that starts a character, and of each four-byte lead.
-inline std::uint64_t starts(std::uint64_t w) {
-    return ~(w & ~(w << 1)) & kHighBits;
-}
-inline std::uint64_t four_byte_leads(std::uint64_t w) {
-    return w & (w << 1) & (w << 2) & (w << 3) & kHighBits;
-}
-
-// How many bytes have bit 7 set in a word where no other bit is set: a
-// multiplication adds the bytes up into the top one (no POPCNT needed, which
-// the baseline x86-64 does not have).
-inline int count_high_bits(std::uint64_t w) {
-    return int(((w >> 7) * 0x0101010101010101ULL) >> 56);
-}
-
-inline int units_of_byte(unsigned char c) {
-    if ((c & 0xC0) == 0x80)
-        return 0;
-    return c >= 0xF0 ? 2 : 1;
-}
-
-qsizetype count_units(const char* s, qsizetype n) {
-    qsizetype units = 0, i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const std::uint64_t w = load8(s + i);
-        units += count_high_bits(starts(w)) + count_high_bits(four_byte_leads(w));
-    }
-    for (; i < n; ++i)
-        units += units_of_byte(static_cast<unsigned char>(s[i]));
-    return units;
-}
-
-// Walks `n` bytes until `*wanted` more units have been passed. Returns the
-// byte offset where that happens (at the start of a character; a count that
-// ends inside a surrogate pair stops before the pair), or -1 with `*wanted`
-// lowered by the units of all `n` bytes.
-qsizetype find_units(const char* s, qsizetype n, qsizetype* wanted) {
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const std::uint64_t w = load8(s + i);
-        const int units = count_high_bits(starts(w)) + count_high_bits(four_byte_leads(w));
-        // Stop a word early: the answer may sit at any byte within it.
-        if (units >= *wanted)
-            break;
-        *wanted -= units;
-    }
-    for (; i < n; ++i) {
-        const int units = units_of_byte(static_cast<unsigned char>(s[i]));
-        if (units == 0)
-            continue;
-        if (*wanted < units)
-            return i;
-        *wanted -= units;
-    }
-    return *wanted == 0 ? n : -1;
-}
-
-// UTF-8 to text keeping a U+FEFF at the start, which QString::fromUtf8 (and
-// so QsciScintilla::text()) would drop as a byte-order mark.
-// The bytes may come in two runs; a character split between them is whole
-// in the text.
-QString decode_utf8(QByteArrayView first, QByteArrayView second = {}) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    // UTF-16 never takes more units than UTF-8 takes bytes.
-    QString text(first.size() + second.size(), Qt::Uninitialized);
-    QChar* end = decoder.appendToBuffer(text.data(), first);
-    end = decoder.appendToBuffer(end, second);
-    text.truncate(end - text.constData());
-    return text;
-}
 
 } // namespace
 
@@ -180,7 +90,7 @@ void ScintillaEditArea::flush() {
 
 QString ScintillaEditArea::text() const {
     const auto [first, second] = utf8_parts();
-    return decode_utf8(first, second);
+    return utf8_units::decode(first, second);
 }
 
 QByteArray ScintillaEditArea::utf8() const {
@@ -233,7 +143,7 @@ QString ScintillaEditArea::selected_text() const {
         return QString();
     const auto* data = reinterpret_cast<const char*>(widget_->SendScintilla(
         QsciScintillaBase::SCI_GETRANGEPOINTER, (unsigned long)start, long(end - start)));
-    return decode_utf8(QByteArrayView(data, qsizetype(end - start)));
+    return utf8_units::decode(QByteArrayView(data, qsizetype(end - start)));
 }
 
 void ScintillaEditArea::replace_selection(const QString& text) {
@@ -287,8 +197,8 @@ qsizetype ScintillaEditArea::to_characters(qsizetype byte_position) const {
     const auto [first, second] = utf8_parts();
     byte_position = qBound<qsizetype>(0, byte_position, first.size() + second.size());
     const qsizetype in_first = std::min(byte_position, first.size());
-    return count_units(first.data(), in_first) +
-           count_units(second.data(), byte_position - in_first);
+    return utf8_units::count(first.data(), in_first) +
+           utf8_units::count(second.data(), byte_position - in_first);
 }
 
 qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
@@ -296,10 +206,10 @@ qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
         return 0;
     const auto [first, second] = utf8_parts();
     qsizetype wanted = character_position;
-    const qsizetype in_first = find_units(first.data(), first.size(), &wanted);
+    const qsizetype in_first = utf8_units::find(first.data(), first.size(), &wanted);
     if (in_first >= 0)
         return in_first;
-    const qsizetype in_second = find_units(second.data(), second.size(), &wanted);
+    const qsizetype in_second = utf8_units::find(second.data(), second.size(), &wanted);
     // Beyond the end: the end.
     return first.size() + (in_second >= 0 ? in_second : second.size());
 }
@@ -363,15 +273,7 @@ void ScintillaEditArea::on_update_ui() {
 }
 
 qsizetype ScintillaEditArea::count_between(qsizetype from, qsizetype to) const {
-    const auto parts = utf8_parts();
-    const QByteArrayView first = parts[0], second = parts[1];
-    auto units_to = [first](qsizetype end) {
-        const qsizetype in_first = std::min(end, first.size());
-        return std::pair(in_first, end - in_first);
-    };
-    const auto [a1, a2] = units_to(from);
-    const auto [b1, b2] = units_to(to);
-    return count_units(first.data() + a1, b1 - a1) + count_units(second.data() + a2, b2 - a2);
+    return utf8_units::between(utf8_parts(), from, to);
 }
 
 qsizetype ScintillaEditArea::column(qsizetype byte_position) const {
@@ -431,5 +333,5 @@ void ScintillaEditArea::before_delete(qsizetype at, qsizetype length) {
         return;
     }
     anchor_ -= length;
-    anchor_column_ -= count_units(a.data(), a.size()) + count_units(b.data(), b.size());
+    anchor_column_ -= utf8_units::count(a.data(), a.size()) + utf8_units::count(b.data(), b.size());
 }
