@@ -80,8 +80,13 @@ void PreviewController::show_latest() {
 
 void PreviewController::toggle() {
     const int outer = window_.frameGeometry().width();
+    // A maximised or full-screen window keeps its size: the pane takes the
+    // right part of it (widening it would put the pane beyond the screen).
+    const bool sized_by_screen =
+        window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
     if (!window_.enable_browser) {
-        window_.resize(window_.width() + outer, window_.height());
+        if (!sized_by_screen)
+            window_.resize(window_.width() + outer, window_.height());
         // Keep the widened window on its screen where it fits.
         if (QScreen* screen = window_.screen()) {
             const QRect room = screen->availableGeometry();
@@ -94,7 +99,8 @@ void PreviewController::toggle() {
         host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
-        window_.resize(window_.width() - (outer - outer / 2), window_.height());
+        if (!sized_by_screen)
+            window_.resize(window_.width() - (outer - outer / 2), window_.height());
         host_.hide();
         window_.enable_browser = false;
     }
