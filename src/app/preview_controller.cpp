@@ -82,10 +82,14 @@ void PreviewController::toggle() {
     const int outer = window_.frameGeometry().width();
     // A maximised or full-screen window keeps its size: the pane takes the
     // right part of it (widening it would put the pane beyond the screen).
+    // Only a window widened for the pane is narrowed again: the first showing
+    // of the pane makes a new native window, which may forget that it was
+    // maximised.
     const bool sized_by_screen =
         window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
     if (!window_.enable_browser) {
-        if (!sized_by_screen)
+        widened_ = !sized_by_screen;
+        if (widened_)
             window_.resize(window_.width() + outer, window_.height());
         // Keep the widened window on its screen where it fits.
         if (QScreen* screen = window_.screen()) {
@@ -99,7 +103,7 @@ void PreviewController::toggle() {
         host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
-        if (!sized_by_screen)
+        if (widened_ && !sized_by_screen)
             window_.resize(window_.width() - (outer - outer / 2), window_.height());
         host_.hide();
         window_.enable_browser = false;

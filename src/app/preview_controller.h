@@ -54,4 +54,6 @@ class PreviewController : public QObject {
     int writes_ = 0;
     bool failed_ = false;
     bool copy_wanted_ = false;
+    // The pane was switched on in a window of its own size, which it widened.
+    bool widened_ = false;
 };
