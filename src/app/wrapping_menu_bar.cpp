@@ -1,7 +1,9 @@
 #include "app/wrapping_menu_bar.h"
 
 #include "app/alt_tap.h"
+#include "app/menu_bar_accessible.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
@@ -28,6 +30,8 @@ WrappingMenuBar::WrappingMenuBar(QWidget* parent)
       // Alt pressed and released alone reaches the bar from whichever widget
       // has the focus.
       alt_tap_(new AltTap([this](QObject* object) { return belongs_here(object); }, this)) {
+    static const bool accessible = (QAccessible::installFactory(menu_bar_accessible), true);
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("menu_bar"));
     setAccessibleName(QStringLiteral("Barra dei menu"));
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);

@@ -49,6 +49,9 @@ class WrappingMenuBar : public QWidget {
     int highlighted() const { return keyboard_ ? current_ : -1; }
     // The number of rows the captions take at the bar's width.
     int rows() const;
+    // Opens the menu of caption `index` under it (assistive technology's
+    // "show menu").
+    void open(int index) { popup(index, false); }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -79,6 +82,8 @@ class WrappingMenuBar : public QWidget {
     void close_popup();
     void on_menu_hidden(QMenu* menu);
     void enter_keyboard_mode(int index);
+    // Tells assistive technology which caption the keyboard highlights.
+    void tell_highlight();
     void leave_keyboard_mode();
     // Opens the next menu with the access key `key` (Alt+letter); false when
     // no menu has it.

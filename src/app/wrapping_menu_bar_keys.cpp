@@ -4,6 +4,7 @@
 #include "app/alt_tap.h"
 #include "app/wrapping_menu_bar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
@@ -30,6 +31,15 @@ void WrappingMenuBar::enter_keyboard_mode(int index) {
     current_ = std::clamp(index, 0, count() - 1);
     setFocus(Qt::MenuBarFocusReason);
     update();
+    tell_highlight();
+}
+
+void WrappingMenuBar::tell_highlight() {
+    if (!QAccessible::isActive() || current_ < 0)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(current_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void WrappingMenuBar::leave_keyboard_mode() {
@@ -64,6 +74,7 @@ void WrappingMenuBar::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
         current_ = (current_ + (event->key() == Qt::Key_Left ? n - 1 : 1)) % n;
         update();
+        tell_highlight();
         return;
     case Qt::Key_Up:
     case Qt::Key_Down:

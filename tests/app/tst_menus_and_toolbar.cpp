@@ -6,6 +6,7 @@
 #include "support/main_window.h"
 #include "support/scripted_asker.h"
 
+#include <QAccessible>
 #include <QMenu>
 #include <QToolButton>
 
@@ -140,6 +141,32 @@ class TestMenusAndToolbar : public QObject {
         key(Qt::Key_Escape);
         key(Qt::Key_Escape);
         QTRY_COMPARE(QApplication::focusWidget(), m.window->editor());
+    }
+
+    void assistive_technology_sees_every_menu() {
+        QAccessibleInterface* menus = QAccessible::queryAccessibleInterface(bar());
+        QCOMPARE(menus->role(), QAccessible::MenuBar);
+        QStringList seen;
+        for (int i = 0; i < menus->childCount(); ++i) {
+            QAccessibleInterface* caption = menus->child(i);
+            seen << caption->text(QAccessible::Name) + u' ' +
+                        caption->text(QAccessible::Accelerator);
+            const QRect drawn = bar()->caption_rect(i);
+            QCOMPARE(caption->rect(), QRect(bar()->mapToGlobal(drawn.topLeft()), drawn.size()));
+            QCOMPARE(menus->childAt(caption->rect().center().x(), caption->rect().center().y()),
+                     caption);
+        }
+        QCOMPARE(seen, (QStringList{"Link Alt+L", "Speciali Alt+S", "Formattazione Alt+F",
+                                    "Posizione Elementi Alt+P", "Form Alt+F", "Varie Alt+V",
+                                    "Sezioni Pagina Alt+S", "Tool Alt+T"}));
+        key(Qt::Key_F10);
+        key(Qt::Key_Right);
+        QCOMPARE(menus->focusChild()->text(QAccessible::Name), QStringLiteral("Speciali"));
+        key(Qt::Key_Escape);
+        QAccessibleInterface* tool = menus->child(7);
+        tool->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_COMPARE(open_index(), 7);
+        QVERIFY(tool->state().expanded);
     }
 
     void toolbar_buttons_data() {
