@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,36 @@ void fit_caption(QCheckBox* tick) {
         tick->setFont(font);
     }
 }
+
+// The wheel turns a list of this window only while the list has the focus:
+// turning it over the window must not change a chosen value or selector
+// unseen (QComboBox takes the wheel, and the focus with it, wherever the
+// pointer is).
+class WheelNeedsFocus : public QObject {
+  public:
+    using QObject::QObject;
+    void guard(QComboBox* list) {
+        for (QWidget* part :
+             {static_cast<QWidget*>(list), static_cast<QWidget*>(list->lineEdit())}) {
+            if (!part)
+                continue;
+            part->setFocusPolicy(Qt::StrongFocus);
+            part->installEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        auto* part = static_cast<QWidget*>(watched);
+        const QWidget* list = qobject_cast<QComboBox*>(part) ? part : part->parentWidget();
+        if (list->hasFocus())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
 
 QWidget* make_value_control(const CatalogueRow& row, QWidget* frame) {
     switch (row.kind) {
@@ -165,6 +196,8 @@ void css_edit::build_catalogue() {
         frame->setGeometry(twips_rect(def.left, def.top, def.width, def.height));
         frames.push_back(frame);
     }
+    auto* wheel_guard = new WheelNeedsFocus(this);
+    wheel_guard->guard(Combo13);
     for (const CatalogueRow& row : catalogue()) {
         QGroupBox* frame = frames[std::size_t(row.frame)];
         const int top = row_top(row.row);
@@ -182,6 +215,8 @@ void css_edit::build_catalogue() {
         value->setEnabled(false);
         connect(tick, &QCheckBox::toggled, value, &QWidget::setEnabled);
 
+        if (row.kind == ValueKind::List)
+            wheel_guard->guard(static_cast<QComboBox*>(value));
         if (row.kind == ValueKind::Colour) {
             auto* swatch = static_cast<ColourSwatch*>(value);
             const QString prompt = colour_prompt(row.control);

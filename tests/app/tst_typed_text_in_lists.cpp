@@ -132,6 +132,33 @@ class TestTypedTextInLists : public QObject {
         QTest::mouseClick(css->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         QCOMPARE(css->edit_area().text(), rule);
     }
+
+    void css_lists_turn_only_with_the_focus_data() {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("selector") << "Combo13";
+        QTest::newRow("a value") << "cstile";
+    }
+    void css_lists_turn_only_with_the_focus() {
+        QFETCH(QString, list);
+        m.window->action(QStringLiteral("css_editor"))->trigger();
+        css_edit* css = m.window->css_window();
+        QVERIFY(QTest::qWaitForWindowExposed(css));
+        auto* box = css->findChild<QComboBox*>(list);
+        box->setEnabled(true); // a value list is enabled by its tick box
+        auto* sheet = css->findChild<QAbstractScrollArea*>(QStringLiteral("RichTextBox1"));
+        QTest::mouseClick(sheet->viewport(), Qt::LeftButton); // the focus away from the lists
+        QTRY_VERIFY(sheet->hasFocus());
+        const QString before = box->currentText();
+        wheel(box, 1);
+        QCOMPARE(box->currentText(), before);
+        QVERIFY(!box->hasFocus());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        QTRY_VERIFY(box->hasFocus());
+        wheel(box, 1);
+        QVERIFY(box->currentText() != before);
+    }
 };
 
 QTEST_MAIN(TestTypedTextInLists)
