@@ -43,6 +43,17 @@ struct SaveFault {
     bool disk_full;
 };
 
+struct KeySave {
+    bool named;
+    Qt::KeyboardModifiers keys;
+    int dialogs;
+};
+struct OtherFile {
+    const char* chosen;
+    QMessageBox::StandardButton answer; // NoButton: no question
+    QByteArray other;
+};
+
 using Sci = QsciScintillaBase;
 
 void send_key(QWidget* editor, const QString& text, int key = 0,
@@ -86,6 +97,31 @@ class TestDocuments : public QObject {
         QCoreApplication::processEvents();
     }
     QString status() { return m.window->status().text(); }
+    // Types "x" at the end of the document of `bytes`, then ends as a Marklet
+    // that crashed would (its recovery copy left as a dead process's), and
+    // starts a new window; `start` then runs with the recovery question
+    // answered Yes.
+    void type_crash_and_start(const QByteArray& bytes, const std::function<void()>& start) {
+        open_file("f.htm", bytes);
+        m.window->editor()->setFocus();
+        QTest::keyClick(m.window->editor(), Qt::Key_End, Qt::ControlModifier);
+        type(u"x"_s);
+        QTRY_VERIFY(m.window->recovery()->is_waiting());
+        QCOMPARE(m.window->recovery()->write_now(), QString());
+        const QFileInfo copy(m.window->recovery()->file_path());
+        ProcessIdentity ended = this_process();
+        ended.start += 1;
+        QVERIFY(QFile::rename(copy.filePath(),
+                              copy.absolutePath() + u'/' + recovery_file_name(ended, 0)));
+        m.close();
+        m.open();
+        ModalScript script({press(QMessageBox::Yes)});
+        start();
+        QCOMPARE(m.window->windowTitle(), u"f.htm * - Marklet"_s);
+        // The offscreen platform gives the focus back to no window after a box.
+        m.window->activateWindow();
+        QTRY_VERIFY(m.window->isActiveWindow());
+    }
 
   private slots:
     void init() {
@@ -94,6 +130,7 @@ class TestDocuments : public QObject {
         m.window->editor()->setFocus();
     }
     void cleanup() {
+        QDir(recovery_dir_path()).removeRecursively(); // the copies recovered and kept
         m.close();
         QFile::remove(preview_folder());
         QDir(preview_folder()).removeRecursively();
@@ -284,25 +321,114 @@ class TestDocuments : public QObject {
         QCOMPARE(m.window->windowTitle(), u"page.htm - Marklet"_s);
     }
 
-    void recovery_copy_lives_while_changes_are_unsaved() {
-        open_file("rec.htm", "<p>a</p>");
-        edit().set_caret(0);
-        edit().replace_selection(u"x"_s);
-        QVERIFY(m.window->recovery()->is_waiting());
-        QCOMPARE(m.window->recovery()->write_now(), QString());
+    // Ctrl+S writes a document that has a file with no dialog; Ctrl+Shift+S
+    // and a document without a file get the dialog.
+    void keys_save_with_or_without_the_dialog_data() {
+        const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        rows<KeySave>({{"named, Ctrl+S: its file", {true, ctrl, 0}},
+                       {"named, Ctrl+Shift+S: asks", {true, ctrl | shift, 1}},
+                       {"unnamed, Ctrl+S: asks", {false, ctrl, 1}}});
+    }
+    void keys_save_with_or_without_the_dialog() {
+        QFETCH(KeySave, row);
+        QVERIFY(write_bytes(path("own.htm"), "<p>a</p>"));
+        if (row.named)
+            QVERIFY(m.window->open_path(path("own.htm")));
+        m.dialogs->save_answers.push_back(path("asked.htm"));
+        type(u"x"_s);
+        QTest::keyClick(m.window->editor(), Qt::Key_S, row.keys);
+        QCOMPARE(m.dialogs->saves, row.dialogs);
+        QCOMPARE(read_bytes(path(row.dialogs ? "asked.htm" : "own.htm")),
+                 row.named ? QByteArray("x<p>a</p>") : QByteArray("x"));
+        QVERIFY(!m.window->is_modified());
+    }
+
+    void saving_under_another_files_name_asks_data() {
+        rows<OtherFile>({{"own file: no question", {"own.htm", QMessageBox::NoButton, "altro"}},
+                         {"other file, Yes", {"other.htm", QMessageBox::Yes, "x"}},
+                         {"other file, No", {"other.htm", QMessageBox::No, "altro"}}});
+    }
+    void saving_under_another_files_name_asks() {
+        QFETCH(OtherFile, row);
+        const bool asked = row.answer != QMessageBox::NoButton;
+        QVERIFY(write_bytes(path("own.htm"), "") && write_bytes(path("other.htm"), "altro"));
+        QVERIFY(m.window->open_path(path("own.htm")));
+        m.edit().replace_selection(u"x"_s);
+        m.dialogs->save_answers.push_back(path(row.chosen));
+        QString question;
+        ModalScript script({press(asked ? row.answer : QMessageBox::No, &question)});
+        QCOMPARE(m.window->save_document(), row.answer != QMessageBox::No);
+        QCOMPARE(script.remaining(), std::size_t(asked ? 0 : 1));
+        if (asked)
+            QCOMPARE(question,
+                     u"Il file \"%1\" esiste già.\nSostituirlo?"_s.arg(path("other.htm")));
+        QCOMPARE(read_bytes(path("other.htm")), row.other);
+    }
+
+    void folder_removed_since_opening_is_told_and_the_whole_path_shown() {
+        QVERIFY(QDir(dir->path()).mkpath(u"gone/deeper"_s));
+        open_file("gone/deeper/doc.htm", "a");
+        QVERIFY(QDir(path("gone")).removeRecursively());
+        m.dialogs->save_answers.push_back(path("doc.htm"));
+        QString notice;
+        ModalScript script({press(QMessageBox::Ok, &notice)});
+        QVERIFY(m.window->save());
+        QVERIFY2(notice.contains(path("gone/deeper")), qPrintable(notice));
+        QCOMPARE(read_bytes(path("doc.htm")), QByteArray("a"));
+        QCOMPARE(status(), "Salvato " + path("doc.htm"));
+    }
+
+    void utf16_comes_back_as_utf16_data() {
+        rows<Bytes>(
+            {{"LE", {QByteArray("\xFF\xFE<\0\xE8\0\r\0\n\0", 10), u"UTF-16 LE · CRLF"_s}},
+             {"BE, emoji, second mark",
+              {QByteArray("\xFE\xFF\xFE\xFF\xD8\x3D\xDE\x00\0\n", 10), u"UTF-16 BE · LF"_s}}});
+    }
+    void utf16_comes_back_as_utf16() {
+        QFETCH(Bytes, row);
+        open_file("u.htm", row.bytes);
+        QCOMPARE(m.window->findChild<QLabel*>("status_form")->text(), row.text);
+        QVERIFY(m.window->save());
+        QCOMPARE(read_bytes(path("u.htm")), row.bytes);
+    }
+
+    // Recovered work is unsaved work: after a crash and "Recuperare il
+    // testo?" Yes, closing asks, saving offers the file the text came from
+    // and gives back its bytes exactly.
+    void saving_recovered_work_gives_its_bytes_back_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF<p>");
+        QTest::newRow("CR only") << QByteArray("a\rb\r");
+        QTest::newRow("Windows-1252") << QByteArray("caf\xE9 \x80\r\n");
+    }
+    void saving_recovered_work_gives_its_bytes_back() {
+        QFETCH(QByteArray, bytes);
+        type_crash_and_start(bytes, [this] { QVERIFY(m.window->offer_recovery()); });
         const QString copy = m.window->recovery()->file_path();
-        QVERIFY(read_bytes(copy).endsWith("x<p>a</p>"));
-        m.dialogs->save_answers.push_back(path("rec.htm"));
-        QVERIFY(m.window->save_document());
+        QString question;
+        ModalScript asked({press(QMessageBox::Cancel, &question)});
+        QVERIFY(!m.window->close());
+        QCOMPARE(question, u"Salvare le modifiche?"_s);
+        QVERIFY(QFile::exists(copy));
+        QCOMPARE(m.dialogs->remembered, path("f.htm")); // offered by the save dialog
+        m.dialogs->save_answers.push_back(path("f.htm"));
+        ModalScript unexpected({steps::cancel()});
+        m.window->activateWindow();
+        QTRY_VERIFY(m.window->isActiveWindow());
+        QTest::keyClick(m.window->editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m.dialogs->saves, 1);
+        QCOMPARE(unexpected.remaining(), std::size_t(1));
+        QCOMPARE(read_bytes(path("f.htm")), bytes + "x");
+        QCOMPARE(m.window->windowTitle(), u"f.htm - Marklet"_s);
         QVERIFY(!QFile::exists(copy));
     }
 
-    void status_bar_shows_position_encoding_and_line_breaks() {
-        open_file("st.htm", "ab\ncaf\xe9");
-        QCOMPARE(m.window->findChild<QLabel*>("status_form")->text(), u"Windows-1252 · LF"_s);
-        edit().set_caret(7);
-        QTRY_COMPARE(m.window->findChild<QLabel*>("status_position")->text(),
-                     u"Riga 2, colonna 5"_s);
+    void file_named_at_start_is_not_dropped_silently() {
+        QVERIFY(write_bytes(path("g.htm"), "<p>g</p>"));
+        type_crash_and_start("<p>f</p>", [&] { m.window->start(path("g.htm")); });
+        QVERIFY2(status().startsWith("g.htm non è stato aperto") &&
+                     status().contains(path("g.htm")),
+                 qPrintable(status()));
     }
 
     void very_large_document_is_shown_plain() {

@@ -4,6 +4,7 @@
 // with its picture at its own size, running the operation of its menu item.
 
 #include "support/main_window.h"
+#include "support/rows.h"
 #include "support/scripted_asker.h"
 
 #include <QAccessible>
@@ -11,6 +12,15 @@
 #include <QToolButton>
 
 namespace {
+
+struct Key {
+    int menu, letter, presses;
+};
+struct Button {
+    int x, y;
+    const char* runs; // the action of this name
+    int width = 25, picture = 22;
+};
 
 // The menu target of keys: the open menu, else the widget with the focus.
 QWidget* keys_target() {
@@ -76,28 +86,25 @@ class TestMenusAndToolbar : public QObject {
     }
 
     void every_menu_opens_by_its_access_key_under_its_caption_data() {
-        QTest::addColumn<int>("menu");
-        QTest::addColumn<int>("letter");
-        QTest::addColumn<int>("presses"); // a shared key moves on to the next menu
-        QTest::newRow("&Link") << 0 << int(Qt::Key_L) << 1;
-        QTest::newRow("&Speciali") << 1 << int(Qt::Key_S) << 1;
-        QTest::newRow("&Formattazione") << 2 << int(Qt::Key_F) << 1;
-        QTest::newRow("&Posizione Elementi") << 3 << int(Qt::Key_P) << 1;
-        QTest::newRow("&Form") << 4 << int(Qt::Key_F) << 2;
-        QTest::newRow("&Varie") << 5 << int(Qt::Key_V) << 1;
-        QTest::newRow("&Sezioni Pagina") << 6 << int(Qt::Key_S) << 2;
-        QTest::newRow("&Tool") << 7 << int(Qt::Key_T) << 1;
-        QTest::newRow("&Speciali, round again") << 1 << int(Qt::Key_S) << 3;
+        // A shared letter moves on to the next menu with that letter.
+        rows<Key>({{"&Link", {0, Qt::Key_L, 1}},
+                   {"&Speciali", {1, Qt::Key_S, 1}},
+                   {"&Formattazione", {2, Qt::Key_F, 1}},
+                   {"&Posizione", {3, Qt::Key_P, 1}},
+                   {"&Form", {4, Qt::Key_F, 2}},
+                   {"&Varie", {5, Qt::Key_V, 1}},
+                   {"&Sezioni Pagina", {6, Qt::Key_S, 2}},
+                   {"&Tool", {7, Qt::Key_T, 1}},
+                   {"&Speciali, round again", {1, Qt::Key_S, 3}}});
     }
     void every_menu_opens_by_its_access_key_under_its_caption() {
-        QFETCH(int, menu);
-        QFETCH(int, letter);
-        QFETCH(int, presses);
+        QFETCH(Key, row);
+        const int menu = row.menu;
         QCOMPARE(bar()->rows(), 2); // the starting width holds the captions on two rows
         const QRect caption = bar()->caption_rect(menu);
         QVERIFY(bar()->rect().contains(caption));
-        for (int i = 0; i < presses; ++i)
-            key(letter, Qt::AltModifier);
+        for (int i = 0; i < row.presses; ++i)
+            key(row.letter, Qt::AltModifier);
         QTRY_COMPARE(open_index(), menu);
         QMenu* open = bar()->open_menu();
         QTRY_VERIFY(open->isVisible());
@@ -170,48 +177,41 @@ class TestMenusAndToolbar : public QObject {
     }
 
     void toolbar_buttons_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place"); // pixels, in the toolbar frame or the client area
-        QTest::addColumn<QString>("runs");
-        QTest::addColumn<int>("picture_width");
-        const auto row = [](const char* name, int x, int y, const char* runs, int w = 25,
-                            int picture = 22) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QRect(x, y, w, 25)
-                                << QString::fromLatin1(runs) << picture;
-        };
-        row("Command5", 0, 8, "Command5", 25, 25);
-        row("Command1", 24, 8, "Command1");
-        row("Command6", 56, 8, "link");
-        row("Command7", 88, 8, "grassetto");
-        row("Command8", 112, 8, "corsivo");
-        row("Command9", 136, 8, "sottolineato");
-        row("Command10", 168, 8, "apice");
-        row("Command11", 192, 8, "pedice");
-        row("Command12", 224, 8, "numbered_list");
-        row("Command13", 248, 8, "unumberd_list");
-        row("Command14", 280, 8, "al_sx");
-        row("Command15", 304, 8, "al_cnt");
-        row("Command16", 328, 8, "al_dx");
-        row("Command17", 360, 8, "paragrafo");
-        row("Command18", 384, 8, "container_div");
-        row("Command19", 416, 8, "lineacapo");
-        row("Command27", 448, 8, "colore");
-        row("Command20", 0, 40, "form_tag");
-        row("Command21", 24, 40, "menu_t");
-        row("Command23", 48, 40, "elenco");
-        row("Command24", 72, 40, "input_t");
-        row("Command25", 96, 40, "tasto");
-        row("Command22", 120, 40, "text_area");
-        row("Command26", 152, 40, "immagine");
-        row("Command2", 8, 72, "Command2", 49);
-        row("Command3", 64, 72, "Command3", 49, 44);
-        row("Command4", 120, 72, "Command4", 49, 44);
+        // Place in pixels, in the toolbar frame or the client area.
+        rows<Button>({
+            {"Command5", {0, 8, "Command5", 25, 25}},
+            {"Command1", {24, 8, "Command1"}},
+            {"Command6", {56, 8, "link"}},
+            {"Command7", {88, 8, "grassetto"}},
+            {"Command8", {112, 8, "corsivo"}},
+            {"Command9", {136, 8, "sottolineato"}},
+            {"Command10", {168, 8, "apice"}},
+            {"Command11", {192, 8, "pedice"}},
+            {"Command12", {224, 8, "numbered_list"}},
+            {"Command13", {248, 8, "unumberd_list"}},
+            {"Command14", {280, 8, "al_sx"}},
+            {"Command15", {304, 8, "al_cnt"}},
+            {"Command16", {328, 8, "al_dx"}},
+            {"Command17", {360, 8, "paragrafo"}},
+            {"Command18", {384, 8, "container_div"}},
+            {"Command19", {416, 8, "lineacapo"}},
+            {"Command27", {448, 8, "colore"}},
+            {"Command20", {0, 40, "form_tag"}},
+            {"Command21", {24, 40, "menu_t"}},
+            {"Command23", {48, 40, "elenco"}},
+            {"Command24", {72, 40, "input_t"}},
+            {"Command25", {96, 40, "tasto"}},
+            {"Command22", {120, 40, "text_area"}},
+            {"Command26", {152, 40, "immagine"}},
+            {"Command2", {8, 72, "Command2", 49}},
+            {"Command3", {64, 72, "Command3", 49, 44}},
+            {"Command4", {120, 72, "Command4", 49, 44}},
+        });
     }
     void toolbar_buttons() {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
-        QFETCH(QString, runs);
-        QFETCH(int, picture_width);
+        QFETCH(Button, row);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        const QString runs = QString::fromLatin1(row.runs);
         m.close();
         auto services = fake_services(std::make_unique<FakeDialogs>());
         auto asker = std::make_unique<ScriptedAsker>();
@@ -223,9 +223,10 @@ class TestMenusAndToolbar : public QObject {
 
         auto* button = m.window->findChild<QToolButton*>(name);
         QVERIFY(button);
-        QCOMPARE(button->geometry(), place);
+        QCOMPARE(button->geometry(), QRect(row.x, row.y, row.width, 25));
+        QVERIFY(!button->accessibleName().isEmpty() && !button->toolTip().isEmpty());
         // The picture at its own size, rendered for the screen's pixel ratio.
-        const QSize picture(picture_width, 22);
+        const QSize picture(row.picture, 22);
         QCOMPARE(button->iconSize(), picture);
         QCOMPARE(button->icon().pixmap(picture, 2.0).size(), picture * 2);
 

@@ -3,6 +3,7 @@
 // exactly as typed. Driven by real key, mouse and wheel events.
 
 #include "support/main_window.h"
+#include "support/rows.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -20,6 +21,16 @@ enum Gesture {
     WheelAtLastEntry,
     ArrowOnClosedList,
     ClickInOpenList,
+};
+struct Gestured {
+    const char* typed;
+    Gesture gesture;
+    const char* text;
+};
+struct Typed {
+    const char* typed;
+    int arrows;
+    const char* rule;
 };
 
 // A wheel notch over the middle of `widget`, delivered as the window system
@@ -64,22 +75,19 @@ class TestTypedTextInLists : public QObject {
     void cleanup() { m.close(); }
 
     void tag_list_inserts_only_on_a_choice_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("gesture");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("typed, Enter") << "HR" << int(TypeThenEnter) << "abc";
-        QTest::newRow("lower case, Enter") << "b" << int(TypeThenEnter) << "abc";
-        QTest::newRow("typed, focus out") << "B" << int(TypeThenLeave) << "abc";
-        QTest::newRow("wheel, no focus") << "" << int(WheelWithoutFocus) << "abc";
-        QTest::newRow("wheel, focus") << "" << int(WheelWithFocus) << "<A>abc</A>";
-        QTest::newRow("wheel at the end") << "" << int(WheelAtLastEntry) << "abc";
-        QTest::newRow("arrow key") << "" << int(ArrowOnClosedList) << "<A>abc</A>";
-        QTest::newRow("click in list") << "" << int(ClickInOpenList) << "<HR>abc</HR>";
+        rows<Gestured>({{"typed, Enter", {"HR", TypeThenEnter, "abc"}},
+                        {"lower case, Enter", {"b", TypeThenEnter, "abc"}},
+                        {"typed, focus out", {"B", TypeThenLeave, "abc"}},
+                        {"wheel, no focus", {"", WheelWithoutFocus, "abc"}},
+                        {"wheel, focus", {"", WheelWithFocus, "<A>abc</A>"}},
+                        {"wheel at the end", {"", WheelAtLastEntry, "abc"}},
+                        {"arrow key", {"", ArrowOnClosedList, "<A>abc</A>"}},
+                        {"click in list", {"", ClickInOpenList, "<HR>abc</HR>"}}});
     }
     void tag_list_inserts_only_on_a_choice() {
-        QFETCH(QString, typed);
-        QFETCH(int, gesture);
-        QFETCH(QString, text);
+        QFETCH(Gestured, row);
+        const Gesture gesture = row.gesture;
+        const QString typed = QString::fromLatin1(row.typed), text = QString::fromLatin1(row.text);
         m.edit().set_text(QStringLiteral("abc"));
         m.edit().select(0, 3);
         auto* tags = m.window->findChild<QComboBox*>(QStringLiteral("lang_list"));
@@ -104,19 +112,16 @@ class TestTypedTextInLists : public QObject {
             QTRY_VERIFY(m.window->editor()->hasFocus());
     }
 
+    // Down keys on the closed list after typing pick an item.
     void css_selector_is_taken_as_typed_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("arrows"); // Down keys on the closed list after typing
-        QTest::addColumn<QString>("rule");
-        QTest::newRow("a") << "a" << 0 << "a {\r\n}\r\n";
-        QTest::newRow("body") << "body" << 0 << "body {\r\n}\r\n";
-        QTest::newRow("h1 then Enter") << "h1\n" << 0 << "h1 {\r\n}\r\n";
-        QTest::newRow("first item picked") << "" << 1 << " B {\r\n}\r\n";
+        rows<Typed>({{"a", {"a", 0, "a {\r\n}\r\n"}},
+                     {"body", {"body", 0, "body {\r\n}\r\n"}},
+                     {"h1 then Enter", {"h1\n", 0, "h1 {\r\n}\r\n"}},
+                     {"first item picked", {"", 1, " B {\r\n}\r\n"}}});
     }
     void css_selector_is_taken_as_typed() {
-        QFETCH(QString, typed);
-        QFETCH(int, arrows);
-        QFETCH(QString, rule);
+        QFETCH(Typed, row);
+        const QString typed = QString::fromLatin1(row.typed);
         m.window->action(QStringLiteral("css_editor"))->trigger();
         css_edit* css = m.window->css_window();
         QVERIFY(QTest::qWaitForWindowExposed(css));
@@ -127,10 +132,10 @@ class TestTypedTextInLists : public QObject {
         QTest::keyClicks(selector, QString(typed).remove(u'\n'));
         if (typed.endsWith(u'\n'))
             QTest::keyClick(selector, Qt::Key_Return);
-        for (int i = 0; i < arrows; ++i)
+        for (int i = 0; i < row.arrows; ++i)
             QTest::keyClick(selector, Qt::Key_Down);
         QTest::mouseClick(css->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCOMPARE(css->edit_area().text(), rule);
+        QCOMPARE(css->edit_area().text(), QString::fromLatin1(row.rule));
     }
 
     void css_lists_turn_only_with_the_focus_data() {
