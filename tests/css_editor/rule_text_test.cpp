@@ -43,10 +43,8 @@ TEST_P(RuleText, IsBuiltFromTheSelectorAndTheRowsTaken) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, RuleText, testing::Values(
     RuleCase{"nothing_ticked", "H1", {}, "H1 {\r\n}\r\n"},
-    RuleCase{"selector_with_leading_space", " p", {}, " p {\r\n}\r\n"},
     RuleCase{"text_keeps_its_blanks", "H1", {{"cdimensione", ticked(" 12px ")}}, "H1 {\r\n\tfont-size:  12px ;\r\n}\r\n"},
     RuleCase{"blank_text_left_out", "H1", {{"cdimensione", ticked("   ")}}, "H1 {\r\n}\r\n"},
-    RuleCase{"unticked_text_left_out", "H1", {{"cdimensione", RowValue{false, "12px", {}}}}, "H1 {\r\n}\r\n"},
     RuleCase{"list_with_nothing_selected", "H1", {{"ctipo", ticked("")}}, "H1 {\r\n\tfont-family: ;\r\n}\r\n"},
     RuleCase{"values_not_escaped", "P", {{"simmagine_sfondo", ticked("url(\"a;b}.png\")")}}, "P {\r\n\tbackground-image: url(\"a;b}.png\");\r\n}\r\n"},
     RuleCase{"initial_swatch_writes_the_colour_shown", "P", {{"scolore", colour(std::nullopt)}}, "P {\r\n\tcolor: #FFFFFF;\r\n}\r\n"},
