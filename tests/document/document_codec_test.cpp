@@ -53,12 +53,6 @@ TEST_P(RoundTrip, DecodeThenEncodeGivesBackTheSameBytes) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Bytes, RoundTrip, testing::Values(
     RoundTripCase{"Empty", QByteArray(), Encoding::Utf8, LineBreak::CrLf},
-    RoundTripCase{"AsciiLf", BYTES("<p>\nciao\n"), Encoding::Utf8, LineBreak::Lf},
-    RoundTripCase{"AsciiCrLf", BYTES("<p>\r\nciao\r\n"), Encoding::Utf8, LineBreak::CrLf},
-    RoundTripCase{"MixedMostlyLf", BYTES("a\r\nb\nc\nd"), Encoding::Utf8, LineBreak::Lf},
-    RoundTripCase{"MixedMostlyCr", BYTES("a\r\nb\rc\rd\n"), Encoding::Utf8, LineBreak::Cr},
-    RoundTripCase{"TieCrLfAndLf", BYTES("a\r\nb\n"), Encoding::Utf8, LineBreak::CrLf},
-    RoundTripCase{"CrBeforeCrLf", BYTES("a\r\r\n\r"), Encoding::Utf8, LineBreak::Cr},
     RoundTripCase{"LfCrIsTwoBreaks", BYTES("a\n\rb\n\r"), Encoding::Utf8, LineBreak::CrLf},
     RoundTripCase{"Utf8", BYTES("citt\xC3\xA0 \xE2\x89\xA0 \xF0\x9F\x98\x80\r\n"), Encoding::Utf8, LineBreak::CrLf},
     RoundTripCase{"Utf8Bom", BYTES("\xEF\xBB\xBF<p>perch\xC3\xA9</p>\n"), Encoding::Utf8Bom, LineBreak::Lf},
@@ -67,13 +61,10 @@ INSTANTIATE_TEST_SUITE_P(Bytes, RoundTrip, testing::Values(
     RoundTripCase{"Windows1252", BYTES("caff\xE8 \x80 \x93x\x94\r\n"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"BomThenInvalid", BYTES("\xEF\xBB\xBF" "caff\xE8\n"), Encoding::Windows1252, LineBreak::Lf},
     RoundTripCase{"EncodedLoneSurrogate", BYTES("\xED\xA0\x80"), Encoding::Windows1252, LineBreak::CrLf},
-    RoundTripCase{"OverlongTwoBytes", BYTES("\xC0\xAF"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"OverlongThreeBytes", BYTES("\xE0\x80\xAF"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"OverlongFourBytes", BYTES("\xF0\x80\x80\xAF"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"AboveUnicode", BYTES("\xF4\x90\x80\x80"), Encoding::Windows1252, LineBreak::CrLf},
-    RoundTripCase{"FiveByteLead", BYTES("\xF8\x88\x80\x80\x80"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"TruncatedAtEnd", BYTES("abc\xE2\x82"), Encoding::Windows1252, LineBreak::CrLf},
-    RoundTripCase{"LoneContinuation", BYTES("\xA9 2024"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"InvalidAfterLongAsciiRun", BYTES("abcdefghijklmnop\xFF"), Encoding::Windows1252, LineBreak::CrLf},
     RoundTripCase{"ValidAfterLongAsciiRun", BYTES("abcdefghijklmnop\xC3\xA8qrstuvwx"), Encoding::Utf8, LineBreak::CrLf}),
     case_name<RoundTripCase>);
@@ -143,8 +134,6 @@ INSTANTIATE_TEST_SUITE_P(Bytes, DecodedText, testing::Values(
     TextCase{"MarkLeftOut", BYTES("\xEF\xBB\xBFx"), u"x"_s},
     TextCase{"SecondMarkKept", BYTES("\xEF\xBB\xBF\xEF\xBB\xBFx"), u"\uFEFFx"_s},
     TextCase{"MarkInsideKept", BYTES("x\xEF\xBB\xBFy"), u"x\uFEFFy"_s},
-    TextCase{"Utf8", BYTES("\xE2\x89\xA0\xF0\x9F\x98\x80"), u"\u2260\U0001F600"_s},
-    TextCase{"Windows1252Letters", BYTES("perch\xE9 \xAB\xBB"), u"perch\u00E9 \u00AB\u00BB"_s},
     TextCase{"Windows1252Specials", BYTES("\x80\x85\x8A\x91\x92\x96\x97\x99\x9F"), u"\u20AC\u2026\u0160\u2018\u2019\u2013\u2014\u2122\u0178"_s},
     TextCase{"UndefinedBytesAsControls", BYTES("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D"_s},
     TextCase{"InvalidUtf8ReadByteByByte", BYTES("\xC3\xA8\xE8"), u"\u00C3\u00A8\u00E8"_s}),
@@ -170,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumericReferences, testing::Values(
     ReferenceCase{"AmongEncodable", u"a \u2260 b \u2260 \u00E8\u20AC"_s, "a &#8800; b &#8800; \xE8\x80"},
     ReferenceCase{"ControlWithoutByte", u"\u0080\u009F"_s, "&#128;&#159;"},
     ReferenceCase{"ControlsWithByteKept", u"\u0081\u009D"_s, "\x81\x9D"},
-    ReferenceCase{"LoneSurrogateIsReplacementCharacter", QString(QChar(0xD83D)) + u"x"_s, "&#65533;x"},
-    ReferenceCase{"Encodable", u"perch\u00E9 \u2122"_s, "perch\xE9 \x99"}),
+    ReferenceCase{"LoneSurrogateIsReplacementCharacter", QString(QChar(0xD83D)) + u"x"_s, "&#65533;x"}),
     case_name<ReferenceCase>);
 // clang-format on
 

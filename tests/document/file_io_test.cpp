@@ -87,7 +87,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, ReadFailure, testing::Values(
     FailureCase{"ParentIsAFile", [](const QString& root) { write_bytes(root + "/file", "x"); return root + "/file/doc.htm"; },
                 u"Una parte del percorso non è una cartella."_s},
     FailureCase{"NamedPipeIsRefusedWithoutHanging", fifo, u"Non è un file regolare."_s},
-    FailureCase{"EmptyName", [](const QString&) { return QString(); }, u"Nessun nome di file."_s},
     FailureCase{"ReadError", [](const QString&) { return u"/proc/self/mem"_s; }, u"Errore di lettura dal disco."_s},
     FailureCase{"Unreadable", [](const QString& root) { return locked(root, 0, 0700); }, u"Permesso negato."_s, true}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
@@ -122,15 +121,6 @@ TEST_F(FileIo, FollowWritesTheTargetOfAChainOfLinksEvenADanglingOne) {
     EXPECT_EQ(write_file_atomically(path("dangling.htm"), "x"), QString());
     EXPECT_TRUE(is_symlink(path("dangling.htm")));
     EXPECT_EQ(read_bytes(path("later.htm")), "x");
-}
-
-TEST_F(FileIo, ReplaceNeverWritesThroughALink) {
-    ASSERT_TRUE(write_bytes(path("victim"), "keep me"));
-    link(path("victim"), path("tmp.htm"));
-    EXPECT_EQ(write_file_atomically(path("tmp.htm"), "preview", Links::Replace), QString());
-    EXPECT_FALSE(is_symlink(path("tmp.htm")));
-    EXPECT_EQ(read_bytes(path("tmp.htm")), "preview");
-    EXPECT_EQ(read_bytes(path("victim")), "keep me");
 }
 
 class WriteFailure : public FileIo, public testing::WithParamInterface<FailureCase> {};

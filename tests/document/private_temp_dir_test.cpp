@@ -40,6 +40,9 @@ TEST_F(PrivateTempDir, CreatedWithModeSevenHundredAndParents) {
     EXPECT_EQ(mode_bits(*made), 0700u);
     EXPECT_EQ(status_of(path(u"a"_s)).st_mode & 077, 0u);
     EXPECT_EQ(private_temp_dir(), made) << "found again once made";
+    ::chmod(native(*made).constData(), 0777);
+    ASSERT_TRUE(private_temp_dir().has_value());
+    EXPECT_EQ(mode_bits(*made), 0700u) << "one open to others is closed";
 }
 
 // XDG_CACHE_HOME unset, empty or relative: the folder is in HOME/.cache.
@@ -85,13 +88,6 @@ INSTANTIATE_TEST_SUITE_P(Folders, RefusedFolder, testing::Values(
     [](const testing::TestParamInfo<Refused>& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(PrivateTempDir, FolderOpenToOthersIsClosed) {
-    QDir(root.path()).mkpath(u"cache/marklet"_s);
-    ::chmod(native(folder()).constData(), 0777);
-    ASSERT_TRUE(private_temp_dir().has_value());
-    EXPECT_EQ(mode_bits(folder()), 0700u);
-}
-
 // --- The temporary files, written whole (a new file and a rename) or
 // rewritten in place (the preview, at every keystroke): the same guarantees.
 
@@ -118,7 +114,7 @@ TEST_P(TempFile, RewrittenWithModeSixHundredLeavingNothingElse) {
     EXPECT_EQ(mode_bits(preview_file_path()), 0600u);
 }
 
-TEST_P(TempFile, LinkPlantedIsReplacedNotFollowed) {
+TEST_P(TempFile, LinkPlantedOrSecondNameIsReplacedNotWrittenThrough) {
     ASSERT_TRUE(process_temp_dir().has_value());
     const QString victim = path(u"victim.htm"_s);
     ASSERT_TRUE(write_bytes(victim, "keep me"));
@@ -127,15 +123,11 @@ TEST_P(TempFile, LinkPlantedIsReplacedNotFollowed) {
     EXPECT_TRUE(S_ISREG(status_of(preview_file_path()).st_mode));
     EXPECT_EQ(read_bytes(preview_file_path()), "preview");
     EXPECT_EQ(read_bytes(victim), "keep me");
-}
-
-TEST_P(TempFile, SecondNameIsNotWrittenThrough) {
-    ASSERT_EQ(write(preview_file_path(), "old"), QString());
-    const QString other = path(u"other.htm"_s);
+    const QString other = path(u"other.htm"_s); // a second name is not written through
     ASSERT_EQ(::link(native(preview_file_path()).constData(), native(other).constData()), 0);
-    EXPECT_EQ(write(preview_file_path(), "preview"), QString());
-    EXPECT_EQ(read_bytes(preview_file_path()), "preview");
-    EXPECT_EQ(read_bytes(other), "old");
+    EXPECT_EQ(write(preview_file_path(), "new"), QString());
+    EXPECT_EQ(read_bytes(preview_file_path()), "new");
+    EXPECT_EQ(read_bytes(other), "preview");
 }
 
 TEST_P(TempFile, FolderRemovedMeanwhileIsMadeAgainAndOutsideItIsRefused) {
