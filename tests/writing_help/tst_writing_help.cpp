@@ -3,6 +3,7 @@
 
 #include "support/files.h"
 #include "support/main_window.h"
+#include "support/rows.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
@@ -16,6 +17,10 @@
 namespace {
 
 using Sci = QsciScintillaBase;
+
+struct Typed {
+    const char *keys, *text, *item;
+};
 
 const QString kHead = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>");
 
@@ -56,57 +61,28 @@ class TestWritingHelp : public QObject {
     }
     void cleanup() { m.close(); }
 
+    // Keys: \t Tab, \r Enter, \x1b Escape; the list's choice, none: no list.
     void typing_offers_and_writes_data() {
-        QTest::addColumn<QString>("keys"); // \t Tab, \r Enter, \x1b Escape
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("item"); // the list's choice; empty: no list
-        QTest::newRow("elements at <d") << "<d"
-                                        << "<d"
-                                        << "data";
-        QTest::newRow("typing narrows") << "<dia"
-                                        << "<dia"
-                                        << "dialog";
-        QTest::newRow("enter accepts") << "<di\r"
-                                       << "<dialog"
-                                       << "";
-        QTest::newRow("capitals") << "<DI\t"
-                                  << "<DIALOG"
-                                  << "";
-        QTest::newRow("escape closes") << "<d\x1b"
-                                       << "<d"
-                                       << "";
-        QTest::newRow("inside <img ") << "<img "
-                                      << "<img "
-                                      << "accesskey";
-        QTest::newRow("attribute, quotes, values") << "<a tar\t"
-                                                   << "<a target=\"\""
-                                                   << "_blank";
-        QTest::newRow("value steps over quote") << "<a tar\t\r t"
-                                                << "<a target=\"_blank\" t"
-                                                << "tabindex";
-        QTest::newRow("typed quote steps over") << "<a hr\tx\" "
-                                                << "<a href=\"x\" "
-                                                << "accesskey";
-        QTest::newRow("inside target=\"") << "<a target=\""
-                                          << "<a target=\""
-                                          << "_blank";
-        QTest::newRow("boolean alone") << "<input chec\t"
-                                       << "<input checked"
-                                       << "";
-        QTest::newRow("> adds nothing") << "<div>"
-                                        << "<div>"
-                                        << "";
-        QTest::newRow("</ closes") << "<div><p>x</p></"
-                                   << "<div><p>x</p></div>"
-                                   << "";
-        QTest::newRow("</ over void") << "<ul><li>a<br><img src=x></"
-                                      << "<ul><li>a<br><img src=x></li>"
-                                      << "";
+        rows<Typed>(
+            {{"elements at <d", {"<d", "<d", "data"}},
+             {"typing narrows", {"<dia", "<dia", "dialog"}},
+             {"enter accepts", {"<di\r", "<dialog", ""}},
+             {"capitals", {"<DI\t", "<DIALOG", ""}},
+             {"escape closes", {"<d\x1b", "<d", ""}},
+             {"inside <img ", {"<img ", "<img ", "accesskey"}},
+             {"attribute, quotes, values", {"<a tar\t", "<a target=\"\"", "_blank"}},
+             {"value steps over quote", {"<a tar\t\r t", "<a target=\"_blank\" t", "tabindex"}},
+             {"typed quote steps over", {"<a hr\tx\" ", "<a href=\"x\" ", "accesskey"}},
+             {"boolean alone", {"<input chec\t", "<input checked", ""}},
+             {"> adds nothing", {"<div>", "<div>", ""}},
+             {"</ closes", {"<div><p>x</p></", "<div><p>x</p></div>", ""}},
+             {"</ over void",
+              {"<ul><li>a<br><img src=x></", "<ul><li>a<br><img src=x></li>", ""}}});
     }
     void typing_offers_and_writes() {
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
-        QFETCH(QString, item);
+        QFETCH(Typed, row);
+        const QString keys = QString::fromLatin1(row.keys), text = QString::fromLatin1(row.text),
+                      item = QString::fromLatin1(row.item);
         type(keys);
         QCOMPARE(this->text(), text);
         QCOMPARE(list_open(), !item.isEmpty());
