@@ -114,7 +114,6 @@ class TestForm1 : public QObject {
               {kInput, "Seleziona il tipo di numerazione", kInput, kInput, kInput},
               kList,
               {}}},
-            {"required answer cancelled", {"anchor", {cancel()}, {kInput}, {}, {}}},
             {"chosen type shown",
              {"tasto",
               {type("invia"), type("1"), choose(0), press(QMessageBox::Ok), type("Invia")},

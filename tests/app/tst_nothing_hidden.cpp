@@ -7,8 +7,8 @@
 #include "app/elided_label.h"
 #include "app/status_presenter.h"
 #include "find/find_bar.h"
-#include "support/modal_script.h"
 #include "support/main_window.h"
+#include "support/modal_script.h"
 
 #include <QAccessible>
 #include <QLineEdit>

