@@ -363,6 +363,41 @@ INSTANTIATE_TEST_SUITE_P(Lists, TagCommandCase, testing::Values(
     case_name);
 // clang-format on
 
+// The nineteen commands that ask nothing (their captions are checked with the
+// whole menu bar).
+Case pair(const char* command, const char* open, const char* close) {
+    return Case{
+        command, command, {}, {}, Snippet{QString::fromUtf8(open), QString::fromUtf8(close)}};
+}
+
+TEST(FindCommand, UnknownNameHasNoCommand) {
+    EXPECT_EQ(find_command(u"nessuno"), nullptr);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(FixedPairs, TagCommandCase, testing::Values(
+    pair("grassetto", "<b>", "</b>"),
+    pair("corsivo", "<i>", "</i>"),
+    pair("underline", "<strike>", "</strike>"),
+    pair("sottolineato", "<u>", "</u>"),
+    pair("bigtxt", "<big>", "</big>"),
+    pair("littletxt", "<small>", "</small>"),
+    pair("enfasi", "<em>", "</em>"),
+    pair("enf_fort", "<strong>", "</strong>"),
+    pair("apice", "<sup>", "</sup>"),
+    pair("pedice", "<sub>", "</sub>"),
+    pair("fixed_spac", "<tt>", "</tt>"),
+    pair("lineacapo", "<br>", ""),
+    pair("al_sx", "<left>", "</left>"),
+    pair("al_dx", "<rigth>", "</rigth>"),
+    pair("al_cnt", "<center>", "</center>"),
+    pair("alt_frame", "<noframe>\r\n", "\r\n</noframe>"),
+    pair("alt_script", "<noscript>\r\n", "\r\n</noscript>"),
+    pair("html_blk", "<html>\r\n", "\r\n</html>"),
+    pair("intestazione", "<head>\r\n", "\r\n</head>")),
+    case_name);
+// clang-format on
+
 // Entries are never limited: every one given is written, in order.
 TEST(ListLength, WritesEveryEntryGiven) {
     for (const bool ordered : {true, false}) {
