@@ -472,8 +472,7 @@ class TestDocuments : public QObject {
             line += "<p class=\"x\">perch\xc3\xa9 {\xf0\x9f\x98\x80}</p>";
         const QByteArray page = line + "\r\n<br>\r\n";
         const QString path = this->path("min.htm");
-        QVERIFY(write_bytes(path, page));
-        QVERIFY(m.window->open_path(path));
+        open_file("min.htm", page);
         QsciScintilla* editor = m.window->editor();
         QVERIFY(m.edit().long_lines());
         QVERIFY(!editor->lexer());
@@ -502,8 +501,7 @@ class TestDocuments : public QObject {
         QCOMPARE(read_bytes(path), page);
 
         // A page of ordinary lines gets its highlighting back.
-        QVERIFY(write_bytes(path, "<p>\r\n</p>\r\n"));
-        QVERIFY(m.window->open_path(path));
+        open_file("min.htm", "<p>\r\n</p>\r\n");
         QVERIFY(!m.edit().long_lines());
         QVERIFY(editor->lexer());
     }
@@ -513,9 +511,7 @@ class TestDocuments : public QObject {
         while (text.size() <= kLongLineLength)
             text += QStringLiteral("caff\u00e8 \U0001F600 ");
         text += QStringLiteral("\r\nfine");
-        const QString path = this->path("col.htm");
-        QVERIFY(write_bytes(path, text.toUtf8()));
-        QVERIFY(m.window->open_path(path));
+        open_file("col.htm", text.toUtf8());
         QsciScintilla* editor = m.window->editor();
         auto* shown = m.window->findChild<QLabel*>(QStringLiteral("status_position"));
         QTest::keyClick(editor, Qt::Key_Down);
