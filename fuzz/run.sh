@@ -24,7 +24,7 @@ export HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CACHE_HOME="$home/cache"
 
 failed=()
 for target in fuzz_number fuzz_colour_text fuzz_codec fuzz_browser_copy fuzz_positions fuzz_commands \
-  fuzz_writing_help; do
+  fuzz_writing_help fuzz_source_map; do
   corpus="$BUILD/corpus/$target"
   mkdir -p "$corpus"
   echo "== $target: ${SECONDS_EACH} s"

@@ -9,13 +9,14 @@ PACKAGES=(
   qt6-svg-dev
   libqscintilla2-qt6-dev
   libtidy-dev
-  qt6-webengine-dev libqt6webenginecore6-bin
+  qt6-webengine-dev libqt6webenginecore6-bin qt6-webchannel-dev
   qt6-translations-l10n
   libgl-dev libglx-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick x11-utils libx11-dev openbox
   fonts-dejavu-core desktop-file-utils
   clang libclang-rt-14-dev
+  libxdamage-dev
 )
 
 missing=()

@@ -25,6 +25,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "writing_help/writing_help.h"
+#include "preview/live_preview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +119,28 @@ void Form1::build_controls() {
     preview_ = new PreviewController(
         *this, *WebBrowser1, *services_.launcher,
         [this](const QString& path) { return session_->write_preview(path); });
+    // The pane follows the document by patches, and the caret both ways; a
+    // change the patch cannot follow loads the page as the controller does.
+    live_ = new LivePreview(
+        WebBrowser1, [this] { return edit_->utf8_parts(); }, [this] { preview_->show_latest(); },
+        this);
+    live_->set_file_bytes([this](QByteArrayView utf8) {
+        return document_encoding() == Encoding::Windows1252
+                   ? encode_document(QString::fromUtf8(utf8), Encoding::Windows1252,
+                                     Unencodable::References)
+                   : utf8.toByteArray();
+    });
+    preview_->set_live(live_);
+    connect(edit_, &ScintillaEditArea::caret_moved, this, [this] {
+        if (enable_browser)
+            live_->caret_moved(
+                qsizetype(RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+    });
+    connect(live_, &LivePreview::element_chosen, this, [this](qsizetype offset) {
+        edit_->set_caret(edit_->to_characters(offset));
+        RichTextBox1->ensureCursorVisible();
+        edit_->give_focus();
+    });
 
     lang_list = new TagList(client);
     lang_list->setObjectName(QStringLiteral("lang_list"));
@@ -202,7 +225,7 @@ void Form1::css_editor() {
     // One window at a time; closing it discards it, so the next opens afresh.
     if (!css_window_) {
         css_window_ = new css_edit(
-            css_state_, [this] { preview_->show_latest(); },
+            css_state_, [this] { live_->stylesheet_changed(temp_stylesheet_path()); },
             services_.css_dialogs ? services_.css_dialogs() : nullptr, this);
         css_window_->setAttribute(Qt::WA_DeleteOnClose);
     }

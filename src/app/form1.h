@@ -20,6 +20,7 @@ class PreviewController;
 class QAction;
 class QFrame;
 class FindBar;
+class LivePreview;
 class QsciScintilla;
 class RecoveryKeeper;
 class ScintillaEditArea;
@@ -65,6 +66,7 @@ class Form1 : public QMainWindow {
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
+    LivePreview* live_preview() const { return live_; }
     FindBar* find_bar() const { return find_bar_; }
     RecoveryKeeper* recovery() const { return session_->recovery(); }
     Asker& asker() const { return *asker_; }
@@ -130,6 +132,7 @@ class Form1 : public QMainWindow {
     ScintillaEditArea* edit_ = nullptr;
     BrowserHost* WebBrowser1 = nullptr;
     PreviewController* preview_ = nullptr;
+    LivePreview* live_ = nullptr;
     QFrame* Frame1 = nullptr;
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;

@@ -6,6 +6,7 @@
 #include "document/file_io.h"
 #include "document/temp_files.h"
 #include "platform/launcher.h"
+#include "preview/live_preview.h"
 #include "preview/browser_host.h"
 
 #include <QScreen>
@@ -70,11 +71,22 @@ void PreviewController::write_preview() {
     ++writes_;
     if (copy_wanted_)
         copy_timer_.start();
-    show_latest();
+    // A page of another document (or read in another encoding) resolves its
+    // addresses elsewhere: only a load shows it right.
+    const bool same_page = window_.document_path() == shown_path_ &&
+                           charset_of(window_.document_encoding()) == shown_charset_;
+    if (live_ && same_page)
+        live_->show_change();
+    else if (live_)
+        live_->load_again();
+    else
+        show_latest();
 }
 
 void PreviewController::show_latest() {
-    host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
+    shown_path_ = window_.document_path();
+    shown_charset_ = charset_of(window_.document_encoding());
+    host_.set_document(shown_path_, shown_charset_);
     host_.show_latest();
 }
 
@@ -100,7 +112,9 @@ void PreviewController::toggle() {
         }
         host_.show();
         window_.enable_browser = true;
-        host_.set_document(window_.document_path(), charset_of(window_.document_encoding()));
+        shown_path_ = window_.document_path();
+        shown_charset_ = charset_of(window_.document_encoding());
+        host_.set_document(shown_path_, shown_charset_);
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
         if (widened_ && !sized_by_screen)

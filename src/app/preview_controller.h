@@ -8,6 +8,7 @@
 class BrowserHost;
 class Form1;
 class Launcher;
+class LivePreview;
 
 // The previews of the main window's document: the preview file rewritten
 // after every change of the text, the browser pane switched on and off, and
@@ -34,8 +35,11 @@ class PreviewController : public QObject {
     // Command3 and Command4.
     void open_in_default_browser();
     void open_in_firefox();
-    // Shows the newest preview again (the CSS editor's stylesheet changed).
+    // Loads the newest preview in the pane (not a patch).
     void show_latest();
+    // Changes go to the pane through `live`, which patches the page or falls
+    // back to show_latest().
+    void set_live(LivePreview* live) { live_ = live; }
 
     int writes() const { return writes_; }
 
@@ -50,6 +54,9 @@ class PreviewController : public QObject {
     BrowserHost& host_;
     Launcher& launcher_;
     Writer write_;
+    LivePreview* live_ = nullptr;
+    QString shown_path_; // the document and encoding the pane's page was loaded for
+    QByteArray shown_charset_;
     QTimer copy_timer_;
     int writes_ = 0;
     bool failed_ = false;

@@ -50,6 +50,17 @@ class BrowserPane : public QObject {
     // load never showed: that load deserves another try.
     virtual bool end_page() { return false; }
 
+    // The program's own script, run in every page at its start in a world
+    // apart from the page's scripts; and a script run in that world. Panes
+    // that run no scripts ignore the first and answer the second at once
+    // with an invalid QVariant.
+    virtual void set_own_script(const QString& source) { (void)source; }
+    virtual void run_own_script(const QString& script, std::function<void(const QVariant&)> done) {
+        (void)script;
+        if (done)
+            done(QVariant());
+    }
+
   signals:
     // A reload or navigation has finished (successfully or not).
     void load_finished();
@@ -58,4 +69,6 @@ class BrowserPane : public QObject {
     // A script dialog of the page (alert, confirm, prompt), answered by the
     // pane itself without taking the focus: its text, for the status bar.
     void script_message(const QString& text);
+    // A message posted by the program's own script in the page.
+    void own_message(const QString& message);
 };

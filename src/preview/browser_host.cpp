@@ -48,11 +48,14 @@ bool BrowserHost::ensure_pane() {
         emit unavailable(error);
         return false;
     }
+    if (!own_script_.isEmpty())
+        pane_->set_own_script(own_script_);
     layout()->addWidget(pane_->widget());
     pane_->set_document(document_path_, charset_);
     connect(pane_, &BrowserPane::load_finished, this, &BrowserHost::on_load_finished);
     connect(pane_, &BrowserPane::link_requested, this, &BrowserHost::link_requested);
     connect(pane_, &BrowserPane::script_message, this, &BrowserHost::script_message);
+    connect(pane_, &BrowserPane::own_message, this, &BrowserHost::own_message);
     return true;
 }
 
@@ -102,6 +105,14 @@ void BrowserHost::on_load_finished() {
     watch_->stop();
     if (again_)
         start_reload();
+    else
+        emit settled();
+}
+
+void BrowserHost::set_own_script(const QString& source) {
+    own_script_ = source;
+    if (pane_)
+        pane_->set_own_script(source);
 }
 
 void BrowserHost::on_page_hung() {
@@ -150,6 +161,7 @@ class PluginPane : public BrowserPane {
         events.load_finished = [this] { emit load_finished(); };
         events.link_requested = [this](const QUrl& url) { emit link_requested(url); };
         events.script_message = [this](const QString& text) { emit script_message(text); };
+        events.own_message = [this](const QString& message) { emit own_message(message); };
         pane_.reset(create(parent, std::move(events)));
     }
     bool ok() const { return pane_ != nullptr; }
@@ -166,6 +178,10 @@ class PluginPane : public BrowserPane {
         pane_->check_page(std::move(answered));
     }
     bool end_page() override { return pane_->end_page(); }
+    void set_own_script(const QString& source) override { pane_->set_own_script(source); }
+    void run_own_script(const QString& script, std::function<void(const QVariant&)> done) override {
+        pane_->run_own_script(script, std::move(done));
+    }
 
   private:
     std::unique_ptr<BrowserPluginPane> pane_;

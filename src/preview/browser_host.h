@@ -37,6 +37,11 @@ class BrowserHost : public QWidget {
     void show_latest();
 
     BrowserPane* pane() const { return pane_; }
+    // The program's own script for every page the pane shows (see
+    // BrowserPane::set_own_script), also for a pane made later.
+    void set_own_script(const QString& source);
+    // A page has been shown and no load follows it.
+    bool shows_page() const { return navigated_ && !in_flight_; }
     // Loads of the newest preview asked of the pane itself (after folding).
     int reloads_started() const { return reloads_started_; }
     // A navigation or reload has been asked of the pane and has not finished.
@@ -52,6 +57,9 @@ class BrowserHost : public QWidget {
     void unavailable(const QString& reason);
     void link_requested(const QUrl& url);
     void script_message(const QString& text);
+    // A load ended and no other follows: the pane shows the latest file.
+    void settled();
+    void own_message(const QString& message);
 
   private:
     bool ensure_pane();
@@ -71,4 +79,5 @@ class BrowserHost : public QWidget {
     bool again_ = false;
     bool retry_after_hang_ = true;
     int reloads_started_ = 0;
+    QString own_script_;
 };

@@ -13,6 +13,8 @@ struct BrowserPluginEvents {
     std::function<void()> load_finished;
     std::function<void(const QUrl&)> link_requested;
     std::function<void(const QString&)> script_message;
+    // A message from the program's own script in the page.
+    std::function<void(const QString&)> own_message;
 };
 
 class BrowserPluginPane {
@@ -25,6 +27,12 @@ class BrowserPluginPane {
     virtual void run_script(const QString& script, std::function<void(const QVariant&)> done) = 0;
     virtual void check_page(std::function<void(bool shown)> answered) = 0;
     virtual bool end_page() = 0;
+    // The program's own script: run in every page at its start, in a world
+    // apart from the page's scripts, where it can post messages.
+    virtual void set_own_script(const QString& source) = 0;
+    // Runs a script in that world.
+    virtual void run_own_script(const QString& script,
+                                std::function<void(const QVariant&)> done) = 0;
 };
 
 // The plugin's entry point: the pane's widget is a child of `parent`.

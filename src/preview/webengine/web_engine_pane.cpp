@@ -6,10 +6,13 @@
 #include "preview/webengine/preview_scheme.h"
 #include "preview/webengine/request_guard.h"
 
+#include <QFile>
 #include <QPointer>
+#include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -18,6 +21,10 @@
 
 namespace {
 
+// The program's own scripts run in a world of their own: the page's scripts
+// cannot see or change them, nor reach the channel.
+constexpr quint32 kOwnWorld = QWebEngineScript::ApplicationWorld;
+
 QString notice(const QString& what) {
     return QStringLiteral("<!DOCTYPE html><html lang=\"it\"><head><meta charset=\"utf-8\">"
                           "<title>Anteprima</title></head><body style=\"font-family: sans-serif; "
@@ -25,6 +32,20 @@ QString notice(const QString& what) {
                           "modifica del testo.</p></body></html>")
         .arg(what);
 }
+
+// What the program's own script posts, through the web channel.
+class Bridge : public QObject {
+    Q_OBJECT
+  public:
+    Bridge(const BrowserPluginEvents& events, QObject* parent) : QObject(parent), events_(events) {}
+    Q_INVOKABLE void post(const QString& message) {
+        if (events_.own_message)
+            events_.own_message(message);
+    }
+
+  private:
+    const BrowserPluginEvents& events_;
+};
 
 // Ownership: the profile (with its scheme handler and request guard) is the
 // pane's; the view (with its page) is a child of the parent widget, ended
@@ -57,6 +78,9 @@ class WebEnginePane : public BrowserPluginPane {
                          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                              on_renderer_ended(status);
                          });
+        auto* channel = new QWebChannel(page_);
+        channel->registerObject(QStringLiteral("marklet"), new Bridge(events_, channel));
+        page_->setWebChannel(channel, kOwnWorld);
     }
 
     ~WebEnginePane() override {
@@ -93,6 +117,28 @@ class WebEnginePane : public BrowserPluginPane {
             if (done)
                 done(result);
         });
+    }
+    void set_own_script(const QString& source) override {
+        QWebEngineScriptCollection& scripts = page_->scripts();
+        for (const QWebEngineScript& old : scripts.find(QStringLiteral("marklet")))
+            scripts.remove(old);
+        QFile channel(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+        QString code =
+            channel.open(QIODevice::ReadOnly) ? QString::fromUtf8(channel.readAll()) : QString();
+        QWebEngineScript script;
+        script.setName(QStringLiteral("marklet"));
+        script.setSourceCode(code + QLatin1Char('\n') + source);
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(kOwnWorld);
+        script.setRunsOnSubFrames(false);
+        scripts.insert(script);
+    }
+    void run_own_script(const QString& script, std::function<void(const QVariant&)> done) override {
+        page_->runJavaScript(script, kOwnWorld,
+                                     [done = std::move(done)](const QVariant& result) {
+                                         if (done)
+                                             done(result);
+                                     });
     }
 
     void check_page(std::function<void(bool)> answered) override {
@@ -178,3 +224,5 @@ marklet_create_browser_pane_2(QWidget* parent, BrowserPluginEvents events) {
     preview_scheme::register_scheme();
     return new WebEnginePane(parent, std::move(events));
 }
+
+#include "web_engine_pane.moc"

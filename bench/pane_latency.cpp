@@ -1,0 +1,326 @@
+// Key press -> change in the preview pane's pixels, black-box, with the real
+// WebEngine pane on an X display:
+//
+//   pane_latency [--load-every-change] KEYS INTERVAL_MS SIZE_KB...
+//
+// For each size the program opens a page of that size, switches the pane on,
+// puts the caret in the first paragraph (on screen in the pane) and types
+// KEYS characters, one every INTERVAL_MS, as key events posted to the edit
+// area. A thread of its own watches the window through the X Damage
+// extension: at each damage it reads the pane's rectangle of the window back
+// (XGetImage) and notes the time when those pixels differ from the last ones
+// (the window is one GL surface once the pane is on: damage alone cannot
+// tell the pane from the edit area). For each key: the first change of the
+// pane after it, and the last change before the next key; after the last
+// key, how long until the pane stops changing. The caret's outline is
+// switched off (it would be a change of its own 150 ms after the last key).
+//
+// --load-every-change loads the page again at every change, as before the
+// pane was patched, for the comparison.
+
+#include "app/form1.h"
+#include "bench_support.h"
+#include "platform/qt/scintilla_edit_area.h"
+#include "preview/browser_host.h"
+#include "preview/live_preview.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <Qsci/qsciscintilla.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+// Xlib's names that Qt uses too.
+#undef KeyPress
+#undef KeyRelease
+#undef None
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms_between(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+template <typename F> bool wait_until(F done, int timeout_ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeout_ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// Watches a window's pixels in one rectangle, on its own X connection.
+class PixelWatch {
+  public:
+    PixelWatch(unsigned long window, QRect area) : window_(window), area_(area) {
+        display_ = XOpenDisplay(nullptr);
+        int event_base = 0, error_base = 0;
+        if (!display_ || !XDamageQueryExtension(display_, &event_base, &error_base))
+            return;
+        damage_event_ = event_base + XDamageNotify;
+        damage_ = XDamageCreate(display_, window_, XDamageReportNonEmpty);
+        XFlush(display_);
+        last_ = hash();
+        thread_ = std::thread([this] { run(); });
+    }
+    ~PixelWatch() {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    bool ok() const { return thread_.joinable(); }
+
+    std::vector<Clock::time_point> changes() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return changes_;
+    }
+    void clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        changes_.clear();
+    }
+
+  private:
+  public:
+    void save(const QString& path) {
+        XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
+                                  unsigned(area_.height()), AllPlanes, ZPixmap);
+        if (!image)
+            return;
+        QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
+               image->bytes_per_line, QImage::Format_RGB32)
+            .save(path);
+        XDestroyImage(image);
+    }
+
+  private:
+    quint64 hash() {
+        XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
+                                  unsigned(area_.height()), AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        quint64 h = 1469598103934665603ULL;
+        const size_t bytes = size_t(image->bytes_per_line) * size_t(image->height);
+        for (size_t i = 0; i < bytes; i += 8) {
+            quint64 word = 0;
+            std::memcpy(&word, image->data + i, std::min<size_t>(8, bytes - i));
+            h = (h ^ word) * 1099511628211ULL;
+        }
+        XDestroyImage(image);
+        return h;
+    }
+
+    void run() {
+        while (!stop_) {
+            if (!XPending(display_)) {
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+                continue;
+            }
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type != damage_event_)
+                continue;
+            ++damages;
+            // Everything damaged so far is read in one look.
+            while (XCheckTypedEvent(display_, damage_event_, &event)) {
+            }
+            XDamageSubtract(display_, damage_, 0, 0);
+            const quint64 now = hash();
+            if (now != last_) {
+                last_ = now;
+                std::lock_guard<std::mutex> lock(mutex_);
+                changes_.push_back(Clock::now());
+            }
+        }
+    }
+
+    Display* display_ = nullptr;
+    unsigned long window_;
+    QRect area_;
+    int damage_event_ = 0;
+    Damage damage_ = 0;
+    quint64 last_ = 0;
+    std::atomic<bool> stop_{false};
+
+  public:
+    std::atomic<int> damages{0};
+
+  private:
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<Clock::time_point> changes_;
+};
+
+struct Figures {
+    std::vector<double> first_ms; // key -> first change of the pane
+    std::vector<double> last_ms;  // key -> last change before the next key
+    double settle_ms = 0;         // last key -> last change at all
+    int missed = 0;               // keys with no change before the next one
+};
+
+Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms) {
+    QsciScintilla* editor = window.editor();
+    std::vector<Clock::time_point> posted;
+    watch.clear();
+    int typed = 0;
+    QTimer typist;
+    typist.setInterval(interval_ms);
+    QObject::connect(&typist, &QTimer::timeout, [&] {
+        if (typed == keys) {
+            typist.stop();
+            return;
+        }
+        ++typed;
+        posted.push_back(Clock::now());
+        QCoreApplication::postEvent(editor, new QKeyEvent(QEvent::KeyPress, Qt::Key_A,
+                                                          Qt::NoModifier, QStringLiteral("a")));
+        QCoreApplication::postEvent(editor, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A,
+                                                          Qt::NoModifier, QStringLiteral("a")));
+    });
+    typist.start();
+    wait_until([&] { return typed == keys; }, keys * interval_ms + 30000);
+    // Until the pane has been still for a while (a load of a large page shows
+    // nothing new for seconds).
+    wait_until(
+        [&] {
+            const auto changes = watch.changes();
+            return !changes.empty() && ms_between(changes.back(), Clock::now()) > still_ms;
+        },
+        120000);
+    const std::vector<Clock::time_point> changes = watch.changes();
+    Figures f;
+    size_t c = 0;
+    for (size_t k = 0; k < posted.size(); ++k) {
+        const auto next = k + 1 < posted.size() ? posted[k + 1] : Clock::time_point::max();
+        while (c < changes.size() && changes[c] <= posted[k])
+            ++c;
+        if (c == changes.size() || changes[c] >= next) {
+            ++f.missed;
+            continue;
+        }
+        f.first_ms.push_back(ms_between(posted[k], changes[c]));
+        size_t last = c;
+        while (last + 1 < changes.size() && changes[last + 1] < next)
+            ++last;
+        f.last_ms.push_back(ms_between(posted[k], changes[last]));
+    }
+    if (!changes.empty() && !posted.empty())
+        f.settle_ms = std::max(0.0, ms_between(posted.back(), changes.back()));
+    return f;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    const bool load_every_change = args.removeAll(QStringLiteral("--load-every-change")) > 0;
+    if (args.size() < 3) {
+        std::printf("usage: pane_latency [--load-every-change] KEYS INTERVAL_MS SIZE_KB...\n");
+        return 2;
+    }
+    const int keys = args[0].toInt(), interval_ms = args[1].toInt();
+
+    QTemporaryDir dir;
+    Form1 window;
+    // Half the screen: switching the pane on doubles the width, and the
+    // pane must be on screen to be read back.
+    window.resize(620, 820);
+    window.move(0, 0);
+    window.show();
+    if (!wait_until([&] { return window.windowHandle() && window.windowHandle()->isExposed(); },
+                    10000))
+        return 1;
+    window.run_item(QStringLiteral("Command2"));
+    BrowserHost* host = window.browser();
+    if (!host->pane()) {
+        std::printf("preview pane unavailable\n");
+        return 1;
+    }
+    window.live_preview()->set_patching(!load_every_change);
+    // No outline: it would be a change of the pane of its own.
+    QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved, &window, nullptr);
+    wait_until([&] { return host->shows_page(); }, 60000);
+
+    std::printf("Key -> pane pixels (%s, %d keys, one every %d ms; %s):\n",
+                qPrintable(QGuiApplication::platformName()), keys, interval_ms,
+                load_every_change ? "the page loads at every change" : "patched in place");
+    for (int i = 2; i < args.size(); ++i) {
+        const int kb = args[i].toInt();
+        const QString path = dir.filePath(QStringLiteral("page-%1.htm").arg(kb));
+        bench::write_file(path, bench::html_document(qsizetype(kb) * 1024));
+        window.open_path(path);
+        wait_until([&] { return host->shows_page(); }, 120000);
+        // The caret in the first paragraph's text, on screen in the pane.
+        const QString text = window.edit_area().text().left(4096);
+        window.edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
+        wait_until([&] { return false; }, 1500);
+        const QPoint corner = host->mapTo(&window, QPoint(0, 0));
+        PixelWatch watch(window.winId(), QRect(corner, host->size()));
+        if (!watch.ok()) {
+            std::printf("no X Damage: no figures\n");
+            return 1;
+        }
+        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
+            watch.save(QStringLiteral("/tmp/h14scratch/pane-before.png"));
+        const Figures f =
+            measure(window, watch, keys, interval_ms, load_every_change ? 10000 : 2000);
+        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG")) {
+            QVariant answer;
+            bool done = false;
+            host->pane()->run_script(
+                QStringLiteral(
+                    "(() => { const t = performance.now(); const p = "
+                    "document.querySelector('p'); p.firstChild.data += 'z'; "
+                    "document.body.offsetHeight; const a = performance.now() - t; "
+                    "const q = document.querySelectorAll('p'); const last = q[q.length - 1]; "
+                    "const t2 = performance.now(); last.firstChild.data += 'z'; "
+                    "document.body.offsetHeight; "
+                    "const b = performance.now() - t2; const d = document.createElement('div'); "
+                    "d.style.cssText = 'contain: strict; width: 10px; height: 10px'; d.textContent "
+                    "= 'q'; document.body.prepend(d); document.body.offsetHeight; "
+                    "const t3 = performance.now(); d.firstChild.data += 'z'; "
+                    "document.body.offsetHeight; "
+                    "return a + ' ms layout after a change at the top, ' + b + ' at the bottom, ' "
+                    "+ (performance.now() - t3) + ' inside contain:strict'; })()"),
+                [&](const QVariant& v) {
+                    answer = v;
+                    done = true;
+                });
+            wait_until([&] { return done; }, 10000);
+            std::printf("%s\n", qPrintable(answer.toString()));
+        }
+        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
+            watch.save(QStringLiteral("/tmp/h14scratch/pane-after.png"));
+        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
+            std::printf("damages %d, changes %zu, patches %d, text %lld\n", watch.damages.load(),
+                        watch.changes().size(), window.live_preview()->counts().patches,
+                        (long long)window.edit_area().text().size());
+        std::printf("  %6d KB: first change median %7.1f ms, p90 %7.1f ms; last change median "
+                    "%7.1f ms, p90 %7.1f ms; settled %7.1f ms after the last key; %d keys with "
+                    "no change of their own\n",
+                    kb, bench::median(f.first_ms), bench::percentile(f.first_ms, 0.9),
+                    bench::median(f.last_ms), bench::percentile(f.last_ms, 0.9), f.settle_ms,
+                    f.missed);
+        std::fflush(stdout);
+    }
+    window.editor()->setModified(false);
+    return 0;
+}

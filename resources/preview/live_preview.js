@@ -1,0 +1,446 @@
+// Marklet's own script in the preview pane. It runs in a world of its own,
+// apart from the page's scripts, in every page the pane loads: it patches the
+// page in place when the document changes, outlines the element that holds
+// the caret, restyles the page when the temporary stylesheet changes, and
+// reports Ctrl+click on an element. It never writes into the page's markup
+// anything the document does not say: the outline lives in a stylesheet of
+// the pane, not in the page.
+//
+// morphdom (bundled before this file) morphs an element into its new markup.
+(function () {
+    'use strict';
+    if (window.marklet)
+        return;
+
+    const state = {
+        broken: '',        // why patches are refused until the next load
+        dirty: false,      // the page changed itself since it was loaded
+        observer: null,
+        outline: null,     // the pane's own stylesheet for the outline
+        outlined: null,    // the element outlined last
+        outlineTimer: 0,
+        bridge: null,      // the program, through the web channel
+        restyle: null,     // {link, sheet}: the temporary stylesheet in place
+        patches: 0,
+    };
+
+    // Fresh documents to parse pieces in: no scripts run there and nothing is
+    // fetched. The quirks mode must be the page's (it decides whether a table
+    // closes an open paragraph).
+    let inert = null;
+    function inertDocument() {
+        const quirks = document.compatMode === 'BackCompat';
+        if (!inert || inert.quirks !== quirks) {
+            const doc = new DOMParser().parseFromString(quirks ? '' : '<!DOCTYPE html>',
+                                                         'text/html');
+            inert = {quirks: quirks, doc: doc};
+        }
+        return inert.doc;
+    }
+
+    // Only these names change how a piece inside the element parses; any
+    // other reads as inside a div (and may not be a name createElement takes).
+    const contexts = new Set(['select', 'td', 'th', 'tr', 'tbody', 'thead', 'tfoot', 'caption',
+                              'colgroup', 'table', 'body', 'title', 'textarea', 'style', 'xmp',
+                              'iframe', 'noembed', 'noframes', 'pre', 'listing']);
+
+    function parse(contextName, source) {
+        const holder = inertDocument().createElement(contexts.has(contextName) ? contextName
+                                                                               : 'div');
+        holder.innerHTML = source;
+        return holder;
+    }
+
+    // The element at a path of child indices from <html>, whose tag names
+    // must be as expected; null when the page differs.
+    function resolve(path, tags) {
+        let el = document.documentElement;
+        if (!el || (tags && tags[0] !== el.localName))
+            return null;
+        for (let i = 0; i < path.length; ++i) {
+            el = el.children[path[i]];
+            if (!el || (tags && tags[i + 1] !== el.localName))
+                return null;
+        }
+        return el;
+    }
+
+    function pathOf(el) {
+        const path = [], tags = [];
+        for (; el && el !== document.documentElement; el = el.parentElement) {
+            path.unshift(Array.prototype.indexOf.call(el.parentElement.children, el));
+            tags.unshift(el.localName);
+        }
+        tags.unshift('html');
+        return {path: path, tags: tags};
+    }
+
+    // Images, frames and media keep their element (and what they loaded)
+    // when only their neighbours change: they are matched by what they show.
+    const keyed = {IMG: 'src', IFRAME: 'src', VIDEO: 'src', AUDIO: 'src', EMBED: 'src',
+                   OBJECT: 'data', LINK: 'href'};
+    function keyOf(el) {
+        const attr = keyed[el.nodeName];
+        return attr ? el.nodeName + ' ' + (el.getAttribute(attr) || '') : null;
+    }
+    function assignKeys(nodes, keys) {
+        const seen = new Map();
+        const visit = (el) => {
+            const key = keyOf(el);
+            if (key !== null) {
+                const n = (seen.get(key) || 0) + 1;
+                seen.set(key, n);
+                keys.set(el, key + '#' + n);
+            }
+            for (let c = el.firstElementChild; c; c = c.nextElementSibling)
+                visit(c);
+        };
+        for (const node of nodes)
+            if (node.nodeType === 1)
+                visit(node);
+    }
+
+    // Form controls are replaced, not morphed, when they differ: morphdom
+    // would carry their live state over as attributes the markup lacks.
+    const controls = new Set(['INPUT', 'SELECT', 'OPTION', 'OPTGROUP', 'TEXTAREA']);
+
+    // The parser takes attribute names that setAttribute refuses ('x"'):
+    // an element with one is replaced rather than morphed.
+    const probe = document.createElement('i');
+    function settable(el) {
+        for (const attr of el.attributes) {
+            try {
+                probe.setAttribute(attr.name, '');
+            } catch (e) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    function morphElement(from, to, keys) {
+        window.morphdom(from, to, {
+            getNodeKey: (node) => keys.get(node),
+            onBeforeElUpdated: (a, b) => {
+                if (a.isEqualNode(b))
+                    return false;
+                if (!controls.has(a.nodeName) && settable(b))
+                    return true;
+                a.replaceWith(document.importNode(b, true));
+                return false;
+            },
+        });
+    }
+
+    function compatible(a, b, keys) {
+        if (a.nodeType !== b.nodeType)
+            return false;
+        if (a.nodeType !== 1)
+            return true;
+        return a.nodeName === b.nodeName && keys.get(a) === keys.get(b);
+    }
+
+    // Turns the live nodes `old` (children of `parent`, before `end`) into
+    // `fresh` (from a parse), keeping every element that can stay.
+    function morphRange(parent, old, fresh, end) {
+        const keys = new WeakMap();
+        assignKeys(old, keys);
+        assignKeys(fresh, keys);
+        let i = 0;
+        for (let j = 0; j < fresh.length; ++j) {
+            const to = fresh[j];
+            if (i < old.length && compatible(old[i], to, keys)) {
+                morphNode(old[i++], to, keys);
+                continue;
+            }
+            // An old node further on that fits: the ones before it go.
+            let k = i + 1;
+            while (k < old.length && k < i + 8 && !compatible(old[k], to, keys))
+                ++k;
+            if (k < old.length && k < i + 8 && !(j + 1 < fresh.length && i < old.length &&
+                                                 compatible(old[i], fresh[j + 1], keys))) {
+                while (i < k)
+                    old[i++].remove();
+                morphNode(old[i++], to, keys);
+                continue;
+            }
+            parent.insertBefore(document.importNode(to, true), i < old.length ? old[i] : end);
+        }
+        while (i < old.length)
+            old[i++].remove();
+    }
+
+    function morphNode(from, to, keys) {
+        if (from.nodeType === 1 && !settable(to))
+            from.replaceWith(document.importNode(to, true));
+        else if (from.nodeType === 1)
+            morphElement(from, to, keys);
+        else if (from.nodeValue !== to.nodeValue)
+            from.nodeValue = to.nodeValue;
+    }
+
+    // Pieces come as the preview file's bytes: decoded here as the page
+    // decoded the file.
+    function decode(base64, charset) {
+        const binary = atob(base64);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; ++i)
+            bytes[i] = binary.charCodeAt(i);
+        return new TextDecoder(charset || document.characterSet).decode(bytes);
+    }
+
+    function stripNewline(text) {
+        return text.startsWith('\r\n') ? text.slice(2)
+             : text.startsWith('\n') || text.startsWith('\r') ? text.slice(1) : text;
+    }
+
+    function sameNodes(a, b) {
+        if (a.length !== b.length)
+            return false;
+        for (let i = 0; i < a.length; ++i)
+            if (!a[i].isEqualNode(b[i]))
+                return false;
+        return true;
+    }
+
+    // One change of the document: the piece of source inside one element
+    // that the change replaced, old and new. The live nodes must be what the
+    // old piece makes, or nothing is touched.
+    function patch(p) {
+        try {
+            return patchPiece(p);
+        } catch (e) {
+            return fail('' + e);
+        }
+    }
+
+    // The attributes a start tag gives, read as the parser reads them.
+    function attributesOf(startTag) {
+        const name = /^<[^\t\n\f\r />]*/.exec(startTag)[0];
+        const holder = parse('div', '<div' + startTag.slice(name.length));
+        const el = holder.firstElementChild;
+        const out = new Map();
+        if (el)
+            for (const attr of el.attributes)
+                out.set(attr.name, attr.value);
+        return out;
+    }
+
+    function sameAttributes(el, wanted) {
+        if (el.attributes.length !== wanted.size)
+            return false;
+        for (const attr of el.attributes)
+            if (wanted.get(attr.name) !== attr.value)
+                return false;
+        return true;
+    }
+
+    // Only an element's start tag changed, and only its attributes.
+    function patchAttributes(el, p) {
+        if (!sameAttributes(el, attributesOf(decode(p.old))))
+            return fail('the element is not what the document said');
+        const wanted = attributesOf(decode(p.new));
+        for (const name of wanted.keys()) {
+            try {
+                probe.setAttribute(name, '');
+            } catch (e) {
+                state.broken = 'a name setAttribute refuses';
+                return 'reload: ' + state.broken; // an expected way out, not a fault
+            }
+        }
+        for (const attr of Array.from(el.attributes))
+            if (!wanted.has(attr.name))
+                el.removeAttribute(attr.name);
+        for (const [name, value] of wanted)
+            if (el.getAttribute(name) !== value)
+                el.setAttribute(name, value);
+        state.observer.takeRecords();
+        ++state.patches;
+        return 'ok';
+    }
+
+    function patchPiece(p) {
+        if (state.broken)
+            return 'refused: ' + state.broken;
+        if (state.dirty)
+            return fail('the page changed itself');
+        const context = resolve(p.path, p.tags);
+        if (!context)
+            return fail('no element at the path');
+        if (p.attributes)
+            return patchAttributes(context, p);
+        const first = p.after < 0 ? context.firstChild
+                                  : context.children[p.after] &&
+                                        context.children[p.after].nextSibling;
+        if (p.after >= 0 && !context.children[p.after])
+            return fail('no element before the piece');
+        const end = p.before < 0 ? null : context.children[p.before];
+        if (p.before >= 0 && !end)
+            return fail('no element after the piece');
+        const old = [];
+        for (let n = first; n && n !== end; n = n.nextSibling)
+            old.push(n);
+        const tail = decode(p.tail);
+        let before = decode(p.old) + tail, after = decode(p.new) + tail;
+        if (p.strip) {
+            before = stripNewline(before);
+            after = stripNewline(after);
+        }
+        const name = context.localName;
+        if (!sameNodes(old, Array.from(parse(name, before).childNodes)))
+            return fail('the page is not what the document said');
+        morphRange(context, old, Array.from(parse(name, after).childNodes), end);
+        state.observer.takeRecords();
+        if (state.restyle && !restyleHolds())
+            return fail('the temporary stylesheet moved');
+        ++state.patches;
+        return 'ok';
+    }
+
+    function fail(reason) {
+        state.broken = reason;
+        return 'failed: ' + reason;
+    }
+
+    // The body's element tree as a number: FNV-1a over each element's name,
+    // "(", its children and ")" (the program computes the same).
+    function digest() {
+        let h = 0x811c9dc5;
+        const add = (text) => {
+            for (let i = 0; i < text.length; ++i)
+                h = Math.imul(h ^ text.charCodeAt(i), 16777619) >>> 0;
+        };
+        const visit = (el) => {
+            for (let c = el.firstElementChild; c; c = c.nextElementSibling) {
+                add(c.localName + '(');
+                visit(c);
+                add(')');
+            }
+        };
+        if (document.body)
+            visit(document.body);
+        return h >>> 0;
+    }
+
+    // After a load: the page's elements must be those the program expects
+    // (-1: not known).
+    function loaded(expected) {
+        if (!state.observer) {
+            state.observer = new MutationObserver(() => { state.dirty = true; });
+            state.observer.observe(document, {subtree: true, childList: true, attributes: true,
+                                              characterData: true});
+        }
+        if (expected >= 0 && digest() !== expected)
+            fail('the page\'s elements are not those of the document');
+        return state.broken ? 'failed: ' + state.broken : 'ok';
+    }
+
+    function selectorOf(el) {
+        const parts = [':root'];
+        for (const index of pathOf(el).path)
+            parts.push(':nth-child(' + (index + 1) + ')');
+        return parts.join(' > ');
+    }
+
+    // Outlines an element for a moment and brings it into view if it is out
+    // of it.
+    function highlight(path, tags, millis) {
+        const el = resolve(path, tags);
+        state.outlined = el;
+        if (!state.outline) {
+            state.outline = new CSSStyleSheet();
+            document.adoptedStyleSheets = [...document.adoptedStyleSheets, state.outline];
+        }
+        clearTimeout(state.outlineTimer);
+        state.outline.replaceSync('');
+        if (!el)
+            return 'none';
+        const box = el.getBoundingClientRect();
+        const height = window.innerHeight, width = window.innerWidth;
+        if (box.bottom < 0 || box.top > height || box.right < 0 || box.left > width)
+            el.scrollIntoView({block: box.height > height ? 'start' : 'center',
+                               inline: 'nearest', behavior: 'instant'});
+        state.outline.replaceSync(selectorOf(el) +
+            ' { outline: 2px solid rgba(38, 110, 230, 0.9) !important;' +
+            ' outline-offset: 1px !important; }');
+        state.outlineTimer = setTimeout(() => state.outline.replaceSync(''), millis);
+        return 'ok';
+    }
+
+    // The temporary stylesheet changed: when the page links it as its last
+    // stylesheet, its rules are swapped in place; otherwise the page loads.
+    function restyleHolds() {
+        const r = state.restyle;
+        const sheets = document.styleSheets;
+        return r.link.isConnected && r.link.sheet && sheets.length > 0 &&
+               sheets[sheets.length - 1] === r.link.sheet;
+    }
+
+    // `path`: the stylesheet's file, which links name by that path (as a
+    // file: address or beside the page's own address).
+    function restyle(path, base64) {
+        // A stylesheet reads as UTF-8 after a byte-order mark, in the
+        // encoding its @charset names, else in the page's.
+        const start = atob(base64.slice(0, 128));
+        const charset = /^@charset "([^"]+)";/.exec(start);
+        const css = decode(base64, start.startsWith('\xEF\xBB\xBF') ? 'utf-8'
+                                   : charset ? charset[1] : null);
+        const named = (l) => {
+            try {
+                return decodeURIComponent(new URL(l.href).pathname) === path;
+            } catch (e) {
+                return false;
+            }
+        };
+        const links = Array.from(document.querySelectorAll('link')).filter(
+            (l) => /(^|\s)stylesheet(\s|$)/i.test(l.rel) && named(l));
+        if (!links.length)
+            return 'unlinked';
+        if (state.restyle && links.length === 1 && links[0] === state.restyle.link &&
+            restyleHolds()) {
+            state.restyle.sheet.replaceSync(css);
+            return 'ok';
+        }
+        const link = links[links.length - 1];
+        const sheets = document.styleSheets;
+        if (links.length !== 1 || /@import/i.test(css) || link.media || link.title ||
+            !link.sheet || sheets[sheets.length - 1] !== link.sheet)
+            return 'reload';
+        const sheet = new CSSStyleSheet({baseURL: link.href});
+        sheet.replaceSync(css);
+        link.sheet.disabled = true;
+        document.adoptedStyleSheets = [...document.adoptedStyleSheets.filter(
+            (s) => s !== state.outline), sheet].concat(state.outline ? [state.outline] : []);
+        state.restyle = {link: link, sheet: sheet};
+        return 'ok';
+    }
+
+    // Ctrl+click on an element tells the program which one; the page never
+    // sees that click.
+    window.addEventListener('click', (event) => {
+        if (!event.ctrlKey || event.button !== 0)
+            return;
+        event.preventDefault();
+        event.stopImmediatePropagation();
+        let el = event.target;
+        if (el && el.nodeType !== 1)
+            el = el.parentElement;
+        if (el && state.bridge)
+            state.bridge.post(JSON.stringify(Object.assign({kind: 'chosen'}, pathOf(el))));
+    }, true);
+
+    if (window.qt && window.QWebChannel)
+        new QWebChannel(qt.webChannelTransport, (channel) => {
+            state.bridge = channel.objects.marklet;
+        });
+
+    window.marklet = {
+        patch: patch,
+        loaded: loaded,
+        highlight: highlight,
+        restyle: restyle,
+        outlined: () => state.outlined ? JSON.stringify(pathOf(state.outlined)) : '',
+        patches: () => state.patches,
+        broken: () => state.broken,
+    };
+})();

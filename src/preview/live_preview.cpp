@@ -1,0 +1,198 @@
+#include "preview/live_preview.h"
+
+#include "preview/browser_host.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+namespace {
+
+QString own_script() {
+    QString source;
+    for (const char* name : {":/preview/morphdom.js", ":/preview/live_preview.js"}) {
+        QFile file(QString::fromLatin1(name));
+        if (file.open(QIODevice::ReadOnly))
+            source += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+    }
+    return source;
+}
+
+QJsonArray to_json(const QList<int>& list) {
+    QJsonArray out;
+    for (const int value : list)
+        out.append(value);
+    return out;
+}
+
+QString call(const char* function, const QJsonArray& arguments) {
+    QString list = QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+    list = list.mid(1, list.size() - 2); // the array's brackets off: an argument list
+    return QStringLiteral("window.marklet ? marklet.%1(%2) : 'no script'")
+        .arg(QLatin1String(function), list);
+}
+
+bool hidden_in_head(const SourceMap& map, int node) {
+    for (int n = node; n > 0; n = map.nodes()[size_t(n)].parent) {
+        const int tag = map.nodes()[size_t(n)].tag;
+        if (tag == html::head)
+            return true;
+    }
+    const int tag = map.nodes()[size_t(node)].tag;
+    return tag == html::html || tag == html::body;
+}
+
+} // namespace
+
+LivePreview::LivePreview(BrowserHost* host, TextSource text, std::function<void()> load,
+                         QObject* parent)
+    : QObject(parent), host_(host), text_(std::move(text)), load_(std::move(load)) {
+    host_->set_own_script(own_script());
+    connect(host_, &BrowserHost::settled, this, &LivePreview::on_settled);
+    connect(host_, &BrowserHost::own_message, this, &LivePreview::on_message);
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMs);
+    connect(&rest_, &QTimer::timeout, this, &LivePreview::highlight);
+}
+
+void LivePreview::show_change() {
+    if (!patching_ || !in_step_ || !host_->pane() || !host_->shows_page()) {
+        reload();
+        return;
+    }
+    SourceMap::Patch patch;
+    switch (map_.update(text_(), &patch)) {
+    case SourceMap::Outcome::Unchanged:
+        return;
+    case SourceMap::Outcome::Reload:
+        reload();
+        return;
+    case SourceMap::Outcome::Patched:
+        send_patch(patch);
+        return;
+    }
+}
+
+void LivePreview::reload() {
+    in_step_ = false;
+    ++generation_;
+    if (host_->pane() && (host_->shows_page() || host_->load_in_flight()))
+        ++counts_.reloads;
+    load_();
+}
+
+void LivePreview::on_settled() {
+    // The pane shows the preview file as it is now: the map starts afresh.
+    ++generation_;
+    map_.rebuild(text_());
+    in_step_ = true;
+    const int generation = generation_;
+    const double expected = map_.complete() ? double(map_.body_digest()) : -1;
+    host_->pane()->run_own_script(
+        call("loaded", {expected}), [this, generation](const QVariant& result) {
+            // No answer (a pane that runs no scripts) is no promise either.
+            if (result.toString() != QLatin1String("ok") && generation == generation_) {
+                // Patches would not land where the map says: load at each change.
+                trouble_ = result.toString();
+                counts_.mismatched += result.isValid() ? 1 : 0;
+                in_step_ = false;
+            }
+        });
+    if (caret_ >= 0)
+        rest_.start();
+}
+
+QString LivePreview::piece(const QByteArray& bytes) const {
+    const QByteArray file = file_bytes_ ? file_bytes_(bytes) : bytes;
+    return QString::fromLatin1(file.toBase64());
+}
+
+void LivePreview::send_patch(const SourceMap::Patch& patch) {
+    QJsonObject p;
+    p[QStringLiteral("path")] = to_json(patch.path);
+    p[QStringLiteral("tags")] = QJsonArray::fromStringList(patch.tags);
+    p[QStringLiteral("after")] = patch.after;
+    p[QStringLiteral("before")] = patch.before;
+    p[QStringLiteral("old")] = piece(patch.old_piece);
+    p[QStringLiteral("new")] = piece(patch.new_piece);
+    p[QStringLiteral("tail")] = piece(patch.tail);
+    p[QStringLiteral("strip")] = patch.strip_newline;
+    p[QStringLiteral("attributes")] = patch.attributes;
+    ++counts_.patches;
+    const int generation = generation_;
+    host_->pane()->run_own_script(call("patch", {p}), [this, generation](const QVariant& result) {
+        // No answer at all: the page is gone (the pane closing, or a load).
+        if (result.isValid() && result.toString() != QLatin1String("ok"))
+            refuse(generation, result.toString());
+    });
+}
+
+void LivePreview::refuse(int generation, const QString& why) {
+    if (generation != generation_)
+        return; // about a page that has been loaded again since
+    trouble_ = why.isEmpty() ? QStringLiteral("no answer") : why;
+    if (!why.startsWith(QLatin1String("reload:")))
+        ++counts_.refused;
+    reload();
+}
+
+void LivePreview::caret_moved(qsizetype offset) {
+    caret_ = offset;
+    if (host_->isVisible())
+        rest_.start();
+}
+
+void LivePreview::highlight() {
+    if (!in_step_ || !host_->pane() || !host_->shows_page() || !host_->isVisible())
+        return;
+    const int node = map_.element_at(caret_);
+    if (node < 0 || hidden_in_head(map_, node))
+        return;
+    host_->pane()->run_own_script(
+        call("highlight", {to_json(map_.path_of(node)),
+                           QJsonArray::fromStringList(map_.tags_of(node)), kOutlineMs}),
+        nullptr);
+}
+
+void LivePreview::on_message(const QString& message) {
+    const QJsonObject m = QJsonDocument::fromJson(message.toUtf8()).object();
+    if (m.value(QStringLiteral("kind")).toString() != QLatin1String("chosen") || !in_step_)
+        return;
+    QList<int> path;
+    for (const QJsonValue v : m.value(QStringLiteral("path")).toArray())
+        path.append(v.toInt());
+    QStringList tags;
+    for (const QJsonValue v : m.value(QStringLiteral("tags")).toArray())
+        tags.append(v.toString());
+    const int node = map_.element_by_path(path, tags);
+    if (node > 0)
+        emit element_chosen(map_.start_of(node));
+}
+
+QByteArray LivePreview::css_bytes(const QString& path) const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void LivePreview::stylesheet_changed(const QString& path) {
+    // A page that does not name the stylesheet cannot change with it.
+    if (in_step_ && !map_.text().contains(QFileInfo(path).fileName().toUtf8()))
+        return;
+    if (!in_step_ || !host_->pane() || !host_->shows_page()) {
+        reload();
+        return;
+    }
+    const QString file = QFileInfo(path).absoluteFilePath();
+    const QString css = QString::fromLatin1(css_bytes(path).toBase64());
+    const int generation = generation_;
+    host_->pane()->run_own_script(call("restyle", {file, css}),
+                                  [this, generation](const QVariant& result) {
+                                      if (result.toString() == QLatin1String("ok"))
+                                          ++counts_.restyles;
+                                      else if (result.isValid() && generation == generation_)
+                                          reload();
+                                  });
+}

@@ -1,0 +1,494 @@
+#include "preview/source_map.h"
+
+#include <algorithm>
+#include <cstring>
+
+using html::CleanAfter;
+using html::CleanEnd;
+using html::CleanStart;
+using html::Cloned;
+using html::FormAfter;
+using html::FormAtStart;
+using html::Handler;
+using html::Implied;
+using html::InBody;
+using html::InCaption;
+using html::InCell;
+using html::InColumnGroup;
+using html::InRow;
+using html::InSelect;
+using html::InSelectInTable;
+using html::InTable;
+using html::InTableBody;
+using html::ModeSet;
+using html::Node;
+using html::TextMode;
+using html::TreeBuilder;
+using html::Unfinished;
+
+namespace {
+
+// Up to this many more children are taken into a piece, when the piece as
+// first chosen does not close cleanly, before the parent is tried instead.
+constexpr int kWidenings = 4;
+
+qsizetype total(const SourceMap::Parts& parts) {
+    return parts[0].size() + parts[1].size();
+}
+
+char byte_at(const SourceMap::Parts& parts, qsizetype at) {
+    return at < parts[0].size() ? parts[0][at] : parts[1][at - parts[0].size()];
+}
+
+// [from, to) of the two parts as one piece.
+QByteArray slice(const SourceMap::Parts& parts, qsizetype from, qsizetype to) {
+    QByteArray out;
+    out.reserve(to - from);
+    const qsizetype first = parts[0].size();
+    if (from < first)
+        out.append(parts[0].sliced(from, std::min(to, first) - from));
+    if (to > first) {
+        const qsizetype begin = std::max(from, first) - first;
+        out.append(parts[1].sliced(begin, to - first - begin));
+    }
+    return out;
+}
+
+// How many bytes `old` and the parts have in common at the start.
+qsizetype common_prefix(const QByteArray& old, const SourceMap::Parts& parts) {
+    qsizetype done = 0;
+    for (const QByteArrayView part : parts) {
+        const qsizetype n = std::min(part.size(), old.size() - done);
+        qsizetype i = 0;
+        constexpr qsizetype kBlock = 4096;
+        while (i + kBlock <= n &&
+               std::memcmp(old.constData() + done + i, part.data() + i, kBlock) == 0)
+            i += kBlock;
+        while (i < n && old[done + i] == part[i])
+            ++i;
+        done += i;
+        if (i < part.size())
+            return done;
+    }
+    return done;
+}
+
+// ... and at the end, at most `limit` bytes.
+qsizetype common_suffix(const QByteArray& old, const SourceMap::Parts& parts, qsizetype limit) {
+    const qsizetype size = total(parts);
+    qsizetype n = 0;
+    constexpr qsizetype kBlock = 4096;
+    // Block by block while a block lies within one part, then byte by byte.
+    while (n + kBlock <= limit) {
+        const qsizetype at = size - n - kBlock;
+        if (at < parts[0].size() && at + kBlock > parts[0].size())
+            break;
+        const char* mine =
+            at < parts[0].size() ? parts[0].data() + at : parts[1].data() + (at - parts[0].size());
+        if (std::memcmp(old.constData() + old.size() - n - kBlock, mine, kBlock) != 0)
+            break;
+        n += kBlock;
+    }
+    while (n < limit && old[old.size() - n - 1] == byte_at(parts, size - n - 1))
+        ++n;
+    return n;
+}
+
+bool touch(qsizetype from, qsizetype to, qsizetype start, qsizetype end) {
+    if (from == to)
+        return start < from && from < end;
+    return from < end && start < to;
+}
+
+} // namespace
+
+void SourceMap::clear() {
+    nodes_.clear();
+    text_.clear();
+    valid_ = false;
+    body_ = -1;
+}
+
+void SourceMap::rebuild(Parts text) {
+    text_ = slice(text, 0, total(text));
+    TreeBuilder builder(text_.constData(), text_.size(), names_, nodes_);
+    builder.build();
+    stopped_at_ = builder.stopped_at();
+    quirks_ = builder.quirks();
+    valid_ = true;
+    body_ = -1;
+    if (nodes_.size() > 1)
+        for (const int child : children(1))
+            if (nodes_[size_t(child)].tag == html::body)
+                body_ = child;
+}
+
+SourceMap::Outcome SourceMap::update(Parts text, Patch* patch) {
+    if (!valid_) {
+        rebuild(text);
+        return Outcome::Reload;
+    }
+    const qsizetype at = common_prefix(text_, text);
+    const qsizetype room = std::min(text_.size(), total(text)) - at;
+    const qsizetype same_end = common_suffix(text_, text, room);
+    const qsizetype removed = text_.size() - at - same_end;
+    const qsizetype added = total(text) - at - same_end;
+    if (removed == 0 && added == 0)
+        return Outcome::Unchanged;
+    if (stopped_at_ < 0 || at + removed < stopped_at_) {
+        switch (try_attributes(at, removed, added, text, patch)) {
+        case Try::Patched:
+            return Outcome::Patched;
+        case Try::Script:
+            rebuild(text);
+            return Outcome::Reload;
+        case Try::Outside:
+            break;
+        }
+        // From the deepest element around the change outwards. At the border of two elements, the
+        // one before may hold the change.
+        int context = element_at(at);
+        if (at > 0 && (context < 0 || nodes_[size_t(context)].content_start > at)) {
+            const int before = element_at(at - 1);
+            if (before > 0 && nodes_[size_t(before)].content_end >= at + removed)
+                context = before;
+        }
+        while (context > 1) {
+            const Node& n = nodes_[size_t(context)];
+            if (n.content_start <= at && at + removed <= n.content_end && usable_context(context)) {
+                Patch planned;
+                const Try tried = try_patch(context, at, removed, added, text, &planned);
+                if (tried == Try::Patched) {
+                    *patch = std::move(planned);
+                    return Outcome::Patched;
+                }
+                if (tried == Try::Script)
+                    break; // the page's scripts run again with a full load
+            }
+            context = n.parent;
+        }
+    }
+    rebuild(text);
+    return Outcome::Reload;
+}
+
+std::vector<int> SourceMap::children(int node) const {
+    std::vector<int> kids;
+    const int end = nodes_[size_t(node)].subtree_end;
+    for (int c = node + 1; c < end; c = nodes_[size_t(c)].subtree_end)
+        kids.push_back(c);
+    return kids;
+}
+
+std::vector<SourceMap::Gap> SourceMap::gaps(int node, const std::vector<int>& kids) const {
+    const Node& p = nodes_[size_t(node)];
+    std::vector<Gap> out;
+    out.reserve(kids.size() + 1);
+    for (size_t k = 0; k <= kids.size(); ++k) {
+        Gap g;
+        if (k == 0) {
+            g.left = p.content_start;
+            g.clean = p.flags & CleanStart;
+            g.form = p.flags & FormAtStart;
+        } else {
+            const Node& before = nodes_[size_t(kids[k - 1])];
+            g.left = before.end;
+            g.clean = before.flags & CleanAfter;
+            g.form = before.flags & FormAfter;
+        }
+        g.right = k < kids.size() ? nodes_[size_t(kids[k])].start : p.content_end;
+        if (k == kids.size())
+            g.clean = g.clean && (p.flags & CleanEnd);
+        out.push_back(g);
+    }
+    return out;
+}
+
+bool SourceMap::usable_context(int node) const {
+    const Node& n = nodes_[size_t(node)];
+    if ((n.flags & Unfinished) || !(n.flags & ModeSet))
+        return false;
+    for (int a = n.parent; a > 0; a = nodes_[size_t(a)].parent) {
+        const Node& up = nodes_[size_t(a)];
+        if (up.tag == html::head)
+            return false;
+        // Where the model stopped, what follows may still go in before an
+        // open element (a table's fostered content): below one, indices may
+        // shift. Nothing goes in before the body.
+        if ((up.flags & Unfinished) && up.tag != html::body && up.tag != html::html)
+            return false;
+    }
+    // The mode a browser gives the content of a lone element of this name
+    // must be the mode the page's own parse was in there.
+    switch (n.tag) {
+    case html::html:
+    case html::head:
+    case html::template_:
+    case html::frameset:
+    case html::noscript:
+    case html::script:
+    case html::plaintext:
+        return false;
+    case html::select:
+        return n.mode == InSelect || n.mode == InSelectInTable;
+    case html::tr:
+        return n.mode == InRow;
+    case html::tbody:
+    case html::thead:
+    case html::tfoot:
+        return n.mode == InTableBody;
+    case html::caption:
+        return n.mode == InCaption;
+    case html::colgroup:
+        return n.mode == InColumnGroup;
+    case html::table:
+        return n.mode == InTable;
+    case html::title:
+    case html::textarea:
+    case html::style:
+    case html::xmp:
+    case html::iframe:
+    case html::noembed:
+    case html::noframes:
+        return n.mode == TextMode;
+    default:
+        // Inside a cell or a caption only what would close them differs
+        // from the body, and that never reads cleanly inside the element.
+        return n.mode == InBody || n.mode == InCell || n.mode == InCaption;
+    }
+}
+
+bool SourceMap::touches_old_script(qsizetype from, qsizetype to, int first, int last) const {
+    for (int k = first; k < last; ++k) {
+        const Node& n = nodes_[size_t(k)];
+        if (n.tag == html::script && touch(from, to, n.start, n.end))
+            return true;
+        if ((n.flags & Handler) && touch(from, to, n.start, n.content_start))
+            return true;
+    }
+    return false;
+}
+
+SourceMap::Try SourceMap::try_patch(int context, qsizetype at, qsizetype removed, qsizetype added,
+                                    Parts text, Patch* patch) {
+    const Node& p = nodes_[size_t(context)];
+    const std::vector<int> kids = children(context);
+    const std::vector<Gap> gs = gaps(context, kids);
+    const qsizetype x = at, y = at + removed, delta = added - removed;
+    int i = -1;
+    for (int k = 0; k < int(gs.size()) && gs[size_t(k)].left <= x; ++k)
+        if (gs[size_t(k)].clean)
+            i = k;
+    if (i < 0)
+        return Try::Outside;
+    int tries = 0;
+    for (int j = i; j < int(gs.size()) && tries <= kWidenings; ++j) {
+        const Gap& right = gs[size_t(j)];
+        if (right.right < y || !right.clean)
+            continue;
+        ++tries;
+        const qsizetype left = gs[size_t(i)].left;
+        if (stopped_at_ >= 0 && right.right >= stopped_at_)
+            return Try::Outside;
+        const int first = i == 0 ? context + 1 : nodes_[size_t(kids[size_t(i - 1)])].subtree_end;
+        const int last = j == int(kids.size()) ? p.subtree_end : kids[size_t(j)];
+        QByteArray piece = slice(text, left, right.right + delta);
+        std::vector<Node> fresh;
+        TreeBuilder builder(piece.constData(), piece.size(), names_, fresh);
+        if (!builder.reparse(nodes_, context, quirks_, gs[size_t(i)].form, right.form, 0,
+                             piece.size(), right.right == text_.size()))
+            continue;
+        if (builder.touches_script(x - left, x + added - left) ||
+            touches_old_script(x, y, first, last))
+            return Try::Script;
+        patch->path = path_of(context);
+        patch->tags = tags_of(context);
+        patch->after = i - 1;
+        patch->before = j == int(kids.size()) ? -1 : j;
+        patch->old_piece = text_.mid(left, right.right - left);
+        patch->new_piece = std::move(piece);
+        patch->strip_newline =
+            i == 0 && (p.tag == html::pre || p.tag == html::listing || p.tag == html::textarea);
+        if (context == body_ && j == int(kids.size()))
+            patch->tail = body_tail();
+        for (Node& n : fresh) {
+            n.start += left;
+            n.content_start += left;
+            n.content_end += left;
+            n.end += left;
+        }
+        splice(context, first, last, fresh, delta);
+        text_.replace(at, removed, slice(text, at, at + added));
+        return Try::Patched;
+    }
+    return Try::Outside;
+}
+
+void SourceMap::splice(int context, int first, int last, std::vector<Node>& fresh,
+                       qsizetype delta) {
+    const int count = int(fresh.size());
+    const int dc = count - (last - first);
+    for (int a = context; a >= 0; a = nodes_[size_t(a)].parent) {
+        Node& n = nodes_[size_t(a)];
+        n.subtree_end += dc;
+        n.content_end += delta;
+        n.end += delta;
+    }
+    for (Node& n : fresh) {
+        if (n.parent >= TreeBuilder::kLocal)
+            n.parent = first + (n.parent - TreeBuilder::kLocal);
+        n.subtree_end = first + (n.subtree_end - TreeBuilder::kLocal);
+    }
+    nodes_.erase(nodes_.begin() + first, nodes_.begin() + last);
+    nodes_.insert(nodes_.begin() + first, fresh.begin(), fresh.end());
+    for (size_t k = size_t(first + count); k < nodes_.size(); ++k) {
+        Node& n = nodes_[k];
+        n.start += delta;
+        n.content_start += delta;
+        n.content_end += delta;
+        n.end += delta;
+        if (n.parent >= last)
+            n.parent += dc;
+        n.subtree_end += dc;
+    }
+    if (stopped_at_ >= 0)
+        stopped_at_ += delta;
+}
+
+int SourceMap::element_at(qsizetype offset) const {
+    if (nodes_.size() < 2)
+        return -1;
+    const auto after = std::upper_bound(nodes_.begin() + 1, nodes_.end(), offset,
+                                        [](qsizetype at, const Node& n) { return at < n.start; });
+    int n = int(after - nodes_.begin()) - 1;
+    while (n > 0 && offset >= nodes_[size_t(n)].end)
+        n = nodes_[size_t(n)].parent;
+    return n > 0 ? n : -1;
+}
+
+QList<int> SourceMap::path_of(int node) const {
+    QList<int> path;
+    for (int n = node; n > 1; n = nodes_[size_t(n)].parent) {
+        const int parent = nodes_[size_t(n)].parent;
+        int index = 0;
+        for (int c = parent + 1; c != n; c = nodes_[size_t(c)].subtree_end)
+            ++index;
+        path.prepend(index);
+    }
+    return path;
+}
+
+QStringList SourceMap::tags_of(int node) const {
+    QStringList tags;
+    for (int n = node; n > 0; n = nodes_[size_t(n)].parent) {
+        const std::string_view name = names_.name(nodes_[size_t(n)].tag);
+        tags.prepend(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
+    return tags;
+}
+
+int SourceMap::element_by_path(const QList<int>& path, const QStringList& tags) const {
+    if (nodes_.size() < 2 || tags.value(0) != QLatin1String("html"))
+        return -1;
+    int n = 1;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const std::vector<int> kids = children(n);
+        const int index = path[i];
+        if (index < 0 || index >= int(kids.size()))
+            break;
+        const std::string_view name = names_.name(nodes_[size_t(kids[size_t(index)])].tag);
+        if (tags.value(i + 1) != QLatin1String(name.data(), qsizetype(name.size())))
+            break;
+        n = kids[size_t(index)];
+    }
+    return n;
+}
+
+qsizetype SourceMap::start_of(int node) const {
+    return nodes_[size_t(node)].start;
+}
+
+quint32 SourceMap::body_digest() const {
+    quint32 h = 2166136261u;
+    auto add = [&h](QStringView text) {
+        for (const QChar c : text)
+            h = (h ^ c.unicode()) * 16777619u;
+    };
+    if (body_ < 0)
+        return h;
+    std::vector<int> open;
+    for (int n = body_ + 1; n < nodes_[size_t(body_)].subtree_end; ++n) {
+        while (!open.empty() && nodes_[size_t(n)].parent != open.back()) {
+            add(u")");
+            open.pop_back();
+        }
+        const std::string_view name = names_.name(nodes_[size_t(n)].tag);
+        add(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        add(u"(");
+        open.push_back(n);
+    }
+    for (size_t k = 0; k < open.size(); ++k)
+        add(u")");
+    return h;
+}
+
+QByteArray SourceMap::body_tail() const {
+    // White space after "</body>" goes into the body, after everything.
+    QByteArray tail;
+    const Node& b = nodes_[size_t(body_)];
+    html::Tokenizer tokenizer(text_.constData(), b.content_end, text_.size(), names_);
+    for (html::Token t = tokenizer.next(); t.kind != html::Token::End; t = tokenizer.next())
+        if (t.kind == html::Token::Text)
+            tail.append(text_.constData() + t.start, t.end - t.start);
+    return tail;
+}
+
+SourceMap::Try SourceMap::try_attributes(qsizetype at, qsizetype removed, qsizetype added,
+                                         Parts text, Patch* patch) {
+    // A change inside one start tag, after its name, that leaves it the same
+    // tag ending at the same place: only that element's attributes change.
+    const int element = element_at(at);
+    if (element < 0)
+        return Try::Outside;
+    const Node& e = nodes_[size_t(element)];
+    if (at <= e.start || at + removed >= e.content_start ||
+        (e.flags & (Implied | Cloned | Unfinished)) || e.tag == html::html || e.tag == html::body ||
+        e.tag == html::head || e.tag == html::script)
+        return Try::Outside;
+    for (int a = e.parent; a > 0; a = nodes_[size_t(a)].parent) {
+        const Node& up = nodes_[size_t(a)];
+        if (up.tag == html::head ||
+            ((up.flags & Unfinished) && up.tag != html::body && up.tag != html::html))
+            return Try::Outside;
+    }
+    const qsizetype delta = added - removed;
+    const QByteArray tag = slice(text, e.start, e.content_start + delta);
+    html::Tokenizer tokenizer(tag.constData(), 0, tag.size(), names_);
+    const html::Token t = tokenizer.next();
+    if (t.kind != html::Token::StartTag || t.cut || t.end != tag.size() ||
+        names_.name(t.tag) != names_.name(e.tag))
+        return Try::Outside;
+    if (t.handler || (e.flags & Handler))
+        return Try::Script;
+    html::Tokenizer old_tokenizer(text_.constData(), e.start, e.content_start, names_);
+    if (old_tokenizer.next().hidden != t.hidden)
+        return Try::Outside;
+    patch->attributes = true;
+    patch->path = path_of(element);
+    patch->tags = tags_of(element);
+    patch->old_piece = text_.mid(e.start, e.content_start - e.start);
+    patch->new_piece = tag;
+    shift(at, removed, added, text);
+    return Try::Patched;
+}
+
+void SourceMap::shift(qsizetype at, qsizetype removed, qsizetype added, Parts text) {
+    const qsizetype from = at + removed, delta = added - removed;
+    for (Node& n : nodes_)
+        for (qsizetype* x : {&n.start, &n.content_start, &n.content_end, &n.end})
+            if (*x >= from)
+                *x += delta;
+    if (stopped_at_ >= from)
+        stopped_at_ += delta;
+    text_.replace(at, removed, slice(text, at, at + added));
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "preview/model/tree_builder.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <vector>
+
+// The elements of the page shown in the preview, each with the source it
+// came from, kept in step with the document's text: the link between a
+// change of the text and the few elements it touches, and between the caret
+// and the element that holds it.
+//
+// A change is patched when the model can prove that re-reading only a piece
+// of the source inside one element gives the tree a full load would give:
+// the piece starts and ends where the parser stands inside that element with
+// nothing pending, and the new piece leaves the parser exactly as the old one
+// did. Anything else asks for a full load.
+class SourceMap {
+  public:
+    using Parts = std::array<QByteArrayView, 2>;
+
+    // The piece of the page a change replaces.
+    struct Patch {
+        QList<int> path;            // the element holding the piece, from <html>: child indices
+        QStringList tags;           // tag names along the path, <html> first
+        int after = -1;             // the piece follows this child element; -1: the content's start
+        int before = -1;            // and ends before this one (old index); -1: the content's end
+        QByteArray old_piece;       // its source before the change
+        QByteArray new_piece;       // and after
+        bool strip_newline = false; // pre, listing, textarea: the first line break is dropped
+        QByteArray tail;            // white space after "</body>", which ends up in the body
+        // Only the attributes of the element at the path changed: the pieces
+        // are its old and new start tag.
+        bool attributes = false;
+    };
+
+    enum class Outcome { Unchanged, Patched, Reload };
+
+    // Reads the whole text anew.
+    void rebuild(Parts text);
+    void clear();
+    bool valid() const { return valid_; }
+
+    // The text changed to `text`: plans the patch and takes the change in.
+    // On Reload the map has been rebuilt for the new text.
+    Outcome update(Parts text, Patch* patch);
+
+    // The element holding byte `offset` of the text; -1 when none is known.
+    int element_at(qsizetype offset) const;
+    // Its place for the pane: child indices from <html>, and the tag names.
+    QList<int> path_of(int node) const;
+    QStringList tags_of(int node) const;
+    // The element at a path with these tag names (<html> first), as deep as
+    // the map and the path agree.
+    int element_by_path(const QList<int>& path, const QStringList& tags) const;
+    // Where its start tag begins.
+    qsizetype start_of(int node) const;
+
+    // A digest of the body's element tree (names and nesting), the same the
+    // pane's script computes from the page: FNV-1a over the UTF-16 units of
+    // each element's name followed by "(", its children, and ")".
+    quint32 body_digest() const;
+    bool complete() const { return stopped_at_ < 0; }
+    const std::vector<html::Node>& nodes() const { return nodes_; }
+    const QByteArray& text() const { return text_; }
+
+  private:
+    struct Gap {
+        qsizetype left;  // just after the child before it (or the content's start)
+        qsizetype right; // the next child's start (or the content's end)
+        bool clean;
+        bool form;
+    };
+    std::vector<int> children(int node) const;
+    std::vector<Gap> gaps(int node, const std::vector<int>& kids) const;
+    bool usable_context(int node) const;
+    QByteArray body_tail() const;
+    enum class Try { Patched, Outside, Script };
+    Try try_attributes(qsizetype at, qsizetype removed, qsizetype added, Parts text, Patch* patch);
+    void shift(qsizetype at, qsizetype removed, qsizetype added, Parts text);
+    Try try_patch(int context, qsizetype at, qsizetype removed, qsizetype added, Parts text,
+                  Patch* patch);
+    bool touches_old_script(qsizetype from, qsizetype to, int first, int last) const;
+    void splice(int context, int first, int last, std::vector<html::Node>& fresh, qsizetype delta);
+
+    mutable html::TagNames names_; // interns names met while reading
+    std::vector<html::Node> nodes_;
+    QByteArray text_;
+    html::Quirks quirks_ = html::Quirks::Yes;
+    qsizetype stopped_at_ = -1;
+    bool valid_ = false;
+    int body_ = -1;
+};
