@@ -24,8 +24,8 @@
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
-#include "writing_help/writing_help.h"
 #include "preview/live_preview.h"
+#include "writing_help/writing_help.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "document/file_io.h"
 #include "document/temp_files.h"
 #include "platform/launcher.h"
-#include "preview/live_preview.h"
 #include "preview/browser_host.h"
+#include "preview/live_preview.h"
 
 #include <QScreen>
 

@@ -88,21 +88,39 @@ void LivePreview::on_settled() {
     // The pane shows the preview file as it is now: the map starts afresh.
     ++generation_;
     map_.rebuild(text_());
-    in_step_ = true;
-    const int generation = generation_;
-    const double expected = map_.complete() ? double(map_.body_digest()) : -1;
-    host_->pane()->run_own_script(
-        call("loaded", {expected}), [this, generation](const QVariant& result) {
-            // No answer (a pane that runs no scripts) is no promise either.
-            if (result.toString() != QLatin1String("ok") && generation == generation_) {
-                // Patches would not land where the map says: load at each change.
-                trouble_ = result.toString();
-                counts_.mismatched += result.isValid() ? 1 : 0;
-                in_step_ = false;
-            }
-        });
+    // Patches wait until our script in the page has found the map's
+    // elements there; changes before that load the page again.
+    in_step_ = false;
+    check_loaded(generation_, 0);
     if (caret_ >= 0)
         rest_.start();
+}
+
+void LivePreview::check_loaded(int generation, int tries) {
+    const double expected = map_.complete() ? double(map_.body_digest()) : -1;
+    host_->pane()->run_own_script(
+        call("loaded", {expected}), [this, generation, tries](const QVariant& result) {
+            if (generation != generation_)
+                return;
+            if (result.toString() == QLatin1String("ok")) {
+                in_step_ = true;
+                return;
+            }
+            // The first page of a new renderer may answer before our script
+            // has started in it: ask again a little later.
+            if (result.toString() == QLatin1String("no script") && tries < kScriptTries) {
+                QTimer::singleShot(kScriptWaitMs, this, [this, generation, tries] {
+                    if (generation == generation_ && host_->pane())
+                        check_loaded(generation, tries + 1);
+                });
+                return;
+            }
+            // No answer (a pane that runs no scripts) is no promise either.
+            // Patches would not land where the map says: load at each change.
+            trouble_ = result.toString();
+            counts_.mismatched += result.isValid() ? 1 : 0;
+            in_step_ = false;
+        });
 }
 
 QString LivePreview::piece(const QByteArray& bytes) const {

@@ -61,11 +61,15 @@ class LivePreview : public QObject {
     };
     const Counts& counts() const { return counts_; }
     const SourceMap& map() const { return map_; }
+    // The page shown is the map's: changes are patched into it.
+    bool in_step() const { return in_step_; }
     // The page refused a patch or its check: why (empty when all is well).
     QString trouble() const { return trouble_; }
     // How long the caret rests before the pane shows where it is.
     static constexpr int kRestMs = 150;
     static constexpr int kOutlineMs = 1200;
+    static constexpr int kScriptTries = 40;
+    static constexpr int kScriptWaitMs = 25;
 
   signals:
     // Ctrl+click in the pane: the caret belongs at this byte of the text.
@@ -74,6 +78,7 @@ class LivePreview : public QObject {
   private:
     void reload();
     void on_settled();
+    void check_loaded(int generation, int tries);
     void on_message(const QString& message);
     void highlight();
     void send_patch(const SourceMap::Patch& patch);

@@ -43,7 +43,11 @@ struct LivePane {
     bool settle() {
         if (!QTest::qWaitFor([&] { return host()->shows_page(); }, 30000))
             return false;
-        return own(QStringLiteral("1")).isValid();
+        if (!own(QStringLiteral("1")).isValid())
+            return false;
+        // Our script checks the new page before patches go to it.
+        (void)QTest::qWaitFor([&] { return live()->in_step(); }, 2000);
+        return true;
     }
 
     QVariant page(const QString& script) { return run(script, false); }
@@ -68,6 +72,13 @@ struct LivePane {
     // The page as it stands: its markup and a digest of every element's
     // computed style (the pane's outline left out).
     QString snapshot() {
+        // Pictures a patch put in are still coming (or failing) meanwhile.
+        (void)QTest::qWaitFor(
+            [&] {
+                return page(QStringLiteral("Array.from(document.images).every(i => i.complete)"))
+                    .toBool();
+            },
+            5000);
         return page(QStringLiteral(R"(
             (() => {
                 const styles = [];

@@ -19,13 +19,15 @@ void PaneLiveStylesheet::refresh_restyles_without_a_load() {
     QVERIFY(css.open(QIODevice::WriteOnly | QIODevice::Truncate));
     css.write("p { color: rgb(255, 0, 0) }\r\n");
     css.close();
-    QVERIFY2(pane.open(QStringLiteral("<html><head><link rel=\"STYLESHEET\" type=\"text/css\" "
-                                      "href=\"%1\"></head>\r\n<body><p id=\"p\">x</p></body>"
-                                      "</html>\r\n")
-                           .arg(temp_stylesheet_path())),
-             "the WebEngine pane did not come up");
+    // The pane is on before the user links the stylesheet.
+    QVERIFY2(pane.open(QString()), "the WebEngine pane did not come up");
+    pane.edit().set_text(QStringLiteral("<html><head><link rel=\"STYLESHEET\" type=\"text/css\" "
+                                        "href=\"%1\"></head>\r\n<body><p id=\"p\">x</p></body>"
+                                        "</html>\r\n")
+                             .arg(temp_stylesheet_path()));
+    QVERIFY(pane.settle());
     const QString colour = QStringLiteral("getComputedStyle(document.getElementById('p')).color");
-    QCOMPARE(pane.page(colour).toString(), QStringLiteral("rgb(255, 0, 0)"));
+    QTRY_COMPARE(pane.page(colour).toString(), QStringLiteral("rgb(255, 0, 0)"));
     const int loads = pane.host()->reloads_started();
 
     pane.window->run_item(QStringLiteral("css_editor"));

@@ -14,8 +14,9 @@ namespace html {
     X(a)                                                                                           \
     X(address)                                                                                     \
     X(applet)                                                                                      \
-    X(area) X(article) X(aside) X(b) X(base) X(basefont) X(bgsound) X(big) X(blockquote) X(body)   \
-        X(br) X(button) X(caption) X(center) X(code) X(col) X(colgroup) X(dd) X(details) X(dialog) \
+    X(area)                                                                                        \
+    X(article) X(aside) X(b) X(base) X(basefont) X(bgsound) X(big) X(blockquote) X(body) X(br)     \
+        X(button) X(caption) X(center) X(code) X(col) X(colgroup) X(dd) X(details) X(dialog)       \
             X(dir) X(div) X(dl) X(dt) X(em) X(embed) X(fieldset) X(figcaption) X(figure) X(font)   \
                 X(footer) X(form) X(frame) X(frameset) X(h1) X(h2) X(h3) X(h4) X(h5) X(h6) X(head) \
                     X(header) X(hgroup) X(hr) X(html) X(i) X(iframe) X(image) X(img) X(input)      \

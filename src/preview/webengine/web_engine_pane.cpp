@@ -134,11 +134,10 @@ class WebEnginePane : public BrowserPluginPane {
         scripts.insert(script);
     }
     void run_own_script(const QString& script, std::function<void(const QVariant&)> done) override {
-        page_->runJavaScript(script, kOwnWorld,
-                                     [done = std::move(done)](const QVariant& result) {
-                                         if (done)
-                                             done(result);
-                                     });
+        page_->runJavaScript(script, kOwnWorld, [done = std::move(done)](const QVariant& result) {
+            if (done)
+                done(result);
+        });
     }
 
     void check_page(std::function<void(bool)> answered) override {
