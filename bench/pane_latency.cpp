@@ -98,19 +98,6 @@ class PixelWatch {
     }
 
   private:
-  public:
-    void save(const QString& path) {
-        XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
-                                  unsigned(area_.height()), AllPlanes, ZPixmap);
-        if (!image)
-            return;
-        QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
-               image->bytes_per_line, QImage::Format_RGB32)
-            .save(path);
-        XDestroyImage(image);
-    }
-
-  private:
     quint64 hash() {
         XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
                                   unsigned(area_.height()), AllPlanes, ZPixmap);
@@ -278,41 +265,8 @@ int main(int argc, char* argv[]) {
             std::printf("no X Damage: no figures\n");
             return 1;
         }
-        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
-            watch.save(QStringLiteral("/tmp/h14scratch/pane-before.png"));
         const Figures f =
             measure(window, watch, keys, interval_ms, load_every_change ? 10000 : 2000);
-        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG")) {
-            QVariant answer;
-            bool done = false;
-            host->pane()->run_script(
-                QStringLiteral(
-                    "(() => { const t = performance.now(); const p = "
-                    "document.querySelector('p'); p.firstChild.data += 'z'; "
-                    "document.body.offsetHeight; const a = performance.now() - t; "
-                    "const q = document.querySelectorAll('p'); const last = q[q.length - 1]; "
-                    "const t2 = performance.now(); last.firstChild.data += 'z'; "
-                    "document.body.offsetHeight; "
-                    "const b = performance.now() - t2; const d = document.createElement('div'); "
-                    "d.style.cssText = 'contain: strict; width: 10px; height: 10px'; d.textContent "
-                    "= 'q'; document.body.prepend(d); document.body.offsetHeight; "
-                    "const t3 = performance.now(); d.firstChild.data += 'z'; "
-                    "document.body.offsetHeight; "
-                    "return a + ' ms layout after a change at the top, ' + b + ' at the bottom, ' "
-                    "+ (performance.now() - t3) + ' inside contain:strict'; })()"),
-                [&](const QVariant& v) {
-                    answer = v;
-                    done = true;
-                });
-            wait_until([&] { return done; }, 10000);
-            std::printf("%s\n", qPrintable(answer.toString()));
-        }
-        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
-            watch.save(QStringLiteral("/tmp/h14scratch/pane-after.png"));
-        if (qEnvironmentVariableIsSet("PANE_LATENCY_DEBUG"))
-            std::printf("damages %d, changes %zu, patches %d, text %lld\n", watch.damages.load(),
-                        watch.changes().size(), window.live_preview()->counts().patches,
-                        (long long)window.edit_area().text().size());
         std::printf("  %6d KB: first change median %7.1f ms, p90 %7.1f ms; last change median "
                     "%7.1f ms, p90 %7.1f ms; settled %7.1f ms after the last key; %d keys with "
                     "no change of their own\n",
