@@ -429,6 +429,37 @@
             state.bridge.post(JSON.stringify(Object.assign({kind: 'chosen'}, pathOf(el))));
     }, true);
 
+    // Where the page is scrolled, told to the program a moment after the
+    // scrolling stops: a full load of the page starts there again.
+    let scrollTimer = 0;
+    window.addEventListener('scroll', () => {
+        clearTimeout(scrollTimer);
+        scrollTimer = setTimeout(() => {
+            if (state.bridge)
+                state.bridge.post(JSON.stringify({kind: 'scroll', x: window.scrollX,
+                                                  y: window.scrollY}));
+        }, 100);
+    }, {passive: true});
+
+    // A load of the page shown before starts where that one was scrolled:
+    // as soon as the body is there, and again once pictures have given the
+    // page its height, unless the user has scrolled meanwhile.
+    function startAt(x, y) {
+        if (!x && !y)
+            return;
+        let placed = false;
+        const place = () => {
+            if (placed && (window.scrollX !== state.placedX || window.scrollY !== state.placedY))
+                return; // the user has moved it since
+            window.scrollTo(x, y);
+            placed = true;
+            state.placedX = window.scrollX;
+            state.placedY = window.scrollY;
+        };
+        document.addEventListener('DOMContentLoaded', place, {once: true});
+        window.addEventListener('load', place, {once: true});
+    }
+
     if (window.qt && window.QWebChannel)
         new QWebChannel(qt.webChannelTransport, (channel) => {
             state.bridge = channel.objects.marklet;
@@ -439,6 +470,7 @@
         loaded: loaded,
         highlight: highlight,
         restyle: restyle,
+        startAt: startAt,
         outlined: () => state.outlined ? JSON.stringify(pathOf(state.outlined)) : '',
         patches: () => state.patches,
         broken: () => state.broken,

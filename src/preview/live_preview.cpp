@@ -11,13 +11,16 @@
 
 namespace {
 
-QString own_script() {
-    QString source;
-    for (const char* name : {":/preview/morphdom.js", ":/preview/live_preview.js"}) {
-        QFile file(QString::fromLatin1(name));
-        if (file.open(QIODevice::ReadOnly))
-            source += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
-    }
+const QString& own_script() {
+    static const QString source = [] {
+        QString source;
+        for (const char* name : {":/preview/morphdom.js", ":/preview/live_preview.js"}) {
+            QFile file(QString::fromLatin1(name));
+            if (file.open(QIODevice::ReadOnly))
+                source += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+        }
+        return source;
+    }();
     return source;
 }
 
@@ -79,6 +82,10 @@ void LivePreview::show_change() {
 void LivePreview::reload() {
     in_step_ = false;
     ++generation_;
+    // The next page starts where this one is scrolled.
+    host_->set_own_script(
+        own_script() +
+        QStringLiteral("\nmarklet.startAt(%1, %2);").arg(scroll_.x()).arg(scroll_.y()));
     if (host_->pane() && (host_->shows_page() || host_->load_in_flight()))
         ++counts_.reloads;
     load_();
@@ -177,7 +184,13 @@ void LivePreview::highlight() {
 
 void LivePreview::on_message(const QString& message) {
     const QJsonObject m = QJsonDocument::fromJson(message.toUtf8()).object();
-    if (m.value(QStringLiteral("kind")).toString() != QLatin1String("chosen") || !in_step_)
+    const QString kind = m.value(QStringLiteral("kind")).toString();
+    if (kind == QLatin1String("scroll")) {
+        scroll_ =
+            QPoint(m.value(QStringLiteral("x")).toInt(), m.value(QStringLiteral("y")).toInt());
+        return;
+    }
+    if (kind != QLatin1String("chosen") || !in_step_)
         return;
     QList<int> path;
     for (const QJsonValue v : m.value(QStringLiteral("path")).toArray())

@@ -3,6 +3,7 @@
 #include "preview/source_map.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 #include <functional>
 
@@ -44,7 +45,10 @@ class LivePreview : public QObject {
     void show_change();
     // The page must load again whatever changed (its document or encoding
     // changed, which a patch cannot carry).
-    void load_again() { reload(); }
+    void load_again() {
+        scroll_ = QPoint();
+        reload();
+    }
     // Off: every change loads the page again, as a benchmark's reference.
     void set_patching(bool on) { patching_ = on; }
     // The temporary stylesheet at `path` was written anew.
@@ -93,6 +97,7 @@ class LivePreview : public QObject {
     FileBytes file_bytes_;
     QTimer rest_;
     qsizetype caret_ = -1;
+    QPoint scroll_; // where the page shown is scrolled (as it last told)
     // Each load of the page is a generation: answers about an older one are
     // stale.
     int generation_ = 0;
