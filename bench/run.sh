@@ -60,6 +60,14 @@ echo "== Typing with the preview pane on ($where, xcb) =="
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
   "$bin/typing_latency" 40 50 10 1024 5120 2>/dev/null || echo "(see above)"
 echo
+echo "== Key -> preview pane pixels, patched in place and loading at every change ($where, xcb) =="
+for mode in "" --load-every-change; do
+  QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+    "$bin/pane_latency" $mode 30 100 10 100 1024 5120 2>/dev/null || echo "(see above)"
+done
+QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+  "$bin/pane_latency" 50 100 1024 2>/dev/null || echo "(see above)"
+echo
 echo "== Minified pages, 2 MB and 20 MB on one line ($where, xcb) =="
 QT_QPA_PLATFORM=xcb "$bin/long_line" 3 9 2 20 2>/dev/null || echo "(see above)"
 echo
