@@ -56,6 +56,8 @@ void PaneLiveFallback::changes_patch_or_load_by_place() {
     QFETCH(bool, patched);
     QVERIFY(pane.settle());
     QCOMPARE(pane.page(QStringLiteral("window.runs")).toInt(), 1);
+    // The missing picture has failed once (its error may come after the load).
+    QTRY_VERIFY(pane.page(QStringLiteral("window.errors")).toInt() >= 1);
     const int errors = pane.page(QStringLiteral("window.errors")).toInt();
     const int loads = pane.host()->reloads_started();
     pane.edit().set_caret(pane.edit().text().indexOf(after) + after.size());
