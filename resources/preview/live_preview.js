@@ -460,11 +460,6 @@
         window.addEventListener('load', place, {once: true});
     }
 
-    if (window.qt && window.QWebChannel)
-        new QWebChannel(qt.webChannelTransport, (channel) => {
-            state.bridge = channel.objects.marklet;
-        });
-
     window.marklet = {
         patch: patch,
         loaded: loaded,
@@ -475,4 +470,15 @@
         patches: () => state.patches,
         broken: () => state.broken,
     };
+
+    // The program's bridge; a page without one still takes patches.
+    if (window.qt && window.QWebChannel) {
+        try {
+            new QWebChannel(qt.webChannelTransport, (channel) => {
+                state.bridge = channel.objects.marklet;
+            });
+        } catch (e) {
+            state.bridge = null;
+        }
+    }
 })();

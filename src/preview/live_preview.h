@@ -72,7 +72,7 @@ class LivePreview : public QObject {
     // How long the caret rests before the pane shows where it is.
     static constexpr int kRestMs = 150;
     static constexpr int kOutlineMs = 1200;
-    static constexpr int kScriptTries = 40;
+    static constexpr int kScriptTries = 200;
     static constexpr int kScriptWaitMs = 25;
 
   signals:
