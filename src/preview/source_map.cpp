@@ -1,7 +1,8 @@
 #include "preview/source_map.h"
 
+#include "preview/text_parts.h"
+
 #include <algorithm>
-#include <cstring>
 
 using html::CleanAfter;
 using html::CleanEnd;
@@ -26,73 +27,17 @@ using html::TextMode;
 using html::TreeBuilder;
 using html::Unfinished;
 
+using text_parts::byte_at;
+using text_parts::common_prefix;
+using text_parts::common_suffix;
+using text_parts::slice;
+using text_parts::total;
+
 namespace {
 
 // Up to this many more children are taken into a piece, when the piece as
 // first chosen does not close cleanly, before the parent is tried instead.
 constexpr int kWidenings = 4;
-
-qsizetype total(const SourceMap::Parts& parts) {
-    return parts[0].size() + parts[1].size();
-}
-
-char byte_at(const SourceMap::Parts& parts, qsizetype at) {
-    return at < parts[0].size() ? parts[0][at] : parts[1][at - parts[0].size()];
-}
-
-// [from, to) of the two parts as one piece.
-QByteArray slice(const SourceMap::Parts& parts, qsizetype from, qsizetype to) {
-    QByteArray out;
-    out.reserve(to - from);
-    const qsizetype first = parts[0].size();
-    if (from < first)
-        out.append(parts[0].sliced(from, std::min(to, first) - from));
-    if (to > first) {
-        const qsizetype begin = std::max(from, first) - first;
-        out.append(parts[1].sliced(begin, to - first - begin));
-    }
-    return out;
-}
-
-// How many bytes `old` and the parts have in common at the start.
-qsizetype common_prefix(const QByteArray& old, const SourceMap::Parts& parts) {
-    qsizetype done = 0;
-    for (const QByteArrayView part : parts) {
-        const qsizetype n = std::min(part.size(), old.size() - done);
-        qsizetype i = 0;
-        constexpr qsizetype kBlock = 4096;
-        while (i + kBlock <= n &&
-               std::memcmp(old.constData() + done + i, part.data() + i, kBlock) == 0)
-            i += kBlock;
-        while (i < n && old[done + i] == part[i])
-            ++i;
-        done += i;
-        if (i < part.size())
-            return done;
-    }
-    return done;
-}
-
-// ... and at the end, at most `limit` bytes.
-qsizetype common_suffix(const QByteArray& old, const SourceMap::Parts& parts, qsizetype limit) {
-    const qsizetype size = total(parts);
-    qsizetype n = 0;
-    constexpr qsizetype kBlock = 4096;
-    // Block by block while a block lies within one part, then byte by byte.
-    while (n + kBlock <= limit) {
-        const qsizetype at = size - n - kBlock;
-        if (at < parts[0].size() && at + kBlock > parts[0].size())
-            break;
-        const char* mine =
-            at < parts[0].size() ? parts[0].data() + at : parts[1].data() + (at - parts[0].size());
-        if (std::memcmp(old.constData() + old.size() - n - kBlock, mine, kBlock) != 0)
-            break;
-        n += kBlock;
-    }
-    while (n < limit && old[old.size() - n - 1] == byte_at(parts, size - n - 1))
-        ++n;
-    return n;
-}
 
 bool touch(qsizetype from, qsizetype to, qsizetype start, qsizetype end) {
     if (from == to)
@@ -353,83 +298,6 @@ void SourceMap::splice(int context, int first, int last, std::vector<Node>& fres
     }
     if (stopped_at_ >= 0)
         stopped_at_ += delta;
-}
-
-int SourceMap::element_at(qsizetype offset) const {
-    if (nodes_.size() < 2)
-        return -1;
-    const auto after = std::upper_bound(nodes_.begin() + 1, nodes_.end(), offset,
-                                        [](qsizetype at, const Node& n) { return at < n.start; });
-    int n = int(after - nodes_.begin()) - 1;
-    while (n > 0 && offset >= nodes_[size_t(n)].end)
-        n = nodes_[size_t(n)].parent;
-    return n > 0 ? n : -1;
-}
-
-QList<int> SourceMap::path_of(int node) const {
-    QList<int> path;
-    for (int n = node; n > 1; n = nodes_[size_t(n)].parent) {
-        const int parent = nodes_[size_t(n)].parent;
-        int index = 0;
-        for (int c = parent + 1; c != n; c = nodes_[size_t(c)].subtree_end)
-            ++index;
-        path.prepend(index);
-    }
-    return path;
-}
-
-QStringList SourceMap::tags_of(int node) const {
-    QStringList tags;
-    for (int n = node; n > 0; n = nodes_[size_t(n)].parent) {
-        const std::string_view name = names_.name(nodes_[size_t(n)].tag);
-        tags.prepend(QString::fromUtf8(name.data(), qsizetype(name.size())));
-    }
-    return tags;
-}
-
-int SourceMap::element_by_path(const QList<int>& path, const QStringList& tags) const {
-    if (nodes_.size() < 2 || tags.value(0) != QLatin1String("html"))
-        return -1;
-    int n = 1;
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        const std::vector<int> kids = children(n);
-        const int index = path[i];
-        if (index < 0 || index >= int(kids.size()))
-            break;
-        const std::string_view name = names_.name(nodes_[size_t(kids[size_t(index)])].tag);
-        if (tags.value(i + 1) != QLatin1String(name.data(), qsizetype(name.size())))
-            break;
-        n = kids[size_t(index)];
-    }
-    return n;
-}
-
-qsizetype SourceMap::start_of(int node) const {
-    return nodes_[size_t(node)].start;
-}
-
-quint32 SourceMap::body_digest() const {
-    quint32 h = 2166136261u;
-    auto add = [&h](QStringView text) {
-        for (const QChar c : text)
-            h = (h ^ c.unicode()) * 16777619u;
-    };
-    if (body_ < 0)
-        return h;
-    std::vector<int> open;
-    for (int n = body_ + 1; n < nodes_[size_t(body_)].subtree_end; ++n) {
-        while (!open.empty() && nodes_[size_t(n)].parent != open.back()) {
-            add(u")");
-            open.pop_back();
-        }
-        const std::string_view name = names_.name(nodes_[size_t(n)].tag);
-        add(QString::fromUtf8(name.data(), qsizetype(name.size())));
-        add(u"(");
-        open.push_back(n);
-    }
-    for (size_t k = 0; k < open.size(); ++k)
-        add(u")");
-    return h;
 }
 
 QByteArray SourceMap::body_tail() const {
