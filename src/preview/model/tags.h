@@ -10,6 +10,7 @@ namespace html {
 // The element names the tree model tells apart, in one list: the enum and
 // the name table are made from it. Any other name gets a number above
 // kKnownTags the first time it is seen.
+// clang-format off
 #define MARKLET_HTML_TAGS(X)                                                                       \
     X(a)                                                                                           \
     X(address)                                                                                     \
@@ -30,6 +31,7 @@ namespace html {
                                                     X(textarea) X(tfoot) X(th) X(thead) X(title)   \
                                                         X(tr) X(track) X(tt) X(u) X(ul) X(wbr)     \
                                                             X(xmp)
+// clang-format on
 
 enum Tag : int {
     kNoTag = 0,
