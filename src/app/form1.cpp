@@ -130,6 +130,7 @@ void Form1::build_controls() {
                                      Unencodable::References)
                    : utf8.toByteArray();
     });
+    live_->set_change_pending([this] { return edit_->change_pending(); });
     preview_->set_live(live_);
     connect(edit_, &ScintillaEditArea::caret_moved, this, [this] {
         if (enable_browser)

@@ -92,8 +92,14 @@ void LivePreview::reload() {
 }
 
 void LivePreview::on_settled() {
-    // The pane shows the preview file as it is now: the map starts afresh.
     ++generation_;
+    if (pending_ && pending_()) {
+        // The text is ahead of the file the page was loaded from; the change's
+        // notice, on its way, loads the page again.
+        in_step_ = false;
+        return;
+    }
+    // The pane shows the preview file as it is now: the map starts afresh.
     map_.rebuild(text_());
     // Patches wait until our script in the page has found the map's
     // elements there; changes before that load the page again.

@@ -41,6 +41,11 @@ class LivePreview : public QObject {
     // they are (UTF-8).
     void set_file_bytes(FileBytes file_bytes) { file_bytes_ = std::move(file_bytes); }
 
+    // Tells whether the text has changed beyond what the preview file holds
+    // (a change whose notice has not come yet): a page that finishes loading
+    // then is not checked against the text, the coming notice loads it again.
+    void set_change_pending(std::function<bool()> pending) { pending_ = std::move(pending); }
+
     // The preview file now holds the document's new text.
     void show_change();
     // The page must load again whatever changed (its document or encoding
@@ -95,6 +100,7 @@ class LivePreview : public QObject {
     std::function<void()> load_;
     SourceMap map_;
     FileBytes file_bytes_;
+    std::function<bool()> pending_;
     QTimer rest_;
     qsizetype caret_ = -1;
     QPoint scroll_; // where the page shown is scrolled (as it last told)

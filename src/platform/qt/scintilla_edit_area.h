@@ -59,6 +59,9 @@ class ScintillaEditArea : public EditArea {
     std::array<QByteArrayView, 2> utf8_parts() const;
 
     QsciScintilla* widget() const { return widget_; }
+    // A change made by the user has not been reported yet (its notice waits
+    // for the next input event or the event loop).
+    bool change_pending() const { return pending_; }
 
     // Gives a lexer-less editor the styling that keeps long lines quick (see
     // long_line_styling.h); the text loaded next is styled before it shows.
