@@ -45,8 +45,9 @@ struct LivePane {
             return false;
         if (!own(QStringLiteral("1")).isValid())
             return false;
-        // Our script checks the new page before patches go to it.
-        (void)QTest::qWaitFor([&] { return live()->in_step(); }, 2000);
+        // Our script checks the new page before patches go to it (on the
+        // first page of a new renderer, a loaded machine takes seconds).
+        (void)QTest::qWaitFor([&] { return live()->in_step(); }, 6000);
         return true;
     }
 
