@@ -57,6 +57,19 @@ inline QByteArray minified_page(qsizetype bytes) {
     return out;
 }
 
+// Runs the event loop until `done` or the time is up; true when done. The
+// loop processes events for at most `poll_ms` between looks at `done`.
+template <typename F> bool wait_until(F done, int timeout_ms, int poll_ms = 20) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeout_ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, poll_ms);
+    }
+    return true;
+}
+
 inline bool write_file(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

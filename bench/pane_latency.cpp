@@ -55,14 +55,7 @@ double ms_between(Clock::time_point a, Clock::time_point b) {
 }
 
 template <typename F> bool wait_until(F done, int timeout_ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeout_ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
+    return bench::wait_until(done, timeout_ms, 5);
 }
 
 // Watches a window's pixels in one rectangle, on its own X connection.

@@ -11,10 +11,10 @@
 // After the typing it checks the reload rule: at most one reload in flight,
 // and changes made during a reload lead to exactly one more reload.
 
-#include "preview/browser_host.h"
 #include "app/form1.h"
 #include "bench_support.h"
 #include "platform/qt/scintilla_edit_area.h"
+#include "preview/browser_host.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,17 +29,7 @@
 
 namespace {
 
-// Runs the event loop until `done` or the time is up; true when done.
-template <typename F> bool wait_until(F done, int timeout_ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeout_ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using bench::wait_until;
 
 // Counts key presses delivered to the edit area.
 class KeyCounter : public QObject {
