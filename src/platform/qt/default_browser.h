@@ -14,8 +14,8 @@
 // browser is found.
 std::optional<QStringList> default_browser_command(const QUrl& target);
 
-// The command line of a desktop entry's Exec value, split as the Desktop
-// Entry Specification says, with %u/%U/%f/%F replaced by `target` (added at
-// the end when there is none). Nothing when the value is empty or its quotes
-// are unbalanced.
+// The command line of a desktop entry's Exec value, split by the quoting
+// rules of freedesktop.org desktop entries, with %u/%U/%f/%F replaced by
+// `target` (added at the end when there is none). Nothing when the value is
+// empty or its quotes are unbalanced.
 std::optional<QStringList> exec_command(const QString& exec, const QUrl& target);
