@@ -2,6 +2,7 @@
 // at the first switch-on of the pane, so the editor starts without Chromium.
 
 #include "preview/browser_plugin.h"
+#include "preview/webengine/pane_drawing.h"
 #include "preview/webengine/preview_page.h"
 #include "preview/webengine/preview_scheme.h"
 #include "preview/webengine/request_guard.h"
@@ -221,6 +222,7 @@ class WebEnginePane : public BrowserPluginPane {
 extern "C" Q_DECL_EXPORT BrowserPluginPane*
 marklet_create_browser_pane_2(QWidget* parent, BrowserPluginEvents events) {
     preview_scheme::register_scheme();
+    choose_pane_drawing();
     return new WebEnginePane(parent, std::move(events));
 }
 
