@@ -18,17 +18,22 @@ namespace bench {
 
 // An HTML document of about `bytes` bytes of UTF-8: short paragraphs with
 // accents and the euro sign, CR LF line breaks.
-inline QByteArray html_document(qsizetype bytes) {
+//
+// `section`: the paragraphs go in sections of that many (`<div>`s) rather
+// than straight into the body.
+inline QByteArray html_document(qsizetype bytes, int section = 0) {
     QByteArray out;
     out.reserve(bytes + 256);
     out += "<html>\r\n<head><title>Prova</title></head>\r\n<body>\r\n";
-    for (int line = 0; out.size() < bytes - 20; ++line) {
+    for (int line = 0; out.size() < bytes - 40; ++line) {
+        if (section > 0 && line % section == 0)
+            out += line == 0 ? "<div>\r\n" : "</div>\r\n<div>\r\n";
         out += "<p class=\"riga\">Riga ";
         out += QByteArray::number(line);
         out +=
             ": perch\xc3\xa9 la citt\xc3\xa0 costa 10 \xe2\x82\xac, <b>gi\xc3\xb9</b> qui.</p>\r\n";
     }
-    out += "</body>\r\n</html>\r\n";
+    out += section > 0 ? "</div>\r\n</body>\r\n</html>\r\n" : "</body>\r\n</html>\r\n";
     return out;
 }
 
