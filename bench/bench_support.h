@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <vector>
 

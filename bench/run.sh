@@ -68,6 +68,22 @@ done
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
   "$bin/pane_latency" 50 100 1024 2>/dev/null || echo "(see above)"
 echo
+echo "== Key -> pane pixels, one key every 300 ms (longer than a frame of the largest pages) =="
+for mode in "" --sections; do
+  QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+    "$bin/pane_latency" $mode 15 300 1024 5120 2>/dev/null || echo "(see above)"
+done
+echo
+echo "== The page engine alone: one-character change -> frame (drawn in software, as the pane) =="
+for mode in "" --sections; do
+  QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software \
+    "$bin/engine_frame" $mode 10 1024 5120 2>/dev/null || echo "(see above)"
+done
+echo
+echo "== Key -> edit area pixels with the pane on =="
+QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+  "$bin/pane_latency" --editor 30 100 10 1024 5120 2>/dev/null || echo "(see above)"
+echo
 echo "== Minified pages, 2 MB and 20 MB on one line ($where, xcb) =="
 QT_QPA_PLATFORM=xcb "$bin/long_line" 3 9 2 20 2>/dev/null || echo "(see above)"
 echo
