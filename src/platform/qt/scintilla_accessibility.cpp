@@ -33,9 +33,12 @@ bool is_managed(QObject* object) {
     return false;
 }
 
-// Consulted before QScintilla's own factory (Qt asks the newest first).
+// Consulted before QScintilla's own factory (Qt asks the newest first), for
+// every object Qt describes: an object that is not one of ours is only
+// compared, never called (the pane's items come from a library built without
+// type information, and may be half made).
 QAccessibleInterface* plain_interface(const QString&, QObject* object) {
-    if (accessibility_on || !object || !object->isWidgetType() || !is_managed(object))
+    if (accessibility_on || !object || !is_managed(object) || !object->isWidgetType())
         return nullptr;
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
 }
