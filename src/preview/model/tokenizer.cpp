@@ -1,45 +1,12 @@
 #include "preview/model/tokenizer.h"
 
-#include <cstring>
+#include "preview/model/chars.h"
+
 #include <string>
 
 namespace html {
 
-namespace {
-
-bool is_alpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
-
-// Whether `word` (lower case) stands at `at`, letters compared without case.
-bool word_at(const char* s, qsizetype at, qsizetype end, std::string_view word) {
-    if (end - at < qsizetype(word.size()))
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (lower(s[at + qsizetype(i)]) != word[i])
-            return false;
-    return true;
-}
-
-qsizetype find(const char* s, qsizetype from, qsizetype end, char c) {
-    if (from >= end)
-        return -1;
-    const void* hit = std::memchr(s + from, c, size_t(end - from));
-    return hit ? static_cast<const char*>(hit) - s : -1;
-}
-
-qsizetype find(const char* s, qsizetype from, qsizetype end, std::string_view what) {
-    if (end - from < qsizetype(what.size()))
-        return -1;
-    const void* hit = memmem(s + from, size_t(end - from), what.data(), what.size());
-    return hit ? static_cast<const char*>(hit) - s : -1;
-}
-
-} // namespace
+using namespace chars;
 
 bool is_space(char c) {
     return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\f';
@@ -279,125 +246,6 @@ Token Tokenizer::doctype(qsizetype start) {
     while (!rest.empty() && is_space(rest.back()))
         rest.pop_back();
     token.standard = name == "html" && (rest.empty() || rest == legacy);
-    return token;
-}
-
-bool Tokenizer::appropriate_end_tag(qsizetype at) const {
-    const std::string_view name = names_.name(raw_tag_);
-    const qsizetype after = at + 2 + qsizetype(name.size());
-    if (after >= end_ || s_[at] != '<' || s_[at + 1] != '/' || !word_at(s_, at + 2, end_, name))
-        return false;
-    return is_space(s_[after]) || s_[after] == '/' || s_[after] == '>';
-}
-
-qsizetype Tokenizer::script_data_end() const {
-    // The script data states with their escapes: inside "<!--", a "<script"
-    // makes the next "</script>" not end the element.
-    enum { Data, Escaped, EscapedDash, EscapedDashDash, Double, DoubleDash, DoubleDashDash };
-    int state = Data;
-    // "script" and a delimiter at `at`: the letters' length plus one, or 0.
-    auto script_word = [this](qsizetype at) -> qsizetype {
-        if (!word_at(s_, at, end_, "script") || at + 6 >= end_)
-            return 0;
-        const char d = s_[at + 6];
-        return is_space(d) || d == '/' || d == '>' ? 7 : 0;
-    };
-    auto letters = [this](qsizetype at) {
-        while (at < end_ && is_alpha(s_[at]))
-            ++at;
-        return at;
-    };
-    qsizetype i = pos_;
-    while (i < end_) {
-        const char c = s_[i];
-        if (state == Data) {
-            if (c == '<' && appropriate_end_tag(i))
-                return i;
-            if (c == '<' && word_at(s_, i + 1, end_, "!--")) {
-                state = EscapedDashDash;
-                i += 4;
-            } else {
-                ++i;
-            }
-        } else if (state <= EscapedDashDash) {
-            if (c == '-') {
-                state = state == Escaped ? EscapedDash : EscapedDashDash;
-                ++i;
-            } else if (c == '>' && state == EscapedDashDash) {
-                state = Data;
-                ++i;
-            } else if (c == '<') {
-                if (appropriate_end_tag(i))
-                    return i;
-                state = Escaped;
-                if (i + 1 < end_ && is_alpha(s_[i + 1])) {
-                    if (const qsizetype n = script_word(i + 1)) {
-                        state = Double;
-                        i += 1 + n;
-                    } else {
-                        i = letters(i + 1);
-                    }
-                } else {
-                    ++i;
-                }
-            } else {
-                state = Escaped;
-                ++i;
-            }
-        } else {
-            if (c == '-') {
-                state = state == Double ? DoubleDash : DoubleDashDash;
-                ++i;
-            } else if (c == '>' && state == DoubleDashDash) {
-                state = Data;
-                ++i;
-            } else if (c == '<') {
-                state = Double;
-                if (i + 1 < end_ && s_[i + 1] == '/') {
-                    if (const qsizetype n = script_word(i + 2)) {
-                        state = Escaped;
-                        i += 2 + n;
-                    } else {
-                        i = letters(i + 2);
-                    }
-                } else {
-                    ++i;
-                }
-            } else {
-                state = Double;
-                ++i;
-            }
-        }
-    }
-    return -1;
-}
-
-Token Tokenizer::raw_text() {
-    Token token;
-    token.kind = Token::Text;
-    token.start = pos_;
-    qsizetype stop = -1;
-    if (content_ == Content::ScriptData) {
-        stop = script_data_end();
-    } else if (content_ != Content::Plaintext) {
-        for (qsizetype q = find(s_, pos_, end_, "</"); q >= 0; q = find(s_, q + 1, end_, "</")) {
-            if (appropriate_end_tag(q)) {
-                stop = q;
-                break;
-            }
-        }
-    }
-    token.cut = stop < 0 && content_ != Content::Plaintext;
-    token.end = stop < 0 ? end_ : stop;
-    for (qsizetype i = token.start; i < token.end; ++i) {
-        if (!is_space(s_[i])) {
-            token.solid = i;
-            break;
-        }
-    }
-    pos_ = token.end;
-    if (stop >= 0)
-        content_ = Content::Data;
     return token;
 }
 

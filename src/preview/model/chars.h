@@ -1,0 +1,44 @@
+#pragma once
+
+// Byte-level helpers of the tokenizer: ASCII letters, case-blind words and
+// searches within [from, end) of the source.
+
+#include <QtGlobal>
+#include <cstring>
+#include <string_view>
+
+namespace html::chars {
+
+inline bool is_alpha(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+inline char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+// Whether `word` (lower case) stands at `at`, letters compared without case.
+inline bool word_at(const char* s, qsizetype at, qsizetype end, std::string_view word) {
+    if (end - at < qsizetype(word.size()))
+        return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (lower(s[at + qsizetype(i)]) != word[i])
+            return false;
+    return true;
+}
+
+inline qsizetype find(const char* s, qsizetype from, qsizetype end, char c) {
+    if (from >= end)
+        return -1;
+    const void* hit = std::memchr(s + from, c, size_t(end - from));
+    return hit ? static_cast<const char*>(hit) - s : -1;
+}
+
+inline qsizetype find(const char* s, qsizetype from, qsizetype end, std::string_view what) {
+    if (end - from < qsizetype(what.size()))
+        return -1;
+    const void* hit = memmem(s + from, size_t(end - from), what.data(), what.size());
+    return hit ? static_cast<const char*>(hit) - s : -1;
+}
+
+} // namespace html::chars
