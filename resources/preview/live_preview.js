@@ -6,7 +6,8 @@
 // anything the document does not say: the outline lives in a stylesheet of
 // the pane, not in the page.
 //
-// morphdom (bundled before this file) morphs an element into its new markup.
+// morph_range.js (bundled before this file, after morphdom) morphs a run of
+// the page's nodes into their new markup.
 (function () {
     'use strict';
     if (window.marklet)
@@ -75,109 +76,8 @@
         return {path: path, tags: tags};
     }
 
-    // Images, frames and media keep their element (and what they loaded)
-    // when only their neighbours change: they are matched by what they show.
-    const keyed = {IMG: 'src', IFRAME: 'src', VIDEO: 'src', AUDIO: 'src', EMBED: 'src',
-                   OBJECT: 'data', LINK: 'href'};
-    function keyOf(el) {
-        const attr = keyed[el.nodeName];
-        return attr ? el.nodeName + ' ' + (el.getAttribute(attr) || '') : null;
-    }
-    function assignKeys(nodes, keys) {
-        const seen = new Map();
-        const visit = (el) => {
-            const key = keyOf(el);
-            if (key !== null) {
-                const n = (seen.get(key) || 0) + 1;
-                seen.set(key, n);
-                keys.set(el, key + '#' + n);
-            }
-            for (let c = el.firstElementChild; c; c = c.nextElementSibling)
-                visit(c);
-        };
-        for (const node of nodes)
-            if (node.nodeType === 1)
-                visit(node);
-    }
-
-    // Form controls are replaced, not morphed, when they differ: morphdom
-    // would carry their live state over as attributes the markup lacks.
-    const controls = new Set(['INPUT', 'SELECT', 'OPTION', 'OPTGROUP', 'TEXTAREA']);
-
-    // The parser takes attribute names that setAttribute refuses ('x"'):
-    // an element with one is replaced rather than morphed.
-    const probe = document.createElement('i');
-    function settable(el) {
-        for (const attr of el.attributes) {
-            try {
-                probe.setAttribute(attr.name, '');
-            } catch (e) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    function morphElement(from, to, keys) {
-        window.morphdom(from, to, {
-            getNodeKey: (node) => keys.get(node),
-            onBeforeElUpdated: (a, b) => {
-                if (a.isEqualNode(b))
-                    return false;
-                if (!controls.has(a.nodeName) && settable(b))
-                    return true;
-                a.replaceWith(document.importNode(b, true));
-                return false;
-            },
-        });
-    }
-
-    function compatible(a, b, keys) {
-        if (a.nodeType !== b.nodeType)
-            return false;
-        if (a.nodeType !== 1)
-            return true;
-        return a.nodeName === b.nodeName && keys.get(a) === keys.get(b);
-    }
-
-    // Turns the live nodes `old` (children of `parent`, before `end`) into
-    // `fresh` (from a parse), keeping every element that can stay.
-    function morphRange(parent, old, fresh, end) {
-        const keys = new WeakMap();
-        assignKeys(old, keys);
-        assignKeys(fresh, keys);
-        let i = 0;
-        for (let j = 0; j < fresh.length; ++j) {
-            const to = fresh[j];
-            if (i < old.length && compatible(old[i], to, keys)) {
-                morphNode(old[i++], to, keys);
-                continue;
-            }
-            // An old node further on that fits: the ones before it go.
-            let k = i + 1;
-            while (k < old.length && k < i + 8 && !compatible(old[k], to, keys))
-                ++k;
-            if (k < old.length && k < i + 8 && !(j + 1 < fresh.length && i < old.length &&
-                                                 compatible(old[i], fresh[j + 1], keys))) {
-                while (i < k)
-                    old[i++].remove();
-                morphNode(old[i++], to, keys);
-                continue;
-            }
-            parent.insertBefore(document.importNode(to, true), i < old.length ? old[i] : end);
-        }
-        while (i < old.length)
-            old[i++].remove();
-    }
-
-    function morphNode(from, to, keys) {
-        if (from.nodeType === 1 && !settable(to))
-            from.replaceWith(document.importNode(to, true));
-        else if (from.nodeType === 1)
-            morphElement(from, to, keys);
-        else if (from.nodeValue !== to.nodeValue)
-            from.nodeValue = to.nodeValue;
-    }
+    // Runs of live nodes turned into freshly parsed ones (morph_range.js).
+    const morph = window.markletMorph;
 
     // Pieces come as the preview file's bytes: decoded here as the page
     // decoded the file.
@@ -241,9 +141,7 @@
             return fail('the element is not what the document said');
         const wanted = attributesOf(decode(p.new));
         for (const name of wanted.keys()) {
-            try {
-                probe.setAttribute(name, '');
-            } catch (e) {
+            if (!morph.settableName(name)) {
                 state.broken = 'a name setAttribute refuses';
                 return 'reload: ' + state.broken; // an expected way out, not a fault
             }
@@ -289,7 +187,7 @@
         const name = context.localName;
         if (!sameNodes(old, Array.from(parse(name, before).childNodes)))
             return fail('the page is not what the document said');
-        morphRange(context, old, Array.from(parse(name, after).childNodes), end);
+        morph.range(context, old, Array.from(parse(name, after).childNodes), end);
         state.observer.takeRecords();
         if (state.restyle && !restyleHolds())
             return fail('the temporary stylesheet moved');

@@ -14,7 +14,8 @@ namespace {
 const QString& own_script() {
     static const QString source = [] {
         QString source;
-        for (const char* name : {":/preview/morphdom.js", ":/preview/live_preview.js"}) {
+        for (const char* name :
+             {":/preview/morphdom.js", ":/preview/morph_range.js", ":/preview/live_preview.js"}) {
             QFile file(QString::fromLatin1(name));
             if (file.open(QIODevice::ReadOnly))
                 source += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
