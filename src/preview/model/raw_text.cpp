@@ -5,6 +5,8 @@
 #include "preview/model/chars.h"
 #include "preview/model/tokenizer.h"
 
+#include <algorithm>
+
 namespace html {
 
 using namespace chars;
@@ -19,9 +21,12 @@ bool Tokenizer::appropriate_end_tag(qsizetype at) const {
 
 qsizetype Tokenizer::script_data_end() const {
     // The script data states with their escapes: inside "<!--", a "<script"
-    // makes the next "</script>" not end the element.
-    enum { Data, Escaped, EscapedDash, EscapedDashDash, Double, DoubleDash, DoubleDashDash };
-    int state = Data;
+    // makes the next "</script>" not end the element. The escaped and the
+    // double-escaped states take dashes and "-->" alike; they differ in what
+    // a "<" starts.
+    enum class Mode { Data, Escaped, Double };
+    Mode mode = Mode::Data;
+    int dashes = 0; // dashes just read (up to two) in an escaped mode
     // "script" and a delimiter at `at`: the letters' length plus one, or 0.
     auto script_word = [this](qsizetype at) -> qsizetype {
         if (!word_at(s_, at, end_, "script") || at + 6 >= end_)
@@ -37,63 +42,56 @@ qsizetype Tokenizer::script_data_end() const {
     qsizetype i = pos_;
     while (i < end_) {
         const char c = s_[i];
-        if (state == Data) {
+        if (mode == Mode::Data) {
             if (c == '<' && appropriate_end_tag(i))
                 return i;
             if (c == '<' && word_at(s_, i + 1, end_, "!--")) {
-                state = EscapedDashDash;
+                mode = Mode::Escaped;
+                dashes = 2;
                 i += 4;
             } else {
                 ++i;
             }
-        } else if (state <= EscapedDashDash) {
-            if (c == '-') {
-                state = state == Escaped ? EscapedDash : EscapedDashDash;
-                ++i;
-            } else if (c == '>' && state == EscapedDashDash) {
-                state = Data;
-                ++i;
-            } else if (c == '<') {
-                if (appropriate_end_tag(i))
-                    return i;
-                state = Escaped;
-                if (i + 1 < end_ && is_alpha(s_[i + 1])) {
-                    if (const qsizetype n = script_word(i + 1)) {
-                        state = Double;
-                        i += 1 + n;
-                    } else {
-                        i = letters(i + 1);
-                    }
+            continue;
+        }
+        if (c == '-') {
+            dashes = std::min(dashes + 1, 2);
+            ++i;
+            continue;
+        }
+        if (c == '>' && dashes == 2) {
+            mode = Mode::Data;
+            ++i;
+            continue;
+        }
+        dashes = 0;
+        if (c != '<') {
+            ++i;
+        } else if (mode == Mode::Escaped) {
+            // An end tag of the element, "<script" (into the double escape),
+            // or some other tag's name.
+            if (appropriate_end_tag(i))
+                return i;
+            if (i + 1 < end_ && is_alpha(s_[i + 1])) {
+                if (const qsizetype n = script_word(i + 1)) {
+                    mode = Mode::Double;
+                    i += 1 + n;
                 } else {
-                    ++i;
+                    i = letters(i + 1);
                 }
             } else {
-                state = Escaped;
                 ++i;
+            }
+        } else if (i + 1 < end_ && s_[i + 1] == '/') {
+            // "</script" leaves the double escape.
+            if (const qsizetype n = script_word(i + 2)) {
+                mode = Mode::Escaped;
+                i += 2 + n;
+            } else {
+                i = letters(i + 2);
             }
         } else {
-            if (c == '-') {
-                state = state == Double ? DoubleDash : DoubleDashDash;
-                ++i;
-            } else if (c == '>' && state == DoubleDashDash) {
-                state = Data;
-                ++i;
-            } else if (c == '<') {
-                state = Double;
-                if (i + 1 < end_ && s_[i + 1] == '/') {
-                    if (const qsizetype n = script_word(i + 2)) {
-                        state = Escaped;
-                        i += 2 + n;
-                    } else {
-                        i = letters(i + 2);
-                    }
-                } else {
-                    ++i;
-                }
-            } else {
-                state = Double;
-                ++i;
-            }
+            ++i;
         }
     }
     return -1;
