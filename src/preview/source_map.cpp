@@ -117,14 +117,6 @@ SourceMap::Outcome SourceMap::update(Parts text, Patch* patch) {
     return Outcome::Reload;
 }
 
-std::vector<int> SourceMap::children(int node) const {
-    std::vector<int> kids;
-    const int end = nodes_[size_t(node)].subtree_end;
-    for (int c = node + 1; c < end; c = nodes_[size_t(c)].subtree_end)
-        kids.push_back(c);
-    return kids;
-}
-
 std::vector<SourceMap::Gap> SourceMap::gaps(int node, const std::vector<int>& kids) const {
     const Node& p = nodes_[size_t(node)];
     std::vector<Gap> out;
@@ -149,11 +141,8 @@ std::vector<SourceMap::Gap> SourceMap::gaps(int node, const std::vector<int>& ki
     return out;
 }
 
-bool SourceMap::usable_context(int node) const {
-    const Node& n = nodes_[size_t(node)];
-    if ((n.flags & Unfinished) || !(n.flags & ModeSet))
-        return false;
-    for (int a = n.parent; a > 0; a = nodes_[size_t(a)].parent) {
+bool SourceMap::settled_in_body(int node) const {
+    for (int a = nodes_[size_t(node)].parent; a > 0; a = nodes_[size_t(a)].parent) {
         const Node& up = nodes_[size_t(a)];
         if (up.tag == html::head)
             return false;
@@ -163,6 +152,13 @@ bool SourceMap::usable_context(int node) const {
         if ((up.flags & Unfinished) && up.tag != html::body && up.tag != html::html)
             return false;
     }
+    return true;
+}
+
+bool SourceMap::usable_context(int node) const {
+    const Node& n = nodes_[size_t(node)];
+    if ((n.flags & Unfinished) || !(n.flags & ModeSet) || !settled_in_body(node))
+        return false;
     // The mode a browser gives the content of a lone element of this name
     // must be the mode the page's own parse was in there.
     switch (n.tag) {
@@ -321,14 +317,8 @@ SourceMap::Try SourceMap::try_attributes(qsizetype at, qsizetype removed, qsizet
     const Node& e = nodes_[size_t(element)];
     if (at <= e.start || at + removed >= e.content_start ||
         (e.flags & (Implied | Cloned | Unfinished)) || e.tag == html::html || e.tag == html::body ||
-        e.tag == html::head || e.tag == html::script)
+        e.tag == html::head || e.tag == html::script || !settled_in_body(element))
         return Try::Outside;
-    for (int a = e.parent; a > 0; a = nodes_[size_t(a)].parent) {
-        const Node& up = nodes_[size_t(a)];
-        if (up.tag == html::head ||
-            ((up.flags & Unfinished) && up.tag != html::body && up.tag != html::html))
-            return Try::Outside;
-    }
     const qsizetype delta = added - removed;
     const QByteArray tag = slice(text, e.start, e.content_start + delta);
     html::Tokenizer tokenizer(tag.constData(), 0, tag.size(), names_);

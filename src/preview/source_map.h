@@ -77,6 +77,9 @@ class SourceMap {
     };
     std::vector<int> children(int node) const;
     std::vector<Gap> gaps(int node, const std::vector<int>& kids) const;
+    // No ancestor of `node` is the head or an element left open where the
+    // model stopped (the body and html aside).
+    bool settled_in_body(int node) const;
     bool usable_context(int node) const;
     QByteArray body_tail() const;
     enum class Try { Patched, Outside, Script };

@@ -1,11 +1,20 @@
-// The map read: which element holds a place of the text, where an element
-// sits in the page, and the digest the pane's script checks the page by.
+// The map read: an element's children, which element holds a place of the
+// text, where an element sits in the page, and the digest the pane's script
+// checks the page by.
 
 #include "preview/source_map.h"
 
 #include <algorithm>
 
 using html::Node;
+
+std::vector<int> SourceMap::children(int node) const {
+    std::vector<int> kids;
+    const int end = nodes_[size_t(node)].subtree_end;
+    for (int c = node + 1; c < end; c = nodes_[size_t(c)].subtree_end)
+        kids.push_back(c);
+    return kids;
+}
 
 int SourceMap::element_at(qsizetype offset) const {
     if (nodes_.size() < 2)
