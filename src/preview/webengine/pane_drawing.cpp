@@ -1,5 +1,6 @@
 #include "preview/webengine/pane_drawing.h"
 
+#include <QByteArray>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -23,8 +24,7 @@ QByteArray opengl_renderer() {
     return renderer;
 }
 
-} // namespace
-
+// The renderer's name is one of an OpenGL drawn by the CPU.
 bool drawn_by_cpu(const QByteArray& renderer) {
     const QByteArray name = renderer.toLower();
     for (const char* cpu : {"llvmpipe", "softpipe", "software rasterizer", "swiftshader", "swr"})
@@ -32,6 +32,8 @@ bool drawn_by_cpu(const QByteArray& renderer) {
             return true;
     return false;
 }
+
+} // namespace
 
 void choose_pane_drawing() {
     static bool chosen = false;

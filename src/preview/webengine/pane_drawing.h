@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-
 // How the pane's pages reach the screen. Where OpenGL is drawn by the CPU
 // (Mesa's llvmpipe on a machine without a graphics card, a virtual display,
 // a remote session), Chromium's OpenGL compositing and Qt Quick's OpenGL
@@ -13,6 +11,3 @@
 // Called before the pane's first view is made; the choice holds for the
 // process.
 void choose_pane_drawing();
-
-// The renderer's name is one of a CPU-drawn OpenGL.
-bool drawn_by_cpu(const QByteArray& renderer);
