@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -63,15 +64,19 @@ inline QByteArray minified_page(qsizetype bytes) {
     return out;
 }
 
-// Runs the event loop until `done` or the time is up; true when done. The
-// loop processes events for at most `poll_ms` between looks at `done`.
+// Runs the event loop until `done` or the time is up; true when done. `done`
+// is looked at after each event and at least every `poll_ms`. The loop sleeps
+// while nothing happens: a waiting benchmark must not spin a processor the
+// measured program needs.
 template <typename F> bool wait_until(F done, int timeout_ms, int poll_ms = 20) {
     QElapsedTimer clock;
     clock.start();
+    QTimer tick; // wakes the loop when no event comes
+    tick.start(poll_ms);
     while (!done()) {
         if (clock.elapsed() > timeout_ms)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, poll_ms);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
