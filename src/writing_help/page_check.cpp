@@ -2,6 +2,7 @@
 
 #include "writing_help/vocabulary.h"
 
+#include <QHash>
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
 
@@ -94,28 +95,49 @@ bool known_to_us(unsigned code, const QStringList& arguments) {
 
 struct Collected {
     std::vector<Finding> findings;
-    QStringList unknown;  // elements reported unknown, "<foo>"
-    QStringList implicit; // elements libtidy opened again itself: "b 9 1"
+    QStringList unknown; // elements reported unknown, "<foo>"
+    // An inline element left open: the finding that says so, by element.
+    QHash<QString, size_t> unclosed;
+    // Where libtidy opened such an element again itself ("span 9 1"), and
+    // the finding of the element left open there.
+    QHash<QString, size_t> implicit;
+    // How many places each finding's element was opened again at.
+    QHash<size_t, int> repeats;
 };
 
 QString place_key(const QString& element, TidyMessage message) {
     return QStringLiteral("%1 %2 %3")
-        .arg(element)
+        .arg(strip_brackets(element))
         .arg(tidyGetMessageLine(message))
         .arg(tidyGetMessageColumn(message));
 }
 
 // An inline element left open is opened again by libtidy in each block that
-// follows, each time with a notice and another "missing end tag": the first
-// finding is the user's; the echoes are not.
-bool echoes_open_element(unsigned code, const QStringList& arguments, TidyMessage message,
-                         QStringList& implicit) {
-    if (code == INSERTING_TAG && !arguments.isEmpty()) {
-        implicit << place_key(arguments.at(0), message);
+// follows, each time with a notice and again everything it says about the
+// element: another "missing end tag", its attributes once more. The first
+// finding is the user's; what follows at the places it was opened again at
+// are its repeats, counted for it.
+bool repeats_open_element(unsigned code, const QStringList& arguments, TidyMessage message,
+                          Collected& collected) {
+    if (arguments.isEmpty())
+        return false;
+    const QString key = place_key(arguments.at(0), message);
+    if (code == INSERTING_TAG) {
+        const auto cause = collected.unclosed.constFind(strip_brackets(arguments.at(0)));
+        if (cause != collected.unclosed.cend()) {
+            collected.implicit.insert(key, *cause);
+            ++collected.repeats[*cause];
+        }
         return true;
     }
-    return (code == MISSING_ENDTAG_BEFORE || code == MISSING_ENDTAG_FOR) && !arguments.isEmpty() &&
-           implicit.contains(place_key(arguments.at(0), message));
+    return collected.implicit.contains(key);
+}
+
+// The finding's words, with the count of the places the element was opened
+// again at.
+QString with_repeats(const QString& text, int repeats) {
+    return repeats == 1 ? text + QStringLiteral(" (si ripete in 1 punto seguente)")
+                        : text + QStringLiteral(" (si ripete in %1 punti seguenti)").arg(repeats);
 }
 
 // libtidy drops an unknown element's tags and says so twice more; the user
@@ -136,16 +158,18 @@ Bool TIDY_CALL collect(TidyMessage message) {
     const unsigned code = tidyGetMessageCode(message);
     const QStringList arguments = arguments_of(message);
     if (known_to_us(code, arguments) || repeats_unknown(code, arguments, collected->unknown) ||
-        echoes_open_element(code, arguments, message, collected->implicit))
+        repeats_open_element(code, arguments, message, *collected))
         return no;
     if ((code == UNKNOWN_ELEMENT || code == UNKNOWN_ELEMENT_LOOKS_CUSTOM) && !arguments.isEmpty())
         collected->unknown << arguments.at(0);
+    if ((code == MISSING_ENDTAG_BEFORE || code == MISSING_ENDTAG_FOR) && !arguments.isEmpty())
+        collected->unclosed.insert(strip_brackets(arguments.at(0)), collected->findings.size());
     Finding finding;
     finding.line = std::max(1, tidyGetMessageLine(message));
     finding.column = std::max(1, tidyGetMessageColumn(message));
     finding.severity = *level;
     finding.code = code;
-    finding.text = finding_text(code, arguments, QString::fromUtf8(tidyGetMessageDefault(message)));
+    finding.text = finding_text(code, arguments);
     collected->findings.push_back(std::move(finding));
     return no; // nothing goes to libtidy's own output
 }
@@ -208,6 +232,9 @@ CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel) {
     tidyBufFree(&errors);
     tidyRelease(doc);
     if (result.complete) {
+        for (auto it = collected.repeats.cbegin(); it != collected.repeats.cend(); ++it)
+            collected.findings[it.key()].text =
+                with_repeats(collected.findings[it.key()].text, it.value());
         result.findings = std::move(collected.findings);
         place_findings(utf8, result.findings, kTabSize);
     }

@@ -34,10 +34,10 @@ struct CheckResult {
 // Setting `cancel` from another thread makes the check end soon, incomplete.
 CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel = nullptr);
 
-// The user's text of a finding: our own wording for the checker's common
-// messages (by its message code, with the message's arguments), the
-// checker's own text (`fallback`) for any other.
-QString finding_text(unsigned code, const QStringList& arguments, const QString& fallback);
+// The user's text of a finding, in Italian: our own wording of the checker's
+// message (by its message code, with the message's arguments); general
+// words for a message we have none for.
+QString finding_text(unsigned code, const QStringList& arguments);
 
 // Where the checker's line and column (from 1; a TAB advances to the next
 // multiple of `tab_size` plus one, every other character by one) lie in the

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Pages, Findings, testing::Values(
     Page{"DuplicateId", "HEAD\r\n<p id=\"a\">1</p>\r\n<p id=\"a\">2</p></body></html>", "3:1 W L'identificatore \"a\" è già usato nella pagina"},
     Page{"BadCharacterReferences", "HEAD\n<p>perché &eacute &bogus;</p></body></html>", "2:11 W Il riferimento a carattere \"&eacute\" non termina con \";\"\n2:19 W Riferimento a carattere sconosciuto: \"&bogus\" (una & da sola si scrive &amp;)"},
     Page{"MixedBreaksAndTab", "HEAD\r<p>x\r\n\n\t<b>y</p>\n</body></html>", "4:2 W Elemento <b> non chiuso: manca </b> prima di </p>"},
-    Page{"OtherFindingsInCheckersWords", "HEAD<table><td>a</td><p>x</table></body></html>", "1:64 W missing <tr>\n1:74 W <p> isn't allowed in <tr> elements"},
+    Page{"TableFindingsInOurWords", "HEAD<table><td>a</td><p>x</table></body></html>", "1:64 W Manca il tag di apertura <tr>\n1:74 W <p> non è ammesso dentro <tr>"},
+    Page{"AnchorNameNotAnId", "HEAD<p><a name=\"a b\"></a></p></body></html>", "1:60 W Il nome (\"name\") di <a> non può fare anche da identificatore (\"id\"): contiene spazi o caratteri non ammessi"},
     Page{"NoFindings", "HEAD<p>x</p></body></html>", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
@@ -66,6 +67,32 @@ TEST(Vocabulary, IsKnownToTheChecker) {
         EXPECT_FALSE(f.text.contains(QStringLiteral("sconosciut")))
             << f.line + 1 << ": " << qPrintable(f.text);
 }
+
+// An inline element left open is opened again by the checker in every
+// paragraph after it, saying again all it says of the element: the user sees
+// one finding on the element's own line, which tells how often it repeats.
+struct Unclosed {
+    const char* name;
+    const char* open;
+    const char* findings;
+};
+
+class OneMistake : public testing::TestWithParam<Unclosed> {};
+
+TEST_P(OneMistake, ShowsOneFindingWithItsRepeats) {
+    QByteArray page = "<!DOCTYPE html><html><head><title>t</title></head><body>\n";
+    for (int i = 0; i < 300; ++i)
+        page += "<p>Paragrafo " + (i == 10 ? QByteArray(GetParam().open) : QByteArray()) +
+                QByteArray::number(i) + "</p>\n";
+    EXPECT_EQ(described(check_page(page + "</body></html>").findings), GetParam().findings);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Pages, OneMistake, testing::Values(
+    Unclosed{"SpanWithUnknownAttribute", "<span pippo=\"1\">", "12:14 W Elemento <span> non chiuso: manca </span> prima di </p> (si ripete in 289 punti seguenti)\n12:14 W Attributo sconosciuto per <span>: \"pippo\""},
+    Unclosed{"Bold", "<b>", "12:14 W Elemento <b> non chiuso: manca </b> prima di </p> (si ripete in 289 punti seguenti)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(Cancel, EndsTheCheckWithoutFindings) {
     const std::atomic<bool> cancel(true);
