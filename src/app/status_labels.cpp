@@ -19,6 +19,15 @@ StatusLabels::StatusLabels(QStatusBar* bar, ScintillaEditArea& edit, const Docum
     connect(&session, &DocumentSession::changed, this, &StatusLabels::show_form);
     show_position();
     show_form();
+    keep_whole(position_, QStringLiteral("Riga 999, colonna 99"));
+    keep_whole(form_, QStringLiteral("UTF-8 · CRLF"));
+}
+
+void keep_whole(QLabel* label, const QString& widest) {
+    const QString shown = label->text();
+    label->setText(widest);
+    label->setMinimumWidth(label->sizeHint().width());
+    label->setText(shown);
 }
 
 void StatusLabels::show_position() {

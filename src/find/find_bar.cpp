@@ -118,6 +118,13 @@ void FindBar::build() {
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::close_bar);
 
+    // Tab: the texts to look for and to put in their place, then the buttons.
+    QWidget* const order[] = {find_text_,   replace_text_,   previous_button_,
+                              next_button_, replace_button_, replace_all_button_,
+                              case_check_,  word_check_,     close_button_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     arrange(false);
     set_replace_mode(false);
 }
