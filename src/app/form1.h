@@ -27,6 +27,7 @@ class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
 class WindowDocument;
+class ZoomKeys;
 
 // The main window: the document's edit area, the menu bar of tag commands, the
 // toolbar, the tag list and the browser pane of the preview. It wires these
@@ -111,6 +112,13 @@ class Form1 : public QMainWindow {
     using Operation = void (Form1::*)();
     static Operation window_operation(const QString& name);
     void open_from_toolbar() { open_document(); }
+    void new_document() { session_->new_document(); }
+    void quit() { close(); }
+    void zoom_in();
+    void zoom_out();
+    void zoom_reset();
+    // The keys at a glance (F1).
+    void keys_window();
     void save_from_toolbar() { save_document(); }
 
     // Window operations of the menu and the toolbar.
@@ -137,6 +145,8 @@ class Form1 : public QMainWindow {
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;
     FindBar* find_bar_ = nullptr;
+    ZoomKeys* zoom_keys_ = nullptr;
+    QPointer<QWidget> keys_window_;
 
     std::unique_ptr<WindowDocument> document_;
     DocumentSession* session_ = nullptr; // document_'s

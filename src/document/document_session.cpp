@@ -70,6 +70,21 @@ bool DocumentSession::open() {
     return path && load(*path);
 }
 
+bool DocumentSession::new_document() {
+    if (!settle_unsaved_changes())
+        return false;
+    path_.clear();
+    encoding_ = Encoding::Utf8;
+    line_break_ = LineBreak::CrLf;
+    recovered_ = false;
+    buffer_.set_line_break(line_break_);
+    buffer_.load({}, 0);
+    buffer_.set_save_point();
+    recovery_->clear();
+    emit changed();
+    return true;
+}
+
 bool DocumentSession::open_path(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!load(absolute))

@@ -68,6 +68,7 @@ class DocumentSession : public QObject {
     // or it failed (and the user was told why).
     bool open();                         // unsaved changes first, then the open dialog
     bool open_path(const QString& path); // e.g. from the command line
+    bool new_document();                 // unsaved changes first, then an empty, unnamed text
     bool save();                         // to the document's own file; else as save_as()
     bool save_as();                      // always the save dialog
     bool settle_unsaved_changes();       // asks when there are any; true: go on

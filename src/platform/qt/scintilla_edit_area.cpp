@@ -5,13 +5,26 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
+
+// A key pressed with Ctrl (and not Alt, which with Ctrl may be AltGr) that
+// would type its character: Scintilla types the text of any key it has no
+// command for, so Ctrl+1 or Ctrl+Shift+= would put "1" or "+" in the page.
+bool types_with_ctrl(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    return (mods & Qt::ControlModifier) && !(mods & (Qt::AltModifier | Qt::MetaModifier)) &&
+           !key.text().isEmpty() && key.text().front().isPrint();
+}
 
 constexpr int text_change_notices =
     QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT |
@@ -40,11 +53,24 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
     widget_->installEventFilter(this);
     widget_->viewport()->installEventFilter(this);
+    // Redo on Ctrl+Shift+Z too, as in other editors of the desktop.
+    if (QsciCommand* redo = widget_->standardCommands()->find(QsciCommand::Redo))
+        redo->setAlternateKey(QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z).toCombined());
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
     // The next input event means the previous one has been handled in full:
     // report its change now, so every keystroke is reported on its own.
+    if (event->type() == QEvent::KeyPress && watched == widget_ &&
+        types_with_ctrl(*static_cast<QKeyEvent*>(event))) {
+        // Scintilla's command for the key, if it has one, but never its text.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QKeyEvent bare(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
+                       key->nativeVirtualKey(), key->nativeModifiers(), QString(),
+                       key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(widget_, &bare);
+        return true;
+    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:

@@ -1,0 +1,180 @@
+// The everyday keys through the real window, as a US and an Italian keyboard
+// send them: zoom of the edit area and of the pane, never a character typed;
+// redo; new, open and close asking about unsaved changes; the keys window.
+
+#include "app/keys_window.h"
+#include "support/dialog_steps.h"
+#include "support/main_window.h"
+
+#include <QMenu>
+#include <QToolButton>
+#include <Qsci/qscicommandset.h>
+
+namespace {
+
+// A key as a keyboard layout sends it (its name, text and modifiers), or,
+// when `wheel` is not 0, a notch of the wheel turned with Ctrl.
+struct Input {
+    Qt::Key key;
+    QString text;
+    Qt::KeyboardModifiers modifiers;
+    int wheel = 0;
+};
+
+void send(QWidget* widget, const Input& in) {
+    if (in.wheel) {
+        const QPoint at = widget->rect().center();
+        QWheelEvent wheel(at, widget->mapToGlobal(at), {}, {0, in.wheel}, Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+        return;
+    }
+    QTest::sendKeyEvent(QTest::Click, widget, in.key, in.text, in.modifiers);
+}
+
+const auto kCtrl = Qt::ControlModifier;
+const auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Input)
+
+class TestKeys : public QObject {
+    Q_OBJECT
+
+    MainWindow m;
+    QsciScintilla* editor() { return m.window->editor(); }
+
+  private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() { m.open(); }
+    void cleanup() { m.close(); }
+
+    // The edit area starts two steps in, the pane at 125% (two steps too).
+    void zoom_keys_zoom_and_type_nothing_data() {
+        QTest::addColumn<bool>("in_pane");
+        QTest::addColumn<Input>("input");
+        QTest::addColumn<double>("zoom"); // the edit area's steps, or the pane's factor
+        // "+" is Shift+= on a US layout, a key of its own on an Italian one,
+        // where "=" is Shift+0.
+        QTest::newRow("US Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrlShift} << 3.0;
+        QTest::newRow("IT Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrl} << 3.0;
+        QTest::newRow("US Ctrl+=") << false << Input{Qt::Key_Equal, "=", kCtrl} << 3.0;
+        QTest::newRow("IT Ctrl+=") << false << Input{Qt::Key_Equal, "=", kCtrlShift} << 3.0;
+        QTest::newRow("Ctrl+-") << false << Input{Qt::Key_Minus, "-", kCtrl} << 1.0;
+        QTest::newRow("US Ctrl+_") << false << Input{Qt::Key_Underscore, "\x1f", kCtrlShift} << 1.0;
+        QTest::newRow("Ctrl+0") << false << Input{Qt::Key_0, "0", kCtrl} << 0.0;
+        QTest::newRow("Ctrl+1 types nothing") << false << Input{Qt::Key_1, "1", kCtrl} << 2.0;
+        QTest::newRow("Ctrl+. types nothing") << false << Input{Qt::Key_Period, ".", kCtrl} << 2.0;
+        QTest::newRow("Ctrl+wheel") << false << Input{{}, {}, {}, -120} << 1.0;
+        QTest::newRow("pane US Ctrl++") << true << Input{Qt::Key_Plus, "+", kCtrlShift} << 1.5;
+        QTest::newRow("pane IT Ctrl++") << true << Input{Qt::Key_Plus, "+", kCtrl} << 1.5;
+        QTest::newRow("pane Ctrl+-") << true << Input{Qt::Key_Minus, "-", kCtrl} << 1.1;
+        QTest::newRow("pane Ctrl+0") << true << Input{Qt::Key_0, "0", kCtrl} << 1.0;
+        QTest::newRow("pane Ctrl+wheel") << true << Input{{}, {}, {}, 120} << 1.5;
+    }
+    void zoom_keys_zoom_and_type_nothing() {
+        QFETCH(bool, in_pane);
+        QFETCH(Input, input);
+        QFETCH(double, zoom);
+        QTest::keyClicks(editor(), QStringLiteral("abc"));
+        editor()->setModified(false);
+        editor()->zoomTo(2);
+        QWidget* target = editor()->viewport();
+        if (in_pane) {
+            m.window->run_item(QStringLiteral("Command2"));
+            m.window->browser()->zoom(1);
+            m.window->browser()->zoom(1);
+            target = m.pane->widget();
+            target->setFocusPolicy(Qt::StrongFocus);
+        }
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        send(input.wheel ? target : QApplication::focusWidget(), input);
+        if (in_pane)
+            QCOMPARE(m.pane->zoom, zoom);
+        QCOMPARE(double(editor()->SendScintilla(QsciScintillaBase::SCI_GETZOOM)),
+                 in_pane ? 2.0 : zoom);
+        QCOMPARE(m.edit().text(), QStringLiteral("abc"));
+        QVERIFY(!editor()->isModified());
+    }
+
+    // Ctrl+N, Ctrl+O and Ctrl+Q ask about unsaved changes; Cancel keeps the
+    // text, Discard goes on. Ctrl+Shift+Z redoes.
+    void document_keys_data() {
+        QTest::addColumn<Input>("input");
+        QTest::addColumn<QMessageBox::StandardButton>("answer"); // NoButton: nothing asked
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("opens");
+        const Input n{Qt::Key_N, "\x0e", kCtrl}, o{Qt::Key_O, "\x0f", kCtrl};
+        QTest::newRow("Ctrl+N, cancel") << n << QMessageBox::Cancel << "abc" << 0;
+        QTest::newRow("Ctrl+N, discard") << n << QMessageBox::Discard << "" << 0;
+        QTest::newRow("Ctrl+O, cancel") << o << QMessageBox::Cancel << "abc" << 0;
+        QTest::newRow("Ctrl+O, discard") << o << QMessageBox::Discard << "abc" << 1;
+        QTest::newRow("Ctrl+Q, cancel")
+            << Input{Qt::Key_Q, "\x11", kCtrl} << QMessageBox::Cancel << "abc" << 0;
+        QTest::newRow("Ctrl+Q, discard")
+            << Input{Qt::Key_Q, "\x11", kCtrl} << QMessageBox::Discard << "closed" << 0;
+        QTest::newRow("Ctrl+Shift+Z redoes")
+            << Input{Qt::Key_Z, "\x1a", kCtrlShift} << QMessageBox::NoButton << "abc" << 0;
+    }
+    void document_keys() {
+        QFETCH(Input, input);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, text);
+        QFETCH(int, opens);
+        QTest::keyClicks(editor(), QStringLiteral("abc"));
+        if (answer == QMessageBox::NoButton)
+            QTest::keyClick(editor(), Qt::Key_Z, kCtrl);
+        ModalScript script({steps::press(answer)});
+        send(editor(), input);
+        QCOMPARE(script.remaining(), answer == QMessageBox::NoButton ? 1u : 0u);
+        QCOMPARE(m.window->isVisible() ? m.edit().text() : QStringLiteral("closed"), text);
+        QCOMPARE(m.dialogs->opens, opens);
+        if (text.isEmpty()) // a new, unnamed document
+            QVERIFY(m.window->document_path().isEmpty() && !m.window->is_modified());
+    }
+
+    // F1 lists every key, menu item and button of the window; a row added to
+    // a copy of the tables shows up.
+    void keys_window_lists_every_action() {
+        QTest::keyClick(editor(), Qt::Key_F1);
+        auto* keys = m.window->findChild<KeysWindow*>();
+        QVERIFY(keys && keys->isVisible() && !keys->isModal());
+        const QString shown = keys->lines().join(u'\n');
+        QStringList missing;
+        for (QAction* action : m.window->actions())
+            for (const QKeySequence& key : action->shortcuts())
+                if (!shown.contains(key.toString(QKeySequence::NativeText)))
+                    missing << action->objectName();
+        for (QMenu* menu : m.window->menuBar()->findChildren<QMenu*>())
+            for (QAction* item : menu->actions())
+                if (!shown.contains(QString(item->text()).remove(u'&')))
+                    missing << item->text();
+        for (QToolButton* button : m.window->findChildren<QToolButton*>())
+            if (button->defaultAction() && !shown.contains(button->toolTip()))
+                missing << button->objectName();
+        for (const KeyDef& row : key_table())
+            for (const QKeySequence& key :
+                 QKeySequence::listFromString(QString::fromUtf16(row.keys)))
+                if (row.kind == KeyDef::EditArea &&
+                    !editor()->standardCommands()->boundTo(key[0].toCombined()))
+                    missing << row.name; // the edit area's own keys are its
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+        QTest::keyClick(keys, Qt::Key_Escape);
+        QVERIFY(!keys->isVisible());
+
+        std::vector<KeyDef> rows(key_table().begin(), key_table().end());
+        rows.push_back({"grassetto", u"Ctrl+J", u"Comando aggiunto"});
+        const QString ctrl_j =
+            QKeySequence(QStringLiteral("Ctrl+J")).toString(QKeySequence::NativeText);
+        const QStringList lines =
+            KeysWindow(KeyTables{menu_table(), toolbar_table(), rows}).lines();
+        QVERIFY(lines.contains(QStringLiteral("Comando aggiunto\t") + ctrl_j));
+        QVERIFY(lines.contains(QStringLiteral("Grassetto\tG, ") + ctrl_j));
+        QVERIFY(lines.contains(QStringLiteral("Grassetto\t") + ctrl_j)); // its toolbar button
+    }
+};
+
+QTEST_MAIN(TestKeys)
+#include "tst_keys.moc"
