@@ -2,10 +2,10 @@
 // completion list, end tags on "</", the checker's marks, F8 and stale checks.
 
 #include "commands/registry.h"
-#include "platform/asker.h"
 #include "support/files.h"
 #include "support/main_window.h"
 #include "support/rows.h"
+#include "support/scripted_asker.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
@@ -25,21 +25,6 @@ struct Typed {
 };
 
 const QString kHead = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>");
-
-// Answers a command's first eight questions alike, Yes or No as asked, and
-// the rest with Cancel, so a command that asks for more until then ends.
-struct SameAnswers : Asker {
-    QString text;
-    bool yes = true;
-    int left = 8;
-    QString input(const QString&, const QString&, const QString&) override {
-        return left-- > 0 ? text : QString();
-    }
-    QString pick(const QString&, const QStringList& items) override { return items.value(0); }
-    QString colour(const QString&) override { return QStringLiteral("#FF0000"); }
-    bool yes_no(const QString&, const QString&) override { return left-- > 0 && yes; }
-    void inform(const QString&) override {}
-};
 
 // The findings said in general words: those with no wording of ours.
 QStringList unworded(const QString& page) {
@@ -192,24 +177,19 @@ class TestWritingHelp : public QObject {
     // Every command's markup, and the pages of a small corpus written as
     // people write them, get findings in our own words.
     void findings_are_in_our_words() {
-        SameAnswers asker;
-        for (const auto& group : command_groups())
-            for (const NamedCommand& command : group)
-                for (const char* answer : {"a b", "10"})
-                    for (const bool yes : {true, false}) {
-                        asker.text = QString::fromLatin1(answer);
-                        asker.yes = yes;
-                        asker.left = 8;
-                        const auto snippet = command.run(asker);
-                        if (!snippet)
-                            continue;
+        // Names with a space, Yes to every question, numbers; then Cancel.
+        for (const char* answer : {"a b", "Yes", "10"})
+            for (const auto& group : command_groups())
+                for (const NamedCommand& command : group) {
+                    ScriptedAsker asker(QStringList(8, QString::fromLatin1(answer)));
+                    if (const auto snippet = command.run(asker)) {
                         const QStringList found =
                             unworded(kHead + QStringLiteral("<p>x</p>") + snippet->open +
                                      QStringLiteral("testo") + snippet->close +
                                      QStringLiteral("</body></html>"));
-                        QVERIFY2(found.isEmpty(), qPrintable(QString::fromLatin1(command.name) +
-                                                             u' ' + found.join(u';')));
+                        QVERIFY2(found.isEmpty(), qPrintable(command.name + found.join(u' ')));
                     }
+                }
         const QDir corpus = QFileInfo(QFINDTESTDATA("writing_help/data/p1.htm")).dir();
         const QStringList pages = corpus.entryList({QStringLiteral("*.htm")});
         QVERIFY(pages.size() >= 8);
