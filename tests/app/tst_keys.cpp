@@ -103,6 +103,7 @@ QStringList context_menu_of(QWidget* widget) {
     return texts;
 }
 
+using Sci = QsciScintillaBase;
 const auto kCtrl = Qt::ControlModifier;
 const auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 
@@ -171,11 +172,18 @@ class TestKeys : public QObject {
         }
         target->setFocus();
         QTRY_VERIFY(target->hasFocus());
+        const auto margin = [this] {
+            return editor()->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL);
+        };
+        const long numbers = margin();
         send(input.wheel ? target : QApplication::focusWidget(), input);
         if (in_pane)
             QCOMPARE(m.pane->zoom, zoom);
-        QCOMPARE(double(editor()->SendScintilla(QsciScintillaBase::SCI_GETZOOM)),
-                 in_pane ? 2.0 : zoom);
+        const double steps = in_pane ? 2.0 : zoom;
+        QCOMPARE(double(editor()->SendScintilla(Sci::SCI_GETZOOM)), steps);
+        // The line numbers' margin grows and shrinks with them.
+        QCOMPARE(std::make_pair(margin() > numbers, margin() < numbers),
+                 std::make_pair(steps > 2, steps < 2));
         QCOMPARE(m.edit().text(), QStringLiteral("abc"));
         QVERIFY(!editor()->isModified());
     }

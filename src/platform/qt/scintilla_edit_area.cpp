@@ -5,7 +5,6 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <Qsci/qscicommand.h>
@@ -59,18 +58,16 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == widget_) {
+        // A Ctrl key Scintilla has no command for would only type its text.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (types_with_ctrl(*key) &&
+            !widget_->standardCommands()->boundTo(key->key() |
+                                                  (key->modifiers() & ~Qt::KeypadModifier).toInt()))
+            return true;
+    }
     // The next input event means the previous one has been handled in full:
     // report its change now, so every keystroke is reported on its own.
-    if (event->type() == QEvent::KeyPress && watched == widget_ &&
-        types_with_ctrl(*static_cast<QKeyEvent*>(event))) {
-        // Scintilla's command for the key, if it has one, but never its text.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        QKeyEvent bare(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
-                       key->nativeVirtualKey(), key->nativeModifiers(), QString(),
-                       key->isAutoRepeat(), key->count());
-        QCoreApplication::sendEvent(widget_, &bare);
-        return true;
-    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
