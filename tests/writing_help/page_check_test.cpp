@@ -68,32 +68,6 @@ TEST(Vocabulary, IsKnownToTheChecker) {
             << f.line + 1 << ": " << qPrintable(f.text);
 }
 
-// An inline element left open is opened again by the checker in every
-// paragraph after it, saying again all it says of the element: the user sees
-// one finding on the element's own line, which tells how often it repeats.
-struct Unclosed {
-    const char* name;
-    const char* open;
-    const char* findings;
-};
-
-class OneMistake : public testing::TestWithParam<Unclosed> {};
-
-TEST_P(OneMistake, ShowsOneFindingWithItsRepeats) {
-    QByteArray page = "<!DOCTYPE html><html><head><title>t</title></head><body>\n";
-    for (int i = 0; i < 300; ++i)
-        page += "<p>Paragrafo " + (i == 10 ? QByteArray(GetParam().open) : QByteArray()) +
-                QByteArray::number(i) + "</p>\n";
-    EXPECT_EQ(described(check_page(page + "</body></html>").findings), GetParam().findings);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Pages, OneMistake, testing::Values(
-    Unclosed{"SpanWithUnknownAttribute", "<span pippo=\"1\">", "12:14 W Elemento <span> non chiuso: manca </span> prima di </p> (si ripete in 289 punti seguenti)\n12:14 W Attributo sconosciuto per <span>: \"pippo\""},
-    Unclosed{"Bold", "<b>", "12:14 W Elemento <b> non chiuso: manca </b> prima di </p> (si ripete in 289 punti seguenti)"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
 TEST(Cancel, EndsTheCheckWithoutFindings) {
     const std::atomic<bool> cancel(true);
     const CheckResult result = check_page("<p><b>x</p>", &cancel);

@@ -154,13 +154,16 @@ class TestWritingHelp : public QObject {
                  QStringLiteral("Manca l'attributo \"alt\" (testo alternativo) di <img>"));
     }
 
-    // One unclosed element early in the page: each later line's mark tells
-    // what is wrong on that line, not the element's repeats.
-    void marks_on_later_lines_name_their_own_findings() {
+    // One unclosed element early in the page is one finding on its line,
+    // which counts its repeats; each later line's mark tells what is wrong
+    // on that line, not the element's repeats.
+    void one_mistake_one_finding_and_later_marks_their_own() {
         QStringList lines = {kHead, QStringLiteral("<p>uno <span pippo=\"1\">due</p>")};
         for (int i = 0; i < 60; ++i)
             lines << QStringLiteral("<p>riga %1</p>").arg(i);
         const std::pair<int, QString> own[] = {
+            {1, "Elemento <span> non chiuso: manca </span> prima di </p> (si ripete in 60 punti "
+                "seguenti)\nAttributo sconosciuto per <span>: \"pippo\""},
             {20, "Manca l'attributo \"alt\" (testo alternativo) di <img>"},
             {40, "Elemento sconosciuto: <foo>"},
             {55,
