@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Checks the Debian package that `make package` made, then uses it as a user
+# would:
+#   check_package.sh [BUILD_DIR] [--scratch-root DIR]
+# 1. lintian, desktop-file-validate and appstreamcli validate on the package:
+#    any error or warning fails;
+# 2. installs it with apt-get, like a user (on this machine; with
+#    --scratch-root, into a minimal Debian made by debootstrap in DIR, so that
+#    nothing but the package's own dependencies is there), runs
+#    packaging/use_installed.sh under Xvfb, and removes the package again.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=build
+root=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --scratch-root) root=$2; shift 2 ;;
+    *) build=$1; shift ;;
+    esac
+done
+
+debs=("$build"/marklet_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "check_package: want one $build/marklet_*.deb (make package), found: ${debs[*]}" >&2
+    exit 1
+fi
+deb=$(realpath "${debs[0]}")
+work=$(mktemp -d)
+xvfb_pid=
+mounted=()
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[$i]}" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "== $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB, installed $(dpkg-deb -f "$deb" Installed-Size) KiB"
+dpkg-deb -f "$deb" Version Depends Recommends Suggests
+
+echo "== lintian"
+lintian --info --fail-on error,warning "$deb"
+
+echo "== the menu entry and the AppStream metadata"
+dpkg-deb -x "$deb" "$work/tree"
+desktop=$work/tree/usr/share/applications/marklet.desktop
+desktop-file-validate "$desktop" | tee "$work/desktop.log"
+if grep -Eq '(error|warning):' "$work/desktop.log"; then
+    echo "check_package: desktop-file-validate found faults in marklet.desktop" >&2
+    exit 1
+fi
+appstreamcli validate --no-net "$work"/tree/usr/share/metainfo/*.metainfo.xml
+
+echo "== installed, as a user would"
+run=()
+if [ -n "$root" ]; then
+    if [ ! -x "$root/usr/bin/apt-get" ]; then
+        debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
+    fi
+    for place in proc sys dev dev/pts tmp/.X11-unix; do
+        mkdir -p "$root/$place"
+        mount --bind "/$place" "$root/$place"
+        mounted+=("$root/$place")
+    done
+    cp "$deb" "$here/use_installed.sh" "$root/tmp/"
+    run=(chroot "$root")
+    target=/tmp/$(basename "$deb")
+    checks=/tmp/use_installed.sh
+else
+    target=$deb
+    checks=$here/use_installed.sh
+fi
+if "${run[@]}" dpkg-query -W -f '${Status}' marklet 2>/dev/null | grep -q "ok installed"; then
+    echo "check_package: marklet is installed already; remove it first" >&2
+    exit 1
+fi
+mkdir -p /tmp/.X11-unix
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+read -r _ xvfb_pid <&3
+read -r display <&3
+
+"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$target"
+status=0
+"${run[@]}" env DISPLAY=":$display" bash "$checks" || status=$?
+"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q marklet
+if "${run[@]}" test -e /usr/bin/marklet; then
+    echo "check_package: /usr/bin/marklet is still there after removal" >&2
+    status=1
+fi
+exit $status
