@@ -2,7 +2,7 @@
 # Installs a built Marklet into a scratch prefix, checks what lands where, and
 # starts the installed program there (it finds its plugin from its own place):
 #   check_install.sh <cmake> <build dir> <scratch prefix> <expect webpane 0|1>
-#                    <bindir> <libdir> <AppStream id> <version> <with_xvfb.sh>
+#                    <bindir> <plugin dir> <AppStream id> <version> <with_xvfb.sh>
 set -uo pipefail
 
 cmake_command=$1
@@ -10,7 +10,7 @@ build_dir=$2
 prefix=$3
 expect_webpane=$4
 bindir=$5
-libdir=$6
+plugin_dir=$6
 appstream_id=$7
 version=$8
 with_xvfb=$9
@@ -36,13 +36,13 @@ if ! "$cmake_command" --install "$build_dir" --prefix "$prefix" >"$prefix.log" 2
 fi
 
 program=$prefix/$bindir/marklet
-plugin=$prefix/$libdir/marklet/libmarklet_webpane.so
+plugin=$prefix/$plugin_dir/libmarklet_webpane.so
 share=$prefix/share
 desktop=$share/applications/marklet.desktop
 metainfo=$share/metainfo/$appstream_id.metainfo.xml
 check "$bindir/marklet is an executable" test -x "$program"
 if [ "$expect_webpane" = 1 ]; then
-    check "$libdir/marklet/libmarklet_webpane.so" test -f "$plugin"
+    check "$plugin_dir/libmarklet_webpane.so" test -f "$plugin"
 fi
 check "share/applications/marklet.desktop" test -f "$desktop"
 check "the scalable icon is an SVG image" grep -q "<svg" "$share/icons/hicolor/scalable/apps/marklet.svg"
@@ -96,7 +96,7 @@ done
 check "two files: two windows painted" test "$(grep -c '^MARKLET_SHOWN' "$out")" -eq 2
 if [ "$expect_webpane" = 1 ]; then
     shown=$(MARKLET_EXIT_WHEN_PREVIEW_SHOWN=1 timeout 120 "$with_xvfb" "$program" "$page" 2>&1)
-    check "the pane is loaded from $libdir/marklet" \
+    check "the pane is loaded from $plugin_dir" \
         grep -qxF "MARKLET_PREVIEW_SHOWN $(realpath "$plugin")" <<<"$shown"
     check "the pane shows the page" grep -qxF "MARKLET_DOCUMENT $page" <<<"$shown"
 fi

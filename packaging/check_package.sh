@@ -40,7 +40,7 @@ echo "== $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB, installed $(dpkg-deb
 dpkg-deb -f "$deb" Version Depends Recommends Suggests
 
 echo "== lintian"
-lintian --info --fail-on error,warning "$deb"
+lintian --display-info --fail-on error,warning "$deb"
 
 echo "== the menu entry and the AppStream metadata"
 dpkg-deb -x "$deb" "$work/tree"
@@ -58,7 +58,11 @@ if [ -n "$root" ]; then
     if [ ! -x "$root/usr/bin/apt-get" ]; then
         debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
     fi
-    for place in proc sys dev dev/pts tmp/.X11-unix; do
+    # The machine's own package sources (updates and security fixes too).
+    cp -a /etc/apt/sources.list.d/. "$root/etc/apt/sources.list.d/"
+    rm -f "$root/etc/apt/sources.list"
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    for place in proc sys dev dev/pts dev/shm tmp/.X11-unix; do
         mkdir -p "$root/$place"
         mount --bind "/$place" "$root/$place"
         mounted+=("$root/$place")
@@ -80,6 +84,7 @@ exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp 2>/dev/null & ec
 read -r _ xvfb_pid <&3
 read -r display <&3
 
+[ -n "$root" ] && chroot "$root" apt-get update -q
 "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$target"
 status=0
 "${run[@]}" env DISPLAY=":$display" bash "$checks" || status=$?

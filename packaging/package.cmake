@@ -17,16 +17,18 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # Dependencies: the libraries the program and its plugin link, as
 # dpkg-shlibdeps finds them (Qt, Qt WebEngine, QScintilla, libtidy...), and
 # what they load at run time that it cannot see:
-# - Qt WebEngine draws pages in a process of its own, QtWebEngineProcess,
-#   which the library's package does not bring (libqt6webenginecore6-bin);
 # - Qt's own texts (the buttons of dialogs: "Annulla", "Sì") come from its
 #   translations (qt6-translations-l10n), without which an Italian program
-#   shows English buttons.
-# The X11 platform plugin is part of libqt6gui6, which shlibdeps names. A
-# Wayland session without qt6-wayland runs Marklet through XWayland, and the
-# system's default browser is started with xdg-open.
+#   shows English buttons;
+# - the CSS editor's toolbar draws SVG pictures through Qt's SVG plugins
+#   (libqt6svg6), which the program does not link.
+# Qt WebEngine's own process (QtWebEngineProcess, libqt6webenginecore6-bin)
+# is named by the symbols file of libqt6webenginecore6, so shlibdeps brings
+# it; the X11 platform plugin is part of libqt6gui6. A Wayland session
+# without qt6-wayland runs Marklet through XWayland, and the system's default
+# browser is started with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "firefox-esr, qt6-wayland")
 
@@ -40,12 +42,11 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# The synopsis, then the long description in English and in Italian (a
+# The synopsis, and the long description in English and in Italian (a
 # Debian package has one description field; Italian readers find theirs
 # below the English one, and in the menu entry and AppStream metadata).
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for HTML source text, with an Italian interface")
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}"
     "Marklet is a desktop editor for HTML source text whose menus, questions"
     "and messages are in Italian. You write the markup yourself, or let some"
     "sixty menu commands and a toolbar write it for you: each asks for the"
@@ -63,7 +64,7 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "selezionato. Un riquadro di anteprima accanto al testo si aggiorna a ogni"
     "modifica; un controllo della pagina segna gli errori nel margine mentre"
     "scrivi; un editor CSS costruisce le regole di stile da un catalogo di"
-    "proprietà. I file sono salvati byte per byte nella loro codifica, e il"
+    "proprietà. Ogni file è salvato byte per byte nella sua codifica, e il"
     "lavoro non salvato si recupera dopo un arresto anomalo.")
 
 include(CPack)
