@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Checks the Debian package that `make package` made, then uses it as a user
 # would:
-#   check_package.sh [BUILD_DIR] [--scratch-root DIR]
+#   check_package.sh [BUILD_DIR] [--scratch-root DIR] [--without-recommends]
 # 1. lintian, desktop-file-validate and appstreamcli validate on the package:
 #    any error or warning fails;
 # 2. installs it with apt-get, like a user (on this machine; with
 #    --scratch-root, into a minimal Debian made by debootstrap in DIR, so that
-#    nothing but the package's own dependencies is there), runs
+#    nothing but the package's own dependencies is there; with
+#    --without-recommends, only those it cannot do without), runs
 #    packaging/use_installed.sh under Xvfb, and removes the package again.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=build
 root=
+install_options=(-y -q)
 while [ $# -gt 0 ]; do
     case $1 in
     --scratch-root) root=$2; shift 2 ;;
+    --without-recommends) install_options+=(--no-install-recommends); shift ;;
     *) build=$1; shift ;;
     esac
 done
@@ -59,8 +62,11 @@ if [ -n "$root" ]; then
         debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
     fi
     # The machine's own package sources (updates and security fixes too).
-    cp -a /etc/apt/sources.list.d/. "$root/etc/apt/sources.list.d/"
     rm -f "$root/etc/apt/sources.list"
+    for sources in /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources; do
+        [ -f "$sources" ] && cp "$sources" "$root$sources"
+    done
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     for place in proc sys dev dev/pts dev/shm tmp/.X11-unix; do
         mkdir -p "$root/$place"
@@ -85,7 +91,7 @@ read -r _ xvfb_pid <&3
 read -r display <&3
 
 [ -n "$root" ] && chroot "$root" apt-get update -q
-"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$target"
+"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install "${install_options[@]}" "$target"
 status=0
 "${run[@]}" env DISPLAY=":$display" bash "$checks" || status=$?
 "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q marklet
