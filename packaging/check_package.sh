@@ -30,9 +30,15 @@ if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
 fi
 deb=$(realpath "${debs[0]}")
 work=$(mktemp -d)
+run=()
 xvfb_pid=
 mounted=()
+installed=0
 cleanup() {
+    # An interrupted check removes what it installed.
+    if [ "$installed" = 1 ]; then
+        "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q marklet >/dev/null 2>&1
+    fi
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[$i]}" 2>/dev/null; done
     rm -rf "$work"
@@ -56,7 +62,6 @@ fi
 appstreamcli validate --no-net "$work"/tree/usr/share/metainfo/*.metainfo.xml
 
 echo "== installed, as a user would"
-run=()
 if [ -n "$root" ]; then
     if [ ! -x "$root/usr/bin/apt-get" ]; then
         debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
@@ -91,10 +96,12 @@ read -r _ xvfb_pid <&3
 read -r display <&3
 
 [ -n "$root" ] && chroot "$root" apt-get update -q
+installed=1
 "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install "${install_options[@]}" "$target"
 status=0
 "${run[@]}" env DISPLAY=":$display" bash "$checks" || status=$?
 "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q marklet
+installed=0
 if "${run[@]}" test -e /usr/bin/marklet; then
     echo "check_package: /usr/bin/marklet is still there after removal" >&2
     status=1
