@@ -31,9 +31,10 @@ package: build
 	cmake --build $(BUILD) --target package
 
 # Checks the package (lintian, the menu entry, the AppStream metadata), then
-# installs it on this machine, starts it and removes it again.
+# installs it into a new minimal Debian (its dependencies alone), starts it
+# there and removes it again.
 check-package: package
-	bash packaging/check_package.sh $(BUILD)
+	bash packaging/check_package.sh $(BUILD) --clean-system --without-recommends
 
 bench:
 	bash bench/run.sh

@@ -21,9 +21,10 @@ PACKAGES=(
 )
 # `make package`: dpkg-shlibdeps computes the dependencies, `file` tells CPack
 # which files are programs and libraries; lintian, appstreamcli and
-# desktop-file-validate check the result, xdg-mime the installed menu entry.
+# desktop-file-validate check the result, xdg-mime the installed menu entry,
+# debootstrap makes the clean Debian system it is installed into.
 if [ "${1:-}" = --package ]; then
-  PACKAGES+=(dpkg-dev file lintian appstream xdg-utils)
+  PACKAGES+=(dpkg-dev file lintian appstream xdg-utils debootstrap)
 fi
 
 missing=()
