@@ -65,7 +65,8 @@ check "Qt's texts are in Italian (Cancel: '$cancel')" test "${cancel//&/}" = Ann
 # Two files: two windows, each painted (the second is a Marklet of its own,
 # writing to the same output).
 MARKLET_EXIT_WHEN_SHOWN=1 timeout 120 "$program" "$page" "$work/seconda.htm" >"$work/two" 2>&1
-check "two files open in two windows" wait_lines 2 120 '^MARKLET_SHOWN ' "$work/two"
+check "two files open in two windows" wait_lines 2 120 '^MARKLET_SHOWN ' "$work/two" ||
+    cat "$work/two" >&2
 
 # The program for HTML files, once the user chooses it.
 check "the menu entry is installed" test -f /usr/share/applications/marklet.desktop
