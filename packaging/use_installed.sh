@@ -63,10 +63,18 @@ check "Qt's texts are in Italian (Cancel: '$cancel')" test "${cancel//&/}" = Ann
 [ "$failed" -eq 0 ] || cat "$work/pane" "$work/pane.err" >&2
 
 # Two files: two windows, each painted (the second is a Marklet of its own,
-# writing to the same output).
-MARKLET_EXIT_WHEN_SHOWN=1 timeout 120 "$program" "$page" "$work/seconda.htm" >"$work/two" 2>&1
-check "two files open in two windows" wait_lines 2 120 '^MARKLET_SHOWN ' "$work/two" ||
+# writing to the same output). Like the tests through the pane, a start that
+# fails is tried once more, and says so: two starts on a loaded machine can
+# miss a deadline that is right; a fault fails both.
+two_windows() {
+    MARKLET_EXIT_WHEN_SHOWN=1 timeout 120 "$program" "$page" "$work/seconda.htm" >"$work/two" 2>&1
+    wait_lines 2 120 '^MARKLET_SHOWN ' "$work/two"
+}
+if ! two_windows; then
+    echo "use_installed: two windows not both painted; trying once more. Their output:" >&2
     cat "$work/two" >&2
+fi
+check "two files open in two windows" two_windows
 
 # The program for HTML files, once the user chooses it.
 check "the menu entry is installed" test -f /usr/share/applications/marklet.desktop
