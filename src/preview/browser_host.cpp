@@ -1,6 +1,7 @@
 #include "preview/browser_host.h"
 
 #include "preview/browser_plugin.h"
+#include "preview/plugin_places.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -219,14 +220,9 @@ BrowserHost::Factory BrowserHost::plugin_factory() {
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         ensure_global_share_context();
-        const QString app_dir = QCoreApplication::applicationDirPath();
-        const QStringList places = {
-            app_dir,
-            QDir(app_dir).filePath(QStringLiteral("../lib/marklet")),
-#ifdef MARKLET_PLUGIN_BUILD_DIR
-            QStringLiteral(MARKLET_PLUGIN_BUILD_DIR),
-#endif
-        };
+        const QStringList places = plugin_places(QCoreApplication::applicationDirPath(),
+                                                 QStringLiteral(MARKLET_PLUGIN_FROM_PROGRAM),
+                                                 QStringLiteral(MARKLET_PLUGIN_BUILD_DIR));
         QString last_error = QStringLiteral("la libreria libmarklet_webpane.so non si trova");
         for (const QString& place : places) {
             const QString file = QDir(place).filePath(QStringLiteral("libmarklet_webpane.so"));
