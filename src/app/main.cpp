@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/translations.h"
+#include "document/file_name.h"
 #include "document/process_folder.h"
 
 #include <QApplication>
@@ -77,9 +78,10 @@ int main(int argc, char* argv[]) {
     Form1 window;
     ExitWhenShown::install(&window);
     window.show();
-    // A file named on the command line (or by the file manager) opens at once.
-    // The text of a Marklet that ended without saving comes first.
-    const QStringList arguments = QApplication::arguments();
-    window.start(arguments.size() > 1 ? arguments.at(1) : QString());
+    // A file named on the command line (or by the file manager) opens at once,
+    // its name taken byte for byte (Qt's own list of the arguments loses the
+    // bytes of a name that is not UTF-8). Saves a killed Marklet left
+    // unfinished, and its unsaved text, come first.
+    window.start(argc > 1 ? path_from_native(argv[1]) : QString());
     return QApplication::exec();
 }
