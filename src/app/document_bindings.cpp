@@ -144,13 +144,13 @@ void MessageBoxQuestions::interrupted_save(const InterruptedSave& save) {
         QStringLiteral("Marklet si è chiuso mentre salvava \"%1\".\n").arg(shown_path(save.target));
     switch (save.outcome) {
     case Outcome::Finished:
-        text += QStringLiteral("Il file è stato completato con il testo salvato, "
-                               "ripristinato dalla copia \"%1\".")
+        text += QStringLiteral("Il file è stato completato con il testo salvato, ripristinato "
+                               "dalla copia \"%1\" (ora rimossa).")
                     .arg(shown_path(save.restored_from));
         break;
     case Outcome::RolledBack:
         text += QStringLiteral("Il file è stato riportato al contenuto di prima del salvataggio, "
-                               "ripristinato dalla copia \"%1\".")
+                               "ripristinato dalla copia \"%1\" (ora rimossa).")
                     .arg(shown_path(save.restored_from));
         break;
     case Outcome::ChangedSince:

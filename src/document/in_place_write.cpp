@@ -60,6 +60,17 @@ QString backup_folder(QString* error) {
         .value_or(QString());
 }
 
+// A copy in the backup folder, made under a new name of its own and flushed.
+// No temporary file and rename: the journal names the copy, so a copy cut
+// short by a kill is known for what it is.
+QString write_copy(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    Descriptor fd(::open(native_path(path).constData(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid() || !write_all(fd.get(), pieces) || ::fsync(fd.get()) != 0 || fd.close() != 0)
+        return reason(errno, Action::Write);
+    return QString();
+}
+
 void remove_copy(const QString& path) {
     ::unlink(native_path(path).constData());
 }
@@ -113,17 +124,19 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
     for (const QByteArrayView piece : pieces)
         entry.new_size += piece.size();
     JournalRecord journal;
-    WriteOptions copy_options;
-    copy_options.links = Links::Replace;
-    copy_options.forced_mode = 0600;
     error = journal.write(entry, true);
     if (error.isEmpty())
-        error = replace_file(entry.old_copy, {old}, copy_options);
+        error = write_copy(entry.old_copy, {old});
     if (error.isEmpty())
-        error = replace_file(entry.new_copy, pieces, copy_options);
-    entry.stage = JournalEntry::Stage::Writing;
-    if (error.isEmpty())
+        error = write_copy(entry.new_copy, pieces);
+    if (error.isEmpty()) {
+        // The copies' names, too, are on the disk before the file is touched.
+        Descriptor copies(::open(native_path(folder).constData(), O_RDONLY | O_DIRECTORY));
+        if (copies.valid())
+            ::fsync(copies.get());
+        entry.stage = JournalEntry::Stage::Writing;
         error = journal.write(entry, true);
+    }
     if (!error.isEmpty()) {
         journal.remove();
         remove_copy(entry.old_copy);
