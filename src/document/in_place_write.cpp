@@ -148,10 +148,11 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
     if (good && written)
         *written = identity_of_descriptor(fd.get());
     if (good && fd.close() == 0) {
-        // The entry first: without it, copies left by a kill are only copies.
-        journal.remove();
-        remove_copy(entry.new_copy);
+        // The entry last, the new text's copy just before it: whenever a kill
+        // comes, the next start finds the file whole and tidies up.
         remove_copy(entry.old_copy);
+        remove_copy(entry.new_copy);
+        journal.remove();
         return QString();
     }
     const QString why = reason(errno, Action::Write);

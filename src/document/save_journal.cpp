@@ -48,6 +48,11 @@ bool is_our_temp(const QString& path) {
            name.contains(QStringLiteral(".marklet-"));
 }
 
+bool exists(const QString& path) {
+    struct stat info;
+    return ::lstat(native_path(path).constData(), &info) == 0;
+}
+
 void remove_file(const QString& path) {
     if (!path.isEmpty())
         ::unlink(native_path(path).constData());
@@ -79,7 +84,7 @@ Copy read_copy(const QString& path, qint64 size) {
 
 // A save in place that its process did not end. Nothing when there was
 // nothing to tell (the copies were not complete, so the file was never
-// touched; or the file already held the new text).
+// touched; or the file already held the new text and the copies were going).
 std::optional<InterruptedSave> settle_in_place(const JournalEntry& entry) {
     using Outcome = InterruptedSave::Outcome;
     if (entry.stage == JournalEntry::Stage::Copying) {
@@ -87,6 +92,9 @@ std::optional<InterruptedSave> settle_in_place(const JournalEntry& entry) {
         remove_file(entry.new_copy);
         return std::nullopt;
     }
+    // Both copies gone: the save was done and was tidying up.
+    if (!exists(entry.old_copy) && !exists(entry.new_copy))
+        return std::nullopt;
     InterruptedSave told{Outcome::ChangedSince, entry.target,   {},
                          entry.old_copy,        entry.new_copy, {}};
     Descriptor fd(::open(native_path(entry.target).constData(),
