@@ -68,7 +68,7 @@ bool DocumentSession::open() {
     if (!settle_unsaved_changes())
         return false;
     const auto path = dialogs_.open_file();
-    return path && load(path_on_disk(*path));
+    return path && load(*path);
 }
 
 bool DocumentSession::open_path(const QString& path) {
@@ -129,12 +129,11 @@ bool DocumentSession::save_as() {
         dialogs_.set_remembered_path(nearest_existing(folder) + u'/' + file_name_of(path_));
     }
     for (;;) {
-        const auto answer = dialogs_.save_file();
-        if (!answer)
+        const auto chosen = dialogs_.save_file();
+        if (!chosen)
             return false;
-        const QString chosen = path_on_disk(*answer);
-        if (!is_other_file(chosen) || questions_.replace(chosen))
-            return write_to(chosen);
+        if (!is_other_file(*chosen) || questions_.replace(*chosen))
+            return write_to(*chosen);
     }
 }
 

@@ -48,29 +48,6 @@ int sequence_length(QByteArrayView bytes, qsizetype at) {
     return length;
 }
 
-bool exists(const QByteArray& native) {
-    struct stat info;
-    return ::lstat(native.constData(), &info) == 0;
-}
-
-// The one entry of `folder` whose name, decoded as Qt decodes it, is `shown`.
-QString entry_shown_as(const QString& folder, const QString& shown) {
-    DIR* dir = ::opendir(native_path(folder.isEmpty() ? QStringLiteral("/") : folder).constData());
-    if (!dir)
-        return QString();
-    QString found;
-    int matches = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (QString::fromUtf8(name) == shown) {
-            found = path_from_native(name);
-            ++matches;
-        }
-    }
-    ::closedir(dir);
-    return matches == 1 ? found : QString();
-}
-
 } // namespace
 
 QString path_from_native(QByteArrayView bytes) {
@@ -157,22 +134,4 @@ QStringList names_in(const QString& folder) {
 
 QUrl file_url(const QString& path) {
     return QUrl::fromEncoded("file://" + native_path(absolute_path(path)).toPercentEncoding("/"));
-}
-
-QString path_on_disk(const QString& chosen) {
-    if (!chosen.contains(QChar::ReplacementCharacter) || exists(native_path(chosen)))
-        return chosen;
-    const QStringList parts = absolute_path(chosen).split(u'/', Qt::SkipEmptyParts);
-    QString found;
-    for (const QString& part : parts) {
-        QString next = found + u'/' + part;
-        if (part.contains(QChar::ReplacementCharacter) && !exists(native_path(next))) {
-            const QString real = entry_shown_as(found, part);
-            if (real.isEmpty())
-                return chosen;
-            next = found + u'/' + real;
-        }
-        found = next;
-    }
-    return found;
 }

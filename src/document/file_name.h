@@ -36,9 +36,3 @@ QStringList names_in(const QString& folder);
 
 // The address of a local file, its name's bytes percent-encoded as they are.
 QUrl file_url(const QString& path);
-
-// A path handed back by Qt's file dialogs, which show and return the names
-// Qt cannot decode with U+FFFD in place of their bytes: the existing file (or
-// folder) it means, when one name of each folder on the way matches it;
-// otherwise `chosen` unchanged (a new file's name, or no match).
-QString path_on_disk(const QString& chosen);
