@@ -51,11 +51,7 @@ char process_state(qint64 pid) {
 
 struct OnDisk {
     const char* shell; // run in the document's folder; empty: a second Marklet saves
-    DiskChange told;
-    bool asks; // Ctrl+S asks before writing over the file
-};
-struct Killed {
-    bool second_name; // a hard link: saved in place, else through a rename
+    DiskChange told;   // Modified: Ctrl+S asks before writing over the file
 };
 
 } // namespace
@@ -110,14 +106,14 @@ class TestFilesOnDisk : public QObject {
 
     void other_programs_changes_are_never_overwritten_unseen_data() {
         rows<OnDisk>({
-            {"appended", {"echo '<p>altro</p>' >> f.htm", DiskChange::Modified, true}},
-            {"replaced through a rename", {"sed -i s/uno/due/ f.htm", DiskChange::Modified, true}},
-            {"a second Marklet saves", {"", DiskChange::Modified, true}},
-            {"removed", {"rm f.htm", DiskChange::Removed, false}},
-            {"moved away", {"mv f.htm g.htm", DiskChange::Removed, false}},
-            {"touched", {"touch -d '+1 hour' f.htm", DiskChange::None, false}},
-            {"the same bytes again", {"cp f.htm g && mv g f.htm", DiskChange::None, false}},
-            {"Marklet's own save", {"ln f.htm g.htm", DiskChange::None, false}},
+            {"appended", {"echo '<p>altro</p>' >> f.htm", DiskChange::Modified}},
+            {"replaced through a rename", {"sed -i s/uno/due/ f.htm", DiskChange::Modified}},
+            {"a second Marklet saves", {"", DiskChange::Modified}},
+            {"removed", {"rm f.htm", DiskChange::Removed}},
+            {"moved away", {"mv f.htm g.htm", DiskChange::Removed}},
+            {"touched", {"touch -d '+1 hour' f.htm", DiskChange::None}},
+            {"the same bytes again", {"cp f.htm g && mv g f.htm", DiskChange::None}},
+            {"Marklet's own save", {"ln f.htm g.htm", DiskChange::None}},
         });
     }
     void other_programs_changes_are_never_overwritten_unseen() {
@@ -133,8 +129,8 @@ class TestFilesOnDisk : public QObject {
         }
         if (row.told != DiskChange::None) // seen by the watch alone
             QTRY_COMPARE_WITH_TIMEOUT(bar()->change(), row.told, 20000);
-        if (QString::fromLatin1(row.shell).startsWith(
-                u"ln")) { // saved in place, then through a rename
+        // Saved in place (a second name), then through a rename.
+        if (QString::fromLatin1(row.shell).startsWith(u"ln")) {
             QTest::keyClicks(m.window->editor(), u"y"_s);
             save_keys();
             shell(u"rm g.htm"_s);
@@ -147,10 +143,11 @@ class TestFilesOnDisk : public QObject {
         QString asked;
         ModalScript script({press(QMessageBox::No, &asked)});
         save_keys();
-        QCOMPARE(!asked.isEmpty(), row.asks);
+        const bool asks = row.told == DiskChange::Modified;
+        QCOMPARE(!asked.isEmpty(), asks);
         QCOMPARE(read_bytes(path(u"f.htm"_s)),
-                 row.asks ? before : m.window->edit_area().text().toUtf8());
-        QCOMPARE(bar()->change(), row.asks ? DiskChange::Modified : DiskChange::None);
+                 asks ? before : m.window->edit_area().text().toUtf8());
+        QCOMPARE(bar()->change(), asks ? DiskChange::Modified : DiskChange::None);
     }
 
     // Read again as one undo step, the watch following the file through its
@@ -193,18 +190,17 @@ class TestFilesOnDisk : public QObject {
     }
 
     void a_killed_save_leaves_no_torn_file_and_is_told_data() {
-        rows<Killed>({{"in place", {true}}, {"through a rename", {false}}});
+        rows<bool>({{"in place (a second name)", true}, {"through a rename", false}});
     }
     void a_killed_save_leaves_no_torn_file_and_is_told() {
-        QFETCH(Killed, row);
+        QFETCH(bool, row);
+        const bool second_name = row;
         // Larger than the first block written, under a name that is not UTF-8.
         const QString file = path(path_from_native("grand\xe9.htm"));
         const QByteArray old = QByteArray("<p>vecchio</p>\n").repeated(800000);
         QVERIFY(write_native(file, old));
-        if (row.second_name)
-            QCOMPARE(::link(native_path(file).constData(),
-                            native_path(path(u"other.htm"_s)).constData()),
-                     0);
+        QVERIFY(!second_name || ::link(native_path(file).constData(),
+                                       native_path(path(u"other.htm"_s)).constData()) == 0);
         const QStringList names = names_in(dir->path());
         QProcess second;
         second_marklet_saves(second, file, u"x"_s, true);
@@ -212,7 +208,7 @@ class TestFilesOnDisk : public QObject {
         ::kill(pid_t(second.processId()), SIGKILL);
         QVERIFY(second.waitForFinished());
         const QByteArray now = "x" + old;
-        if (row.second_name) // killed with the file half written
+        if (second_name) // killed with the file half written
             QVERIFY(read_native(file) != old && read_native(file) != now);
         else // the file untouched, a partial new one beside it
             QCOMPARE(names_in(dir->path()).size(), names.size() + 1);
@@ -220,12 +216,12 @@ class TestFilesOnDisk : public QObject {
         QString told;
         ModalScript script({press(QMessageBox::Ok, &told)});
         m.window->start(file);
-        QCOMPARE(read_native(file), row.second_name ? now : old);
+        QCOMPARE(read_native(file), second_name ? now : old);
         QCOMPARE(m.window->edit_area().text().toUtf8(), read_native(file));
         QCOMPARE(names_in(dir->path()), names);
         QCOMPARE(told.contains(u"Il file è stato completato con il testo salvato, ripristinato "
                                u"dalla copia"_s),
-                 row.second_name);
+                 second_name);
         QVERIFY(told.isEmpty() || told.contains(shown_path(file)));
     }
 
