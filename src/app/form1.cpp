@@ -314,6 +314,17 @@ void Form1::preview_in_firefox() {
     preview_->open_in_firefox();
 }
 
+FileChangeBar* Form1::file_change_bar() const {
+    return document_->change_bar();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Back in the window: has another program changed the file meanwhile?
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        session_->check_disk();
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program: the CSS editor closes with it,
     // asking first about its own unsaved stylesheet.

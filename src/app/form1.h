@@ -16,6 +16,7 @@
 class ActionRegistry;
 class ControlPlaces;
 class ElidedLabel;
+class FileChangeBar;
 class PreviewController;
 class QAction;
 class QFrame;
@@ -69,6 +70,8 @@ class Form1 : public QMainWindow {
     BrowserHost* browser() const { return WebBrowser1; }
     LivePreview* live_preview() const { return live_; }
     FindBar* find_bar() const { return find_bar_; }
+    // The notice of the document's file changed on disk.
+    FileChangeBar* file_change_bar() const;
     RecoveryKeeper* recovery() const { return session_->recovery(); }
     Asker& asker() const { return *asker_; }
     // The CSS editor window while it is open, else nullptr.
@@ -99,6 +102,7 @@ class Form1 : public QMainWindow {
     int preview_writes() const;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include "app/preview_probe.h"
 #include "app/status_presenter.h"
 #include "app/translations.h"
+#include "document/file_name.h"
 #include "document/process_folder.h"
 
 #include <QApplication>
@@ -49,14 +50,20 @@ class ExitWhenShown : public QObject {
     }
 };
 
+// The arguments after the program's name, file names byte for byte (Qt's
+// own list of them loses the bytes of a name that is not UTF-8).
+QStringList native_arguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << path_from_native(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     // --help and --version need no display.
-    QStringList given;
-    for (int i = 1; i < argc; ++i)
-        given << QString::fromLocal8Bit(argv[i]);
-    switch (read_command_line(given).action) {
+    switch (read_command_line(native_arguments(argc, argv)).action) {
     case CommandLine::Action::Help:
         std::fputs(command_line_usage().toLocal8Bit().constData(), stdout);
         return 0;
@@ -81,8 +88,8 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("marklet"));
     QApplication::setApplicationVersion(QStringLiteral(MARKLET_VERSION));
 
-    // Qt has taken its own options (-platform, -style...) out by now.
-    const CommandLine line = read_command_line(QApplication::arguments().mid(1));
+    // Qt has taken its own options (-platform, -style...) out of argv by now.
+    const CommandLine line = read_command_line(native_arguments(argc, argv));
     if (line.action == CommandLine::Action::BadOption) {
         std::fprintf(stderr, "marklet: unknown option %s\nTry 'marklet --help'.\n",
                      line.bad_option.toLocal8Bit().constData());
@@ -104,7 +111,7 @@ int main(int argc, char* argv[]) {
     ExitWhenShown::install(&window);
     window.show();
     // A file named on the command line (or by the file manager) opens at once.
-    // The text of a Marklet that ended without saving comes first. A window
+    // Saves a killed Marklet left unfinished, and its unsaved text, come first. A window
     // shows one document: each further file opens in a Marklet of its own,
     // started once this one has settled the recovered text, if any.
     window.start(line.files.value(0));

@@ -4,6 +4,7 @@
 #include "app/status_presenter.h"
 #include "document/browser_copy.h"
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/temp_files.h"
 #include "platform/launcher.h"
 #include "preview/browser_host.h"
@@ -133,9 +134,9 @@ QString PreviewController::write_browser_copy() {
     const ReadResult preview = read_whole_file(preview_file_path());
     if (!preview.ok())
         return preview.error;
-    return write_temp_file(browser_copy_path(),
-                           browser_copy(preview.bytes, QUrl::fromLocalFile(document),
-                                        QUrl::fromLocalFile(browser_copy_path())));
+    return write_temp_file(
+        browser_copy_path(),
+        browser_copy(preview.bytes, file_url(document), QUrl::fromLocalFile(browser_copy_path())));
 }
 
 QString PreviewController::page_for_browsers() {

@@ -3,14 +3,12 @@
 
 #include "document/document_session.h"
 
+#include "document/disk_watch.h"
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/recovery_keeper.h"
 #include "document/temp_files.h"
 #include "platform/dialog_provider.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <chrono>
 #include <sys/stat.h>
@@ -23,8 +21,8 @@ bool is_utf8(Encoding encoding) {
 
 // The deepest folder of `folder` that still exists.
 QString nearest_existing(QString folder) {
-    while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
-        folder = QFileInfo(folder).absolutePath();
+    while (!is_folder(folder) && folder != u"/")
+        folder = folder_of(folder);
     return folder;
 }
 
@@ -33,7 +31,10 @@ QString nearest_existing(QString folder) {
 DocumentSession::DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs,
                                  DocumentQuestions& questions, QObject* parent)
     : QObject(parent), buffer_(buffer), dialogs_(dialogs), questions_(questions),
-      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)) {}
+      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)),
+      watch_(new DiskWatch(this)) {
+    connect(watch_, &DiskWatch::touched, this, &DocumentSession::check_disk);
+}
 
 DocumentSession::~DocumentSession() = default;
 
@@ -45,7 +46,7 @@ QString DocumentSession::title() const {
     if (path_.isEmpty() && !is_modified())
         return QStringLiteral("Marklet");
     const QString name =
-        path_.isEmpty() ? QStringLiteral("Senza nome") : QFileInfo(path_).fileName();
+        path_.isEmpty() ? QStringLiteral("Senza nome") : shown_path(file_name_of(path_));
     return name + (is_modified() ? QStringLiteral(" *") : QString()) + QStringLiteral(" - Marklet");
 }
 
@@ -86,7 +87,7 @@ bool DocumentSession::new_document() {
 }
 
 bool DocumentSession::open_path(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = absolute_path(path);
     if (!load(absolute))
         return false;
     dialogs_.set_remembered_path(absolute);
@@ -118,9 +119,10 @@ bool DocumentSession::load(const QString& path) {
         buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
     buffer_.set_save_point();
     recovery_->clear();
+    remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Aperto %1 (%2, %3)")
-                     .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
+                     .arg(shown_path(file_name_of(path)), encoding_name(encoding_),
                           line_break_name(line_break_)),
                  5000);
     return true;
@@ -129,17 +131,17 @@ bool DocumentSession::load(const QString& path) {
 bool DocumentSession::save() {
     // A recovered text is saved where the user confirms: its file may have
     // changed since, or be gone with its folder.
-    if (path_.isEmpty() || recovered_ || !QFileInfo(path_).absoluteDir().exists())
+    if (path_.isEmpty() || recovered_ || !is_folder(folder_of(path_)))
         return save_as();
     return write_to(path_);
 }
 
 bool DocumentSession::save_as() {
-    const QFileInfo own(path_);
-    if (!path_.isEmpty() && !own.absoluteDir().exists()) {
+    const QString folder = folder_of(path_);
+    if (!path_.isEmpty() && !is_folder(folder)) {
         // Not silently somewhere else: the dialog starts as near as it can.
-        questions_.folder_missing(own.absolutePath());
-        dialogs_.set_remembered_path(nearest_existing(own.absolutePath()) + u'/' + own.fileName());
+        questions_.folder_missing(folder);
+        dialogs_.set_remembered_path(nearest_existing(folder) + u'/' + file_name_of(path_));
     }
     for (;;) {
         const auto chosen = dialogs_.save_file();
@@ -153,15 +155,17 @@ bool DocumentSession::save_as() {
 bool DocumentSession::is_other_file(const QString& chosen) const {
     struct stat target, document;
     // Folders and devices are refused by the write itself.
-    if (::stat(QFile::encodeName(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
+    if (::stat(native_path(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
         return false;
-    if (path_.isEmpty() || ::stat(QFile::encodeName(path_).constData(), &document) != 0)
+    if (path_.isEmpty() || ::stat(native_path(path_).constData(), &document) != 0)
         return true;
     // Another name of the same file (a link) is the document's own file.
     return target.st_dev != document.st_dev || target.st_ino != document.st_ino;
 }
 
 bool DocumentSession::write_to(const QString& path) {
+    if (!confirm_overwrite(path))
+        return false;
     Encoding encoding = encoding_;
     QByteArray encoded;
     if (encoding == Encoding::Windows1252) {
@@ -185,27 +189,32 @@ bool DocumentSession::write_to(const QString& path) {
         encoded = encode_document(buffer_.text(), encoding);
     }
     QString error;
+    FileIdentity written;
+    quint64 hash = 0;
     if (is_utf8(encoding)) {
         // The edit area holds the text as UTF-8 already: written where it lies.
         const auto [first, second] = buffer_.utf8_parts();
         const QByteArrayView mark =
             encoding == Encoding::Utf8Bom ? QByteArrayView("\xEF\xBB\xBF", 3) : QByteArrayView();
-        error = save_user_file(path, {mark, first, second});
+        error = save_user_file(path, {mark, first, second}, &written);
+        hash = ContentHash{mark, first, second}.result();
     } else {
-        error = save_user_file(path, {encoded});
+        error = save_user_file(path, {encoded}, &written);
+        hash = ContentHash{encoded}.result();
     }
     if (!error.isEmpty()) {
         questions_.failure(QStringLiteral("Impossibile salvare il file"), path, error);
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
+    path_ = absolute_path(path);
     encoding_ = encoding;
     recovered_ = false;
     dialogs_.set_remembered_path(path_);
     buffer_.set_save_point();
     recovery_->clear();
+    remember_file(path_, written, hash);
     emit changed();
-    emit message(QStringLiteral("Salvato %1").arg(path_), 5000);
+    emit message(QStringLiteral("Salvato %1").arg(shown_path(path_)), 5000);
     return true;
 }
 

@@ -48,10 +48,8 @@ FindBar::FindBar(QsciScintilla* editor)
 
 FindBar::~FindBar() {
     // A bar lying over its editor dies with it, after the editor's own parts.
-    if (!overlay_ && editor_) {
-        editor_->removeEventFilter(this);
+    if (!overlay_ && editor_)
         search_->hold_index(false);
-    }
 }
 
 void FindBar::build() {
@@ -154,8 +152,8 @@ void FindBar::set_replace_mode(bool on) {
     replace_text_->setVisible(on);
     replace_button_->setVisible(on);
     replace_all_button_->setVisible(on);
-    if (docked_)
-        place();
+    if (docked())
+        strips_->update();
     else if (isVisible() && overlay_)
         dock();
 }

@@ -159,6 +159,37 @@ void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
     });
 }
 
+void ScintillaEditArea::reload_utf8(QByteArrayView utf8) {
+    program_change([&] {
+        // The caret stays on its line and column where the new text has them.
+        const auto caret = widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        const auto line = widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, caret);
+        const auto column =
+            caret - widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+        const auto first = widget_->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+        widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        widget_->SendScintilla(QsciScintillaBase::SCI_TARGETWHOLEDOCUMENT);
+        widget_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)utf8.size(),
+                               utf8.data());
+        widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+        long_lines_->catch_up();
+        const auto start =
+            widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const auto end =
+            widget_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, (unsigned long)line);
+        // The line's start when it is gone or shorter; never inside a character.
+        const long length = widget_->length();
+        const long wanted = start < 0 ? length : std::min(start + column, end);
+        widget_->SendScintilla(
+            QsciScintillaBase::SCI_GOTOPOS,
+            (unsigned long)(wanted >= length
+                                ? length
+                                : widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE,
+                                                         (unsigned long)(wanted + 1))));
+        widget_->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, (unsigned long)first);
+    });
+}
+
 QString ScintillaEditArea::selected_text() const {
     const auto start = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
     const auto end = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);

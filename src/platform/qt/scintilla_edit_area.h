@@ -49,6 +49,10 @@ class ScintillaEditArea : public EditArea {
     void set_line_break(LineBreak line_break);
     // The same with the text as UTF-8 bytes, handed to Scintilla as they are.
     void load_utf8(QByteArrayView utf8);
+    // Replaces the whole text with the file's text read again: one change,
+    // and one step the user can undo. The caret keeps its line and column
+    // where the new text has them.
+    void reload_utf8(QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
     // The same bytes without a copy, as the two runs Scintilla keeps them in
