@@ -235,7 +235,7 @@ WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
                      &DocumentSession::ignore_disk_change);
     auto* reach = new QAction(window);
     reach->setObjectName(QStringLiteral("file_change_focus_action"));
-    reach->setShortcut(QKeySequence(Qt::Key_F6));
+    // Its key (F6) comes from the window's table of keys.
     QObject::connect(reach, &QAction::triggered, change_bar_, &FileChangeBar::take_focus);
     window->addAction(reach);
     window->setWindowTitle(session->title());

@@ -165,6 +165,7 @@ constexpr KeyDef kKeys[] = {
     {"find_previous_action", u"Shift+F3", u"Trova precedente"},
     {"next_finding", u"F8", u"Problema successivo della pagina"},
     {"previous_finding", u"Shift+F8", u"Problema precedente della pagina"},
+    {"file_change_focus_action", u"F6", u"Vai all'avviso di file cambiato su disco"},
     {"zoom_in", u"Ctrl++; Ctrl+=",
      u"Ingrandisci il testo, o l'anteprima quando ha lo stato attivo"},
     {"zoom_out", u"Ctrl+-", u"Riduci il testo, o l'anteprima quando ha lo stato attivo"},
