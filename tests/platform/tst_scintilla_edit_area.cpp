@@ -35,6 +35,18 @@ struct Styled {
     bool utf8;
 };
 
+// Notes each paint of the widget it watches.
+class PaintLog : public QObject {
+  public:
+    QStringList* log;
+    explicit PaintLog(QStringList* l) : log(l) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            *log << u"paint"_s;
+        return false;
+    }
+};
+
 } // namespace
 
 class TestScintillaEditArea : public QObject {
@@ -176,6 +188,23 @@ class TestScintillaEditArea : public QObject {
         QVERIFY(QAccessible::queryAccessibleInterface(&named)->textInterface());
         new ScintillaEditArea(&named);
         QVERIFY(!QAccessible::queryAccessibleInterface(&named)->textInterface());
+    }
+
+    // A keystroke is on screen before anything reacts to it (the preview
+    // file, the live preview): its change is reported after its repaint.
+    void keystroke_is_reported_after_its_repaint() {
+        widget->SendScintilla(Sci::SCI_SETCARETPERIOD, 0UL); // no blinking paints
+        widget->setFocus();
+        QTest::qWait(50);
+        QStringList order;
+        PaintLog paints(&order);
+        widget->viewport()->installEventFilter(&paints);
+        const auto noted = connect(edit, &EditArea::changed, this, [&] { order << u"changed"_s; });
+        QTest::keyClick(widget.get(), Qt::Key_X);
+        QTRY_VERIFY(order.contains(u"changed"_s));
+        disconnect(noted);
+        QCOMPARE(order.first(), u"paint"_s);
+        QCOMPARE(edit->text(), u"x"_s);
     }
 
     // Typing in the middle leaves Scintilla's gap there: the two runs read

@@ -5,6 +5,7 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <Qsci/qsciscintilla.h>
 
@@ -45,10 +46,11 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
     // The next input event means the previous one has been handled in full:
     // report its change now, so every keystroke is reported on its own.
+    // (A key's release changes nothing: the notice of the key's own change
+    // is left to come after the repaint.)
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::InputMethod:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -78,7 +80,27 @@ void ScintillaEditArea::on_text_changed() {
     if (quiet_ > 0 || pending_)
         return;
     pending_ = true;
-    QMetaObject::invokeMethod(this, &ScintillaEditArea::flush, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ScintillaEditArea::after_input, Qt::QueuedConnection);
+}
+
+void ScintillaEditArea::after_input() {
+    // The input event has been handled in full, and the repaint it asked for
+    // waits in the queue at low priority: the notice goes in behind it, so
+    // the user sees the keystroke before anything reacts to it.
+    if (pending_)
+        QCoreApplication::postEvent(this, new QEvent(notice_event()), Qt::LowEventPriority);
+}
+
+QEvent::Type ScintillaEditArea::notice_event() {
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+bool ScintillaEditArea::event(QEvent* event) {
+    if (event->type() != notice_event())
+        return EditArea::event(event);
+    flush();
+    return true;
 }
 
 void ScintillaEditArea::flush() {
