@@ -213,7 +213,8 @@ struct Figures {
     int missed = 0;               // keys shown only with a later one
 };
 
-Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms) {
+Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms,
+                int idle_ms = 60000) {
     QsciScintilla* editor = window.editor();
     std::vector<Clock::time_point> posted;
     watch.clear();
@@ -235,13 +236,14 @@ Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int
     typist.start();
     wait_until([&] { return typed == keys; }, keys * interval_ms + 30000);
     // Until the pane has been still for a while (a load of a large page shows
-    // nothing new for seconds), or has not changed at all since the last key.
+    // nothing new for seconds); a pane that shows nothing new at all, once
+    // `idle_ms` have passed since the last key.
     wait_until(
         [&] {
             const auto changes = watch.changes();
-            const auto last =
-                changes.empty() ? posted.back() : std::max(changes.back(), posted.back());
-            return ms_between(last, Clock::now()) > still_ms;
+            if (changes.empty() || changes.back() < posted.front())
+                return ms_between(posted.back(), Clock::now()) > idle_ms;
+            return ms_between(std::max(changes.back(), posted.back()), Clock::now()) > still_ms;
         },
         120000);
     const std::vector<Clock::time_point> changes = watch.changes();
@@ -334,7 +336,7 @@ int main(int argc, char* argv[]) {
                 PixelWatch watch(window.winId(),
                                  QRect(host->mapTo(&window, QPoint(0, 0)), host->size()));
                 const double before = tree_cpu_ms();
-                measure(window, watch, keys, 300, 1500);
+                measure(window, watch, keys, 300, 1500, 3000);
                 const double per_key = (tree_cpu_ms() - before) / keys;
                 if (!*opening)
                     plain = per_key;

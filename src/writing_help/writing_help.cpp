@@ -54,7 +54,7 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
                 const bool arrived =
                     position == 0 && (((type & Sci::SC_MOD_BEFOREINSERT) && size == 0) ||
                                       ((type & Sci::SC_MOD_INSERTTEXT) && length == size));
-                if (arrived && length > kCheckOnArrivalLimit) {
+                if (arrived && length > kCheckOnArrivalLimit && length <= kHighlightLimit) {
                     // Checked when the user edits it, or asks with F8.
                     checker_->text_replaced();
                     waiting_ = true;
