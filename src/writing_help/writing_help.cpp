@@ -62,6 +62,7 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
                     return;
                 }
                 waiting_ = false;
+                asked_ = 0; // an edit meanwhile: no jump when its check ends
                 checker_->text_changed();
             });
     connect(checker_, &PageChecker::finished, marks_, &CheckMarks::show);
