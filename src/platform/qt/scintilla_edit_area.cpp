@@ -5,6 +5,7 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 #include <Qsci/qsciscintilla.h>
@@ -41,6 +42,9 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
     widget_->installEventFilter(this);
     widget_->viewport()->installEventFilter(this);
+    idle_fallback_.setSingleShot(true);
+    idle_fallback_.setInterval(10);
+    connect(&idle_fallback_, &QTimer::timeout, this, &ScintillaEditArea::on_idle);
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
@@ -85,8 +89,24 @@ void ScintillaEditArea::on_text_changed() {
 
 void ScintillaEditArea::after_input() {
     // The input event has been handled in full, and the repaint it asked for
-    // waits in the queue at low priority: the notice goes in behind it, so
-    // the user sees the keystroke before anything reacts to it.
+    // waits in the queue. The notice waits until the event loop is about to
+    // wait: by then the repaint is done and has been handed to the window
+    // system (which happens right then), so the user sees the keystroke
+    // before anything reacts to it, the writing of the preview file included.
+    // (A loop driven without waiting, as by a test, gets it from a timer.)
+    if (!pending_)
+        return;
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &ScintillaEditArea::on_idle,
+                Qt::UniqueConnection);
+    idle_fallback_.start();
+}
+
+void ScintillaEditArea::on_idle() {
+    idle_fallback_.stop();
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        disconnect(loop, &QAbstractEventDispatcher::aboutToBlock, this,
+                   &ScintillaEditArea::on_idle);
     if (pending_)
         QCoreApplication::postEvent(this, new QEvent(notice_event()), Qt::LowEventPriority);
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QEvent>
+#include <QTimer>
 #include <array>
 
 class LongLineStyling;
@@ -17,8 +18,9 @@ class QsciScintilla;
 // insertion. Changes made through this class are reported once, after they
 // are complete; a change made by the user (a keystroke, a paste, an undo) is
 // reported once, when the next input event arrives or once the repaint it
-// asked for is done, whichever comes first: what reacts to a keystroke (the
-// preview file, the live preview, the checker's pause) never delays its echo.
+// asked for is done and on its way to the screen (the event loop about to
+// wait), whichever comes first: what reacts to a keystroke (the preview
+// file, the live preview, the checker's pause) never delays its echo.
 //
 // Caret notices replace QScintilla's own (cursorPositionChanged), which
 // count the column by walking from the line start on every caret move: a
@@ -90,6 +92,7 @@ class ScintillaEditArea : public EditArea {
   private:
     void on_text_changed();
     void after_input();
+    void on_idle();
     static QEvent::Type notice_event();
     void flush();
     void on_update_ui();
@@ -104,6 +107,7 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget_;
     LongLineStyling* long_lines_;
+    QTimer idle_fallback_;
     int quiet_ = 0;
     bool pending_ = false;
     long last_caret_ = -1;
