@@ -60,9 +60,9 @@ void BM_PlainWrite(benchmark::State& state) {
 }
 
 // One typed character in the middle of the document, in the real window.
-// Timed: Scintilla's edit, the change notice, the preview file written; with
-// `painted` (range 1) also the repaint that follows, which depends on the
-// window's size and not on the document's. Typing and deleting alternate so
+// Timed: Scintilla's edit, its repaint (the change notice follows it), the
+// notice and the preview file written; with `painted` (range 1) also what
+// is left to settle after it. Typing and deleting alternate so
 // the document keeps its size.
 void BM_TypedCharacter(benchmark::State& state) {
     const QByteArray& bytes = document(state.range(0) * kMB);
@@ -87,8 +87,9 @@ void BM_TypedCharacter(benchmark::State& state) {
         else
             bench::key(editor, Qt::Key_Backspace, QString());
         type = !type;
-        // The change notice waits in the queue for the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        // The change notice (and with it the preview file) comes once the
+        // repaint is done and the event loop is about to wait.
+        bench::wait_until([&] { return !window.edit_area().change_pending(); }, 5000, 1);
         if (!painted)
             state.PauseTiming();
         bench::settle();

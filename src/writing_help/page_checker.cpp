@@ -19,6 +19,19 @@ void PageChecker::text_changed() {
     pause_.start();
 }
 
+void PageChecker::text_replaced() {
+    ++generation_;
+    pause_.stop();
+    wanted_ = false;
+    if (worker_running_)
+        cancel_->store(true);
+}
+
+void PageChecker::check_now() {
+    pause_.stop();
+    on_pause_over();
+}
+
 void PageChecker::on_pause_over() {
     if (worker_running_) {
         // The newer text replaces the one being checked.

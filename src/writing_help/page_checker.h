@@ -35,6 +35,11 @@ class PageChecker : public QObject {
     // The text has changed (or is about to): what is running is stale, and
     // the pause starts again.
     void text_changed();
+    // The text was replaced whole: what is running or waiting is stale, and
+    // nothing is checked until the next text_changed() or check_now().
+    void text_replaced();
+    // Checks the text as it stands without waiting for a pause.
+    void check_now();
     void set_pause(std::chrono::milliseconds pause) { pause_.setInterval(pause); }
     bool running() const { return worker_running_; }
 

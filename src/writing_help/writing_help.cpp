@@ -44,14 +44,34 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
                     return;
                 // The whole text going (a file opened in its place): its marks
                 // and its count go with it.
-                if ((type & Sci::SC_MOD_BEFOREDELETE) && position == 0 &&
-                    length == editor_->SendScintilla(Sci::SCI_GETLENGTH)) {
+                const long size = editor_->SendScintilla(Sci::SCI_GETLENGTH);
+                if ((type & Sci::SC_MOD_BEFOREDELETE) && position == 0 && length == size) {
                     marks_->clear();
                     label_->clear();
                 }
+                // A whole text arriving in an empty editor: a page opened (or
+                // pasted) rather than typed.
+                const bool arrived =
+                    position == 0 && (((type & Sci::SC_MOD_BEFOREINSERT) && size == 0) ||
+                                      ((type & Sci::SC_MOD_INSERTTEXT) && length == size));
+                if (arrived && length > kCheckOnArrivalLimit && length <= kHighlightLimit) {
+                    // Checked when the user edits it, or asks with F8.
+                    checker_->text_replaced();
+                    waiting_ = true;
+                    label_->setText(QStringLiteral("Controllo alla prima modifica o con F8"));
+                    return;
+                }
+                waiting_ = false;
+                asked_ = 0; // an edit meanwhile: no jump when its check ends
                 checker_->text_changed();
             });
     connect(checker_, &PageChecker::finished, marks_, &CheckMarks::show);
+    connect(checker_, &PageChecker::finished, this, [this] {
+        // F8 asked for the check: it goes on to the finding it asked for.
+        if (asked_ != 0)
+            asked_ > 0 ? marks_->go_next() : marks_->go_previous();
+        asked_ = 0;
+    });
     connect(checker_, &PageChecker::skipped, this, [this] {
         marks_->clear();
         label_->setText(QStringLiteral("Pagina troppo grande: non controllata"));
@@ -61,12 +81,23 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
     auto* next = new QAction(QStringLiteral("Problema successivo"), window);
     next->setObjectName(QStringLiteral("next_finding"));
     next->setShortcut(Qt::Key_F8);
-    connect(next, &QAction::triggered, marks_, &CheckMarks::go_next);
+    connect(next, &QAction::triggered, this, [this] { go(+1); });
     auto* previous = new QAction(QStringLiteral("Problema precedente"), window);
     previous->setObjectName(QStringLiteral("previous_finding"));
     previous->setShortcut(Qt::SHIFT | Qt::Key_F8);
-    connect(previous, &QAction::triggered, marks_, &CheckMarks::go_previous);
+    connect(previous, &QAction::triggered, this, [this] { go(-1); });
     actions_ = {next, previous};
+}
+
+void WritingHelp::go(int direction) {
+    if (!waiting_) {
+        direction > 0 ? marks_->go_next() : marks_->go_previous();
+        return;
+    }
+    waiting_ = false;
+    asked_ = direction;
+    label_->setText(QStringLiteral("Controllo in corso…"));
+    checker_->check_now();
 }
 
 void WritingHelp::show_count() {

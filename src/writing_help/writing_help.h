@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtGlobal>
 
 class CheckMarks;
 class EditorCompletion;
@@ -17,12 +18,19 @@ class QWidget;
 //
 // The window puts status_label() in its status bar and adds actions() to
 // itself. Pages over the size at which the editor stops colouring
-// (kHighlightLimit) are not checked.
+// (kHighlightLimit) are not checked. A page over kCheckOnArrivalLimit that
+// arrives whole (opened) is checked at its first edit, or at once on F8 or
+// Shift+F8, which then go on to the finding asked for: a check that large
+// keeps a processor busy for seconds, which nobody asked for yet.
 //
 // A child of the editor; the label and the actions are the window's.
 class WritingHelp : public QObject {
     Q_OBJECT
   public:
+    // Past this size a check takes a processor for half a second and more
+    // (about 0.4 ms a kilobyte).
+    static constexpr qsizetype kCheckOnArrivalLimit = 1024 * 1024;
+
     WritingHelp(QsciScintilla* editor, QWidget* window);
 
     QLabel* status_label() const { return label_; }
@@ -32,6 +40,8 @@ class WritingHelp : public QObject {
     EditorCompletion& completion() const { return *completion_; }
 
   private:
+    // F8 (+1) or Shift+F8 (-1).
+    void go(int direction);
     void show_count();
 
     QsciScintilla* editor_;
@@ -40,4 +50,6 @@ class WritingHelp : public QObject {
     CheckMarks* marks_;
     QLabel* label_;
     QList<QAction*> actions_;
+    bool waiting_ = false; // a page arrived and is not checked yet
+    int asked_ = 0;        // F8 (+1) or Shift+F8 (-1) waits for the check
 };

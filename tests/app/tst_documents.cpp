@@ -94,7 +94,8 @@ class TestDocuments : public QObject {
     }
     void type(const QString& text) {
         QTest::keyClicks(m.window->editor(), text);
-        QCoreApplication::processEvents();
+        // The last key is reported once it has been repainted.
+        QVERIFY(QTest::qWaitFor([&] { return !m.window->edit_area().change_pending(); }));
     }
     QString status() { return m.window->status().text(); }
     // Types "x" at the end of the document of `bytes`, then ends as a Marklet

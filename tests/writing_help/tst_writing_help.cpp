@@ -215,6 +215,24 @@ class TestWritingHelp : public QObject {
         QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
     }
 
+    // A large page is not checked the moment it opens (a processor busy for
+    // seconds that nobody asked for): F8 checks it, then goes on to the
+    // first finding.
+    void large_page_opened_is_checked_when_asked() {
+        QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
+        while (big.size() < WritingHelp::kCheckOnArrivalLimit)
+            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        QSignalSpy started(&help()->checker(), &PageChecker::started);
+        help()->checker().set_pause(std::chrono::milliseconds(1));
+        m.edit().load_text(big); // as a file opened
+        QTest::qWait(100);
+        QCOMPARE(started.size(), 0);
+        QCOMPARE(count(), QStringLiteral("Controllo alla prima modifica o con F8"));
+        QTest::keyClick(editor(), Qt::Key_F8);
+        QTRY_COMPARE_WITH_TIMEOUT(count(), QStringLiteral("1 errore, 0 avvisi"), 60000);
+        QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
+    }
+
     void a_check_overtaken_never_shows_its_marks() {
         // The first check, of a page with <foo>, is overtaken as soon as it
         // starts: the page becomes one with <bar> instead.

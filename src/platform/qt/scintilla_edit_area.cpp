@@ -5,6 +5,8 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <Qsci/qscicommand.h>
@@ -55,23 +57,19 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     // Redo on Ctrl+Shift+Z too, as in other editors of the desktop.
     if (QsciCommand* redo = widget_->standardCommands()->find(QsciCommand::Redo))
         redo->setAlternateKey(QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z).toCombined());
+    idle_fallback_.setSingleShot(true);
+    idle_fallback_.setInterval(10);
+    connect(&idle_fallback_, &QTimer::timeout, this, &ScintillaEditArea::on_idle);
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == widget_) {
-        // A Ctrl key Scintilla has no command for would only type its text.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (types_with_ctrl(*key) &&
-            !widget_->standardCommands()->boundTo(key->key() |
-                                                  (key->modifiers() & ~Qt::KeypadModifier).toInt()))
-            return true;
-    }
     // The next input event means the previous one has been handled in full:
     // report its change now, so every keystroke is reported on its own.
+    // (A key's release changes nothing: the notice of the key's own change
+    // is left to come after the repaint.)
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::InputMethod:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -83,6 +81,14 @@ bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
         break;
     default:
         break;
+    }
+    if (event->type() == QEvent::KeyPress && watched == widget_) {
+        // A Ctrl key Scintilla has no command for would only type its text.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (types_with_ctrl(*key) &&
+            !widget_->standardCommands()->boundTo(key->key() |
+                                                  (key->modifiers() & ~Qt::KeypadModifier).toInt()))
+            return true;
     }
     return EditArea::eventFilter(watched, event);
 }
@@ -101,7 +107,43 @@ void ScintillaEditArea::on_text_changed() {
     if (quiet_ > 0 || pending_)
         return;
     pending_ = true;
-    QMetaObject::invokeMethod(this, &ScintillaEditArea::flush, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ScintillaEditArea::after_input, Qt::QueuedConnection);
+}
+
+void ScintillaEditArea::after_input() {
+    // The input event has been handled in full, and the repaint it asked for
+    // waits in the queue. The notice waits until the event loop is about to
+    // wait: by then the repaint is done and has been handed to the window
+    // system (which happens right then), so the user sees the keystroke
+    // before anything reacts to it, the writing of the preview file included.
+    // (A loop driven without waiting, as by a test, gets it from a timer.)
+    if (!pending_)
+        return;
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &ScintillaEditArea::on_idle,
+                Qt::UniqueConnection);
+    idle_fallback_.start();
+}
+
+void ScintillaEditArea::on_idle() {
+    idle_fallback_.stop();
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        disconnect(loop, &QAbstractEventDispatcher::aboutToBlock, this,
+                   &ScintillaEditArea::on_idle);
+    if (pending_)
+        QCoreApplication::postEvent(this, new QEvent(notice_event()), Qt::LowEventPriority);
+}
+
+QEvent::Type ScintillaEditArea::notice_event() {
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+bool ScintillaEditArea::event(QEvent* event) {
+    if (event->type() != notice_event())
+        return EditArea::event(event);
+    flush();
+    return true;
 }
 
 void ScintillaEditArea::flush() {

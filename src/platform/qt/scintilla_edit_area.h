@@ -4,6 +4,8 @@
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>
+#include <QEvent>
+#include <QTimer>
 #include <array>
 
 class LongLineStyling;
@@ -15,8 +17,10 @@ class QsciScintilla;
 // Change notices: Scintilla reports a replacement as a deletion and an
 // insertion. Changes made through this class are reported once, after they
 // are complete; a change made by the user (a keystroke, a paste, an undo) is
-// reported once, when the next input event arrives or control returns to the
-// event loop, whichever comes first.
+// reported once, when the next input event arrives or once the repaint it
+// asked for is done and on its way to the screen (the event loop about to
+// wait), whichever comes first: what reacts to a keystroke (the preview
+// file, the live preview, the checker's pause) never delays its echo.
 //
 // Caret notices replace QScintilla's own (cursorPositionChanged), which
 // count the column by walking from the line start on every caret move: a
@@ -64,7 +68,7 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget() const { return widget_; }
     // A change made by the user has not been reported yet (its notice waits
-    // for the next input event or the event loop).
+    // for the next input event or the repaint).
     bool change_pending() const { return pending_; }
 
     // Gives a lexer-less editor the styling that keeps long lines quick (see
@@ -87,9 +91,13 @@ class ScintillaEditArea : public EditArea {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void on_text_changed();
+    void after_input();
+    void on_idle();
+    static QEvent::Type notice_event();
     void flush();
     void on_update_ui();
     // Keeps the column anchor on its character across a change.
@@ -103,6 +111,7 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget_;
     LongLineStyling* long_lines_;
+    QTimer idle_fallback_;
     int quiet_ = 0;
     bool pending_ = false;
     long last_caret_ = -1;
