@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -47,6 +48,9 @@ class PreviewController : public QObject {
     // The file an external browser opens; empty when there is none to open
     // (the user has been told why).
     QString page_for_browsers();
+    // The window widened for the pane, on its screen; narrowed back.
+    void widen();
+    void narrow();
     QString write_browser_copy();
     void tell(const QString& key, bool ok, const QString& failure);
 
@@ -61,6 +65,9 @@ class PreviewController : public QObject {
     int writes_ = 0;
     bool failed_ = false;
     bool copy_wanted_ = false;
-    // The pane was switched on in a window of its own size, which it widened.
+    // The pane was switched on in a window of its own size, which it widened:
+    // from its position (of the frame) and size before_ to widened_to_.
     bool widened_ = false;
+    QRect before_;
+    QRect widened_to_;
 };

@@ -11,7 +11,9 @@
 #include "support/rows.h"
 
 #include <QClipboard>
+#include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace steps;
@@ -186,20 +188,64 @@ class TestForm1 : public QObject {
         QCOMPARE(window->editor()->size(), kept);
     }
 
-    void preview_toggle_doubles_and_halves_the_width() {
-        const int outer = window->frameGeometry().width();
-        window->action("Command2")->trigger();
-        QTRY_COMPARE(window->frameGeometry().width(), 2 * outer);
+    // Command2 clicked: the window twice as wide for the pane, but kept on its
+    // screen; clicked again: as wide as the user had it, where it was.
+    // Widths and places in fractions of the screen's room for windows.
+    void preview_pane_keeps_the_window_on_its_screen_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("resized");  // by the user while on; 0: not
+        QTest::addColumn<double>("widened");  // width with the pane
+        QTest::addColumn<double>("moved_to"); // x with the pane
+        QTest::addColumn<double>("back");     // width after
+        QTest::newRow("room to double") << 0.1 << 0.4 << 0. << 0.8 << 0.1 << 0.4;
+        QTest::newRow("near the right edge: moved left") << 0.5 << 0.4 << 0. << 0.8 << 0.2 << 0.4;
+        QTest::newRow("over half the screen: as wide") << 0.3 << 0.6 << 0. << 1. << 0. << 0.6;
+        QTest::newRow("resized with the pane: half") << 0. << 0.3 << 0.9 << 0.6 << 0. << 0.45;
+    }
+    void preview_pane_keeps_the_window_on_its_screen() {
+        QFETCH(double, x);
+        QFETCH(double, width);
+        QFETCH(double, resized);
+        QFETCH(double, widened);
+        QFETCH(double, moved_to);
+        QFETCH(double, back);
+        const QRect room = window->screen()->availableGeometry();
+        const int margins = window->frameGeometry().width() - window->width();
+        const auto px = [&](double part) { return qRound(part * room.width()); };
+        const auto frame_at = [&](double part) { return room.left() + px(part); };
+        // An odd width comes back exactly.
+        window->resize(px(width) - margins + 1, window->height());
+        window->move(frame_at(x), window->y());
+        QTRY_COMPARE(window->frameGeometry().x(), frame_at(x));
+        const int before = window->width();
+        auto* button = window->findChild<QToolButton*>(u"Command2"_s);
+        QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(window->enable_browser && window->browser()->isVisible() && m.pane);
         QCOMPARE(m.pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
-        window->action("Command2")->trigger();
-        QTRY_COMPARE(window->frameGeometry().width(), outer);
+        const int wide = std::min(2 * (before + margins), room.width());
+        QTRY_COMPARE(window->frameGeometry().width(), wide);
+        QVERIFY(qAbs(wide - px(widened)) <= 2);
+        QVERIFY(qAbs(window->frameGeometry().x() - frame_at(moved_to)) <= 2);
+        QVERIFY(room.contains(window->frameGeometry()));
+        if (resized > 0) {
+            window->resize(px(resized) - margins, window->height());
+            QTRY_COMPARE(window->frameGeometry().width(), px(resized));
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!window->enable_browser && !window->browser()->isVisible());
+        if (resized > 0) {
+            QTRY_COMPARE(window->frameGeometry().width(), px(resized) / 2);
+        } else {
+            QTRY_COMPARE(window->width(), before);
+            QTRY_COMPARE(window->frameGeometry().x(), frame_at(x));
+        }
+        QVERIFY(qAbs(window->frameGeometry().width() - px(back)) <= 2);
         // Hidden, the pane still follows every change.
-        const int before = m.pane->reloads;
+        const int reloads = m.pane->reloads;
         edit().set_text(u"a"_s);
         window->action("grassetto")->trigger();
-        QCOMPARE(m.pane->reloads, before + 2);
+        QCOMPARE(m.pane->reloads, reloads + 2);
     }
 
     void reloads_fold_while_one_is_in_flight() {
