@@ -25,6 +25,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
+#include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
 #include <QAction>
@@ -73,7 +74,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("status_bar"));
     new StatusLabels(statusBar(), *edit_, *session_);
     // Completion, end tags and the page checker with its count and F8.
-    auto* help = new WritingHelp(RichTextBox1, this);
+    auto* help = new WritingHelp(RichTextBox1, this, [this] { return document_encoding(); });
+    connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
     statusBar()->addPermanentWidget(help->status_label());
     addActions(help->actions());
     // The client area below the menu bar (on as many rows as it takes at this

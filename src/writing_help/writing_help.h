@@ -1,7 +1,10 @@
 #pragma once
 
+#include "document/document_codec.h"
+
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class CheckMarks;
 class EditorCompletion;
@@ -23,7 +26,10 @@ class QWidget;
 class WritingHelp : public QObject {
     Q_OBJECT
   public:
-    WritingHelp(QsciScintilla* editor, QWidget* window);
+    // `file_encoding`: what the document's file is saved in (the page's own
+    // declaration of its encoding is checked against it); unset: UTF-8.
+    WritingHelp(QsciScintilla* editor, QWidget* window,
+                std::function<Encoding()> file_encoding = {});
 
     QLabel* status_label() const { return label_; }
     QList<QAction*> actions() const { return actions_; }

@@ -14,7 +14,11 @@
 #include "support/files.h"
 #include "support/main_window.h"
 #include "support/rows.h"
+#include "writing_help/check_marks.h"
+#include "writing_help/page_checker.h"
+#include "writing_help/writing_help.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QRandomGenerator>
@@ -203,6 +207,58 @@ class TestDocuments : public QObject {
         QCOMPARE(m.window->save_document(), !button.isEmpty());
         QCOMPARE(read_bytes(path("old.htm")), saved);
         QCOMPARE(m.window->is_modified(), button.isEmpty());
+    }
+
+    // "Salva come UTF-8" for a page that declares another encoding offers to
+    // update the declaration too (one undo step), or to keep it.
+    void utf8_save_updates_the_declared_encoding_data() {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("keep"); // the user unticks the offer
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("meta charset") << QByteArray("<meta charset=\"windows-1252\">") << false
+                                      << QByteArray("<meta charset=\"utf-8\">");
+        QTest::newRow("http-equiv")
+            << QByteArray("<META HTTP-EQUIV=Content-Type CONTENT='text/html; "
+                          "charset=iso-8859-1'>")
+            << false
+            << QByteArray("<META HTTP-EQUIV=Content-Type CONTENT='text/html; "
+                          "charset=utf-8'>");
+        QTest::newRow("kept") << QByteArray("<meta charset=\"windows-1252\">") << true
+                              << QByteArray("<meta charset=\"windows-1252\">");
+        QTest::newRow("none: nothing offered")
+            << QByteArray("<title>x</title>") << false << QByteArray("<title>x</title>");
+    }
+    void utf8_save_updates_the_declared_encoding() {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, keep);
+        QFETCH(QByteArray, saved);
+        open_file("old.htm", head + "<p>caf\xe9");
+        edit().set_caret(edit().text().size());
+        send_key(m.window->editor(), u"≠"_s);
+        const QString typed = edit().text();
+        bool offered = false;
+        ModalScript script({[&](QWidget* box) {
+            if (auto* update = box->findChild<QCheckBox*>(u"declaration_check"_s)) {
+                offered = update->isChecked();
+                if (keep)
+                    QTest::keyClick(update, Qt::Key_Space);
+            }
+            QTest::mouseClick(box->findChild<QPushButton*>(u"utf8_button"_s), Qt::LeftButton);
+        }});
+        QVERIFY(m.window->save());
+        QCOMPARE(offered, head != saved || keep);
+        QCOMPARE(read_bytes(path("old.htm")), saved + "<p>caf\xc3\xa9\xe2\x89\xa0");
+        QCOMPARE(m.window->document_encoding(), Encoding::Utf8);
+        QVERIFY(!m.window->is_modified());
+        if (keep) { // now a fault the checker tells
+            const CheckMarks& marks = m.window->findChild<WritingHelp*>()->marks();
+            QTRY_VERIFY(marks.messages_on_line(0).join(u' ').contains(
+                u"dichiara la codifica \"windows-1252\" ma il file è in UTF-8"_s));
+        }
+        if (head == saved)
+            return;
+        QTest::keyClick(m.window->editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit().text(), typed);
     }
 
     // A file missing, a folder or binary: told; the text stays and typing goes on.
@@ -416,6 +472,31 @@ class TestDocuments : public QObject {
         QCOMPARE(read_bytes(path("f.htm")), bytes + "x");
         QCOMPARE(m.window->windowTitle(), u"f.htm - Marklet"_s);
         QVERIFY(!QFile::exists(copy));
+    }
+
+    // A page nested deeper than the checker reads (100,000 <div>s, 600 KB)
+    // is refused with a word, opened or recovered after a crash, and the
+    // window goes on: neither crash nor crash loop.
+    void deep_page_is_refused_by_the_checker_data() {
+        QTest::addColumn<bool>("recovered");
+        QTest::newRow("opened") << false;
+        QTest::newRow("recovered") << true;
+    }
+    void deep_page_is_refused_by_the_checker() {
+        QFETCH(bool, recovered);
+        const QByteArray page = QByteArray("<div>\n").repeated(100000);
+        if (recovered)
+            type_crash_and_start(page, [this] { QVERIFY(m.window->offer_recovery()); });
+        else
+            open_file("f.htm", page);
+        const auto* label = m.window->findChild<QLabel*>(u"status_check"_s);
+        const QString refused = u"Pagina annidata troppo in profondità: non controllata"_s;
+        QTRY_COMPARE(label->text(), refused);
+        QSignalSpy checked(&m.window->findChild<WritingHelp*>()->checker(), &PageChecker::skipped);
+        type(u"y"_s);
+        QTRY_COMPARE(checked.size(), 1);
+        QCOMPARE(label->text(), refused);
+        QCOMPARE(edit().text().size(), page.size() + (recovered ? 2 : 1));
     }
 
     void file_named_at_start_is_not_dropped_silently() {

@@ -67,6 +67,69 @@ TEST(Vocabulary, IsKnownToTheChecker) {
             << f.line + 1 << ": " << qPrintable(f.text);
 }
 
+// Pages of every way of nesting, each far deeper than the checker reads:
+// refused, never a crash (libtidy takes the stack a level deeper for each
+// element, however it came to be open); pages as long but not as deep, and
+// a deep one within the budget, are checked.
+struct Nesting {
+    const char* name;
+    const char* before;
+    const char* unit; // repeated
+    int units;
+    bool refused;
+};
+
+class DeepPages : public testing::TestWithParam<Nesting> {};
+
+TEST_P(DeepPages, AreRefusedNeverCrash) {
+    const Nesting& row = GetParam();
+    QByteArray page = "<!DOCTYPE html><html><head><title>t</title></head><body>\n";
+    page += row.before;
+    page += QByteArray(row.unit).repeated(row.units);
+    const CheckResult result = check_page(page + "x</body></html>");
+    EXPECT_EQ(result.too_deep, row.refused);
+    EXPECT_EQ(result.complete, !row.refused);
+    if (row.refused) {
+        EXPECT_TRUE(result.findings.empty());
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Nestings, DeepPages, testing::Values(
+    Nesting{"UnclosedDivs", "", "<div>\n", 100000, true},
+    Nesting{"ClosedDivs", "", "<div>", 20000, true},
+    Nesting{"InlineSpans", "", "<span>", 20000, true},
+    Nesting{"Formatting", "", "<b><i><u>", 10000, true},
+    Nesting{"Quotes", "", "<q>", 20000, true},
+    Nesting{"DlImpliesDd", "", "<dl>", 20000, true},
+    Nesting{"CellsImplyRows", "", "<table><td>", 10000, true},
+    Nesting{"ListsAndItems", "", "<ul><li>", 10000, true},
+    Nesting{"ItemsImplyLists", "", "<li><div>", 10000, true},
+    Nesting{"BareRows", "<table>", "<tr>", 20000, false},
+    Nesting{"Optgroups", "<select>", "<optgroup>", 20000, true},
+    Nesting{"TagsWithoutEnd", "", "<dl", 20000, true},
+    Nesting{"SvgGroups", "<svg>", "<g>", 20000, true},
+    Nesting{"MathRows", "<math>", "<mrow>", 20000, true},
+    Nesting{"SvgInSvg", "", "<svg>", 20000, true},
+    Nesting{"SvgTagsWithoutEnd", "<svg>", "<g", 20000, true},
+    Nesting{"DivsInForeignObjects", "<svg>", "<foreignObject><div>", 10000, true},
+    Nesting{"SvgEndTagsInValues", "<svg>", "<g a=\"</g>\">", 10000, true},
+    Nesting{"CommentsBetween", "", "<!-- </div> --><div>", 20000, true},
+    Nesting{"EndTagsInValues", "", "<div title=\"</div>\">", 20000, true},
+    Nesting{"FontsLeftOpenInBlocks", "", "<p><font>x\n", 2000, true},
+    Nesting{"ThousandDivs", "", "<div>\n", 1000, false},
+    Nesting{"UnclosedParagraphs", "", "<p>x\n", 20000, false},
+    Nesting{"UnclosedItems", "<ul>", "<li>x\n", 20000, false},
+    Nesting{"UnclosedCells", "<table>", "<tr><td>x<td>y\n", 20000, false},
+    Nesting{"Options", "<select>", "<option>x\n", 20000, false},
+    Nesting{"Comments", "", "<!-- <div> -->\n", 20000, false},
+    Nesting{"DivsInAScript", "<script>", "'<div>'+\n", 20000, false},
+    Nesting{"Siblings", "", "<div>x</div>\n", 20000, false},
+    Nesting{"SvgSiblings", "<svg>", "<g><path d=\"M0 0\"/><circle r=1></g>\n", 20000, false},
+    Nesting{"SvgsInAScript", "<script>", "'<svg><g>'+\n", 20000, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
 TEST(Cancel, EndsTheCheckWithoutFindings) {
     const std::atomic<bool> cancel(true);
     const CheckResult result = check_page("<p><b>x</p>", &cancel);

@@ -49,6 +49,10 @@ class ScintillaEditArea : public EditArea {
     void set_line_break(LineBreak line_break);
     // The same with the text as UTF-8 bytes, handed to Scintilla as they are.
     void load_utf8(QByteArrayView utf8);
+    // Replaces the bytes [from, to) of the text with `utf8` as one change and
+    // one undo step; the caret and the selection keep their places in the
+    // text around it.
+    void replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
     // The same bytes without a copy, as the two runs Scintilla keeps them in
