@@ -76,6 +76,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     // Completion, end tags and the page checker with its count and F8.
     auto* help = new WritingHelp(RichTextBox1, this, [this] { return document_encoding(); });
     connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
+    connect(session_, &DocumentSession::changed, preview_,
+            &PreviewController::encoding_may_have_changed);
     statusBar()->addPermanentWidget(help->status_label());
     addActions(help->actions());
     // The client area below the menu bar (on as many rows as it takes at this

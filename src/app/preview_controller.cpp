@@ -68,6 +68,7 @@ void PreviewController::write_preview() {
     if (failed_)
         window_.status().mended(QStringLiteral("preview"));
     failed_ = false;
+    written_charset_ = charset_of(window_.document_encoding());
     ++writes_;
     if (copy_wanted_)
         copy_timer_.start();
@@ -81,6 +82,11 @@ void PreviewController::write_preview() {
         live_->load_again();
     else
         show_latest();
+}
+
+void PreviewController::encoding_may_have_changed() {
+    if (writes_ > 0 && charset_of(window_.document_encoding()) != written_charset_)
+        write_preview();
 }
 
 void PreviewController::show_latest() {

@@ -31,6 +31,9 @@ class PreviewController : public QObject {
 
     // The change reaction: writes the whole text to the preview file and shows it.
     void write_preview();
+    // The document may be in another encoding now (saved in UTF-8): the
+    // preview file, written in the old one, is written again.
+    void encoding_may_have_changed();
     // Command2: the browser pane on or off.
     void toggle();
     // Command3 and Command4.
@@ -61,6 +64,7 @@ class PreviewController : public QObject {
     LivePreview* live_ = nullptr;
     QString shown_path_; // the document and encoding the pane's page was loaded for
     QByteArray shown_charset_;
+    QByteArray written_charset_; // of the preview file
     QTimer copy_timer_;
     int writes_ = 0;
     bool failed_ = false;

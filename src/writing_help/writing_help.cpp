@@ -56,12 +56,11 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
     connect(checker_, &PageChecker::finished, marks_, &CheckMarks::show);
     connect(checker_, &PageChecker::skipped, this, [this](PageChecker::Skip why) {
         marks_->clear();
-        label_->setText(
-            why == PageChecker::Skip::TooLarge
-                ? QStringLiteral("Pagina troppo grande: non controllata")
-            : why == PageChecker::Skip::TooDeep
-                ? QStringLiteral("Pagina annidata troppo in profondità: non controllata")
-                : QStringLiteral("Memoria insufficiente: pagina non controllata"));
+        label_->setText(why == PageChecker::Skip::TooLarge
+                            ? QStringLiteral("Pagina troppo grande: non controllata")
+                        : why == PageChecker::Skip::TooDeep
+                            ? QStringLiteral("Pagina troppo annidata: non controllata")
+                            : QStringLiteral("Memoria insufficiente: pagina non controllata"));
     });
     connect(marks_, &CheckMarks::changed, this, &WritingHelp::show_count);
 

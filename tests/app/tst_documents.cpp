@@ -248,6 +248,8 @@ class TestDocuments : public QObject {
         QVERIFY(m.window->save());
         QCOMPARE(offered, head != saved || keep);
         QCOMPARE(read_bytes(path("old.htm")), saved + "<p>caf\xc3\xa9\xe2\x89\xa0");
+        // The preview, written before in Windows-1252, follows.
+        QCOMPARE(read_bytes(preview_file_path()), read_bytes(path("old.htm")));
         QCOMPARE(m.window->document_encoding(), Encoding::Utf8);
         QVERIFY(!m.window->is_modified());
         if (keep) { // now a fault the checker tells
@@ -490,7 +492,7 @@ class TestDocuments : public QObject {
         else
             open_file("f.htm", page);
         const auto* label = m.window->findChild<QLabel*>(u"status_check"_s);
-        const QString refused = u"Pagina annidata troppo in profondità: non controllata"_s;
+        const QString refused = u"Pagina troppo annidata: non controllata"_s;
         QTRY_COMPARE(label->text(), refused);
         QSignalSpy checked(&m.window->findChild<WritingHelp*>()->checker(), &PageChecker::skipped);
         type(u"y"_s);
