@@ -35,6 +35,12 @@ struct Asked {
     QString open, close;
 };
 
+// The window before Command2 (its place and width), the width the user gives
+// it with the pane (0: none), with the pane, and after.
+struct Widened {
+    double x, width, resized, widened, moved_to, back;
+};
+
 const QString kInput = u"Immisione parametro"_s;
 const QString kRule = u"<hr align=\"center\" color=\"#FF0000\" size=\"3\" width=\"50%\" noshade>"_s;
 const QString kList = u"<ol start=\"3\">\r\n\t<li>a</li>\r\n\t<li>b</li>\r\n</ol>\r\n"_s;
@@ -189,58 +195,42 @@ class TestForm1 : public QObject {
     }
 
     // Command2 clicked: the window twice as wide for the pane, but kept on its
-    // screen; clicked again: as wide as the user had it, where it was.
-    // Widths and places in fractions of the screen's room for windows.
+    // screen; clicked again: as wide as the user had it (an odd width too),
+    // where it was. In fractions of the screen's room for windows.
     void preview_pane_keeps_the_window_on_its_screen_data() {
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("resized");  // by the user while on; 0: not
-        QTest::addColumn<double>("widened");  // width with the pane
-        QTest::addColumn<double>("moved_to"); // x with the pane
-        QTest::addColumn<double>("back");     // width after
-        QTest::newRow("room to double") << 0.1 << 0.4 << 0. << 0.8 << 0.1 << 0.4;
-        QTest::newRow("near the right edge: moved left") << 0.5 << 0.4 << 0. << 0.8 << 0.2 << 0.4;
-        QTest::newRow("over half the screen: as wide") << 0.3 << 0.6 << 0. << 1. << 0. << 0.6;
-        QTest::newRow("resized with the pane: half") << 0. << 0.3 << 0.9 << 0.6 << 0. << 0.45;
+        rows<Widened>({
+            {"room to double", {0.1, 0.4, 0, 0.8, 0.1, 0.4}},
+            {"near the right edge: moved left", {0.5, 0.4, 0, 0.8, 0.2, 0.4}},
+            {"over half the screen: as wide", {0.3, 0.6, 0, 1, 0, 0.6}},
+            {"resized with the pane: half", {0, 0.3, 0.9, 0.6, 0, 0.45}},
+        });
     }
     void preview_pane_keeps_the_window_on_its_screen() {
-        QFETCH(double, x);
-        QFETCH(double, width);
-        QFETCH(double, resized);
-        QFETCH(double, widened);
-        QFETCH(double, moved_to);
-        QFETCH(double, back);
+        QFETCH(Widened, row);
         const QRect room = window->screen()->availableGeometry();
         const int margins = window->frameGeometry().width() - window->width();
-        const auto px = [&](double part) { return qRound(part * room.width()); };
-        const auto frame_at = [&](double part) { return room.left() + px(part); };
-        // An odd width comes back exactly.
-        window->resize(px(width) - margins + 1, window->height());
-        window->move(frame_at(x), window->y());
-        QTRY_COMPARE(window->frameGeometry().x(), frame_at(x));
+        const auto px = [&](double part) { return room.left() + qRound(part * room.width()); };
+        const auto near = [&](int a, double part) { return qAbs(a - px(part)) <= 2; };
+        window->resize(px(row.width) - px(0) - margins + 1, window->height());
+        window->move(px(row.x), window->y());
+        QTRY_COMPARE(window->frameGeometry().x(), px(row.x));
         const int before = window->width();
         auto* button = window->findChild<QToolButton*>(u"Command2"_s);
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(window->enable_browser && window->browser()->isVisible() && m.pane);
         QCOMPARE(m.pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
-        const int wide = std::min(2 * (before + margins), room.width());
-        QTRY_COMPARE(window->frameGeometry().width(), wide);
-        QVERIFY(qAbs(wide - px(widened)) <= 2);
-        QVERIFY(qAbs(window->frameGeometry().x() - frame_at(moved_to)) <= 2);
+        QTRY_COMPARE(window->frameGeometry().width(),
+                     std::min(2 * (before + margins), room.width()));
+        QVERIFY(near(px(0) + window->frameGeometry().width(), row.widened));
+        QVERIFY(near(window->frameGeometry().x(), row.moved_to));
         QVERIFY(room.contains(window->frameGeometry()));
-        if (resized > 0) {
-            window->resize(px(resized) - margins, window->height());
-            QTRY_COMPARE(window->frameGeometry().width(), px(resized));
-        }
+        if (row.resized > 0)
+            window->resize(px(row.resized) - px(0) - margins, window->height());
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!window->enable_browser && !window->browser()->isVisible());
-        if (resized > 0) {
-            QTRY_COMPARE(window->frameGeometry().width(), px(resized) / 2);
-        } else {
-            QTRY_COMPARE(window->width(), before);
-            QTRY_COMPARE(window->frameGeometry().x(), frame_at(x));
-        }
-        QVERIFY(qAbs(window->frameGeometry().width() - px(back)) <= 2);
+        if (row.resized == 0)
+            QTRY_VERIFY(window->width() == before && window->frameGeometry().x() == px(row.x));
+        QTRY_VERIFY(near(px(0) + window->frameGeometry().width(), row.back));
         // Hidden, the pane still follows every change.
         const int reloads = m.pane->reloads;
         edit().set_text(u"a"_s);

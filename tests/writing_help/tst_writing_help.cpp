@@ -22,11 +22,6 @@ struct Typed {
     const char *keys, *text, *item;
 };
 
-QByteArray utf16le(const QString& text) {
-    return QByteArray("\xFF\xFE") +
-           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
-
 const QString kHead = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>");
 
 } // namespace
@@ -153,58 +148,6 @@ class TestWritingHelp : public QObject {
         QTRY_COMPARE(count(), QStringLiteral("1 errore, 0 avvisi"));
         QTest::keyClick(editor(), Qt::Key_F8);
         QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
-    }
-
-    // The page's declaration of its encoding against its file's.
-    void declared_encoding_is_checked_against_the_file_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("expected"); // on the first line; empty: nothing
-        const QString page = QStringLiteral("<!DOCTYPE html><html><head>%1<title>t</title></head>"
-                                            "<body><p>città</p></body></html>");
-        const auto meta = [&](const char* label) {
-            return page.arg(QStringLiteral("<meta charset=\"%1\">").arg(QLatin1String(label)));
-        };
-        const QString said =
-            QStringLiteral("La pagina dichiara la codifica \"%1\" ma il file è in %2: ");
-        const QString garbled =
-            said + QStringLiteral("i browser ne mostreranno male le lettere accentate");
-        const QString marked =
-            said + QStringLiteral("i browser seguono il BOM, altri programmi la dichiarazione");
-        QTest::newRow("UTF-8 file, iso-8859-1 declared")
-            << meta("iso-8859-1").toUtf8()
-            << garbled.arg(QStringLiteral("iso-8859-1"), QStringLiteral("UTF-8"));
-        QTest::newRow("Windows-1252 file, utf-8 declared (http-equiv)")
-            << page.arg(QStringLiteral(
-                            "<meta http-equiv=Content-Type content='text/html;charset=UTF-8'>"))
-                   .toLatin1()
-            << garbled.arg(QStringLiteral("UTF-8"), QStringLiteral("Windows-1252"));
-        QTest::newRow("Windows-1252 file, latin1 declared") << meta("latin1").toLatin1() << "";
-        QTest::newRow("UTF-8 file with a mark")
-            << "\xEF\xBB\xBF" + meta("windows-1252").toUtf8()
-            << marked.arg(QStringLiteral("windows-1252"), QStringLiteral("UTF-8 con BOM"));
-        QTest::newRow("UTF-16 file")
-            << utf16le(meta("utf-8"))
-            << marked.arg(QStringLiteral("utf-8"), QStringLiteral("UTF-16 LE"));
-        QTest::newRow("in a comment, in the body")
-            << page.arg(QStringLiteral("<!-- <meta charset=latin1> -->"))
-                   .replace(QStringLiteral("<p>"), QStringLiteral("<meta charset=latin1><p>"))
-                   .toUtf8()
-            << "";
-        QTest::newRow("unknown label passed over")
-            << page.arg(QStringLiteral("<meta charset=klingon><meta charset=latin1>")).toUtf8()
-            << garbled.arg(QStringLiteral("latin1"), QStringLiteral("UTF-8"));
-    }
-    void declared_encoding_is_checked_against_the_file() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, expected);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.htm"));
-        QVERIFY(write_bytes(path, bytes));
-        QVERIFY(m.window->open_path(path));
-        QTRY_VERIFY(!count().isEmpty());
-        const QStringList said =
-            help()->marks().messages_on_line(0).filter(QStringLiteral("dichiara la codifica"));
-        QCOMPARE(said, expected.isEmpty() ? QStringList() : QStringList{expected});
     }
 
     void a_check_overtaken_never_shows_its_marks() {
