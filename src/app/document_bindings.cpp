@@ -10,6 +10,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -54,6 +55,10 @@ void EditorBuffer::set_line_break(LineBreak line_break) {
     edit_.set_line_break(line_break);
 }
 
+void EditorBuffer::replace(qsizetype from, qsizetype to, QByteArrayView utf8) {
+    edit_.replace_bytes(from, to, utf8);
+}
+
 namespace {
 
 int ask(QWidget* parent, const char* name, QMessageBox::Icon icon, const QString& text,
@@ -80,7 +85,8 @@ DocumentQuestions::Unsaved MessageBoxQuestions::unsaved_changes() {
     }
 }
 
-DocumentQuestions::Unencodable MessageBoxQuestions::unencodable(const QString& characters) {
+DocumentQuestions::EncodingAnswer MessageBoxQuestions::unencodable(const QString& characters,
+                                                                   const QString& declared) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Marklet"),
                     QStringLiteral("Il documento contiene caratteri che la codifica "
                                    "Windows-1252 non può contenere: %1\n"
@@ -93,13 +99,26 @@ DocumentQuestions::Unencodable MessageBoxQuestions::unencodable(const QString& c
     references->setObjectName(QStringLiteral("references_button"));
     QPushButton* utf8 = box.addButton(QStringLiteral("Salva come UTF-8"), QMessageBox::AcceptRole);
     utf8->setObjectName(QStringLiteral("utf8_button"));
+    if (!declared.isEmpty()) {
+        // Saved in UTF-8 under a declaration of another encoding, the page
+        // shows garbled in a browser: updated unless the user keeps it.
+        auto* update = new QCheckBox(
+            QStringLiteral("Salvando come UTF-8, aggiorna la dichiarazione della codifica "
+                           "nella pagina (\"%1\" diventa \"utf-8\")")
+                .arg(declared.left(40)),
+            &box);
+        update->setObjectName(QStringLiteral("declaration_check"));
+        update->setChecked(true);
+        box.setCheckBox(update);
+    }
     box.setDefaultButton(references);
     box.exec();
+    const bool update = box.checkBox() && box.checkBox()->isChecked();
     if (box.clickedButton() == references)
-        return Unencodable::References;
+        return {Unencodable::References};
     if (box.clickedButton() == utf8)
-        return Unencodable::Utf8;
-    return Unencodable::Cancel;
+        return {Unencodable::Utf8, update};
+    return {Unencodable::Cancel};
 }
 
 bool MessageBoxQuestions::replace(const QString& path) {

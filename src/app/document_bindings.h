@@ -23,21 +23,22 @@ class EditorBuffer : public DocumentBuffer {
     bool is_modified() const override;
     void set_save_point() override;
     void set_line_break(LineBreak line_break) override;
+    void replace(qsizetype from, qsizetype to, QByteArrayView utf8) override;
 
   private:
     ScintillaEditArea& edit_;
 };
 
 // The document session's questions as message boxes of `parent`, each named
-// for the tests: "unsaved_box", "encoding_box", "replace_box",
-// "recovery_box", "overwrite_box", "reload_box", "interrupted_save_box",
-// "folder_missing_box", "file_error_box".
+// for the tests: "unsaved_box", "encoding_box" (its check box
+// "declaration_check"), "replace_box", "recovery_box", "overwrite_box",
+// "reload_box", "interrupted_save_box", "folder_missing_box", "file_error_box".
 class MessageBoxQuestions : public DocumentQuestions {
   public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
 
     Unsaved unsaved_changes() override;
-    Unencodable unencodable(const QString& characters) override;
+    EncodingAnswer unencodable(const QString& characters, const QString& declared) override;
     bool replace(const QString& path) override;
     bool recover(const PendingRecovery& pending) override;
     bool overwrite_changed(const QString& path) override;

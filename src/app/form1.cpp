@@ -27,6 +27,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
+#include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
 #include <QAction>
@@ -71,7 +72,10 @@ Form1::Form1(Form1Services services, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("status_bar"));
     new StatusLabels(statusBar(), *edit_, *session_);
     // Completion, end tags and the page checker with its count and F8.
-    auto* help = new WritingHelp(RichTextBox1, this);
+    auto* help = new WritingHelp(RichTextBox1, this, [this] { return document_encoding(); });
+    connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
+    connect(session_, &DocumentSession::changed, preview_,
+            &PreviewController::encoding_may_have_changed);
     statusBar()->addPermanentWidget(help->status_label());
     keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
     addActions(help->actions());

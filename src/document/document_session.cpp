@@ -3,6 +3,7 @@
 
 #include "document/document_session.h"
 
+#include "document/charset_declaration.h"
 #include "document/disk_watch.h"
 #include "document/file_io.h"
 #include "document/file_name.h"
@@ -174,12 +175,21 @@ bool DocumentSession::write_to(const QString& path) {
         if (missing.isEmpty()) {
             encoded = encode_document(text, encoding);
         } else {
-            switch (questions_.unencodable(missing)) {
+            // A page going to UTF-8 that says it is in another encoding would
+            // be read in that one.
+            const QByteArray utf8 = text.toUtf8();
+            const CharsetDeclaration declared = find_charset_declaration(utf8);
+            const bool other = declared.found() && declared.charset != Charset::Utf8;
+            const DocumentQuestions::EncodingAnswer answer = questions_.unencodable(
+                missing, other ? QString::fromUtf8(declared.label) : QString());
+            switch (answer.choice) {
             case DocumentQuestions::Unencodable::References:
                 encoded = encode_document(text, encoding, Unencodable::References);
                 break;
             case DocumentQuestions::Unencodable::Utf8:
                 encoding = Encoding::Utf8;
+                if (other && answer.update_declaration)
+                    buffer_.replace(declared.start, declared.start + declared.length, "utf-8");
                 break;
             case DocumentQuestions::Unencodable::Cancel:
                 return false;

@@ -34,6 +34,8 @@ class DocumentBuffer {
     virtual bool is_modified() const = 0;
     virtual void set_save_point() = 0;
     virtual void set_line_break(LineBreak line_break) = 0;
+    // Replaces the bytes [from, to) of the UTF-8 text: one change, one undo step.
+    virtual void replace(qsizetype from, qsizetype to, QByteArrayView utf8) = 0;
 };
 
 // The questions the session asks the user, and the failures it tells.
@@ -45,8 +47,15 @@ class DocumentQuestions {
     // "Salvare le modifiche?"
     virtual Unsaved unsaved_changes() = 0;
     enum class Unencodable { References, Utf8, Cancel };
-    // The document holds `characters`, which its encoding cannot.
-    virtual Unencodable unencodable(const QString& characters) = 0;
+    struct EncodingAnswer {
+        Unencodable choice = Unencodable::Cancel;
+        bool update_declaration = false; // with Utf8: the page's declaration says so too
+    };
+    // The document holds `characters`, which its encoding cannot. `declared`:
+    // the label of the page's own declaration of another encoding than UTF-8
+    // ("windows-1252"), which a page saved in UTF-8 should not keep; empty
+    // when there is none.
+    virtual EncodingAnswer unencodable(const QString& characters, const QString& declared) = 0;
     // Saving under the name of another existing file: true to replace it.
     virtual bool replace(const QString& path) = 0;
     // A text kept for a Marklet that ended without saving: true to take it.

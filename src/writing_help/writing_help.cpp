@@ -18,7 +18,8 @@ constexpr int kTextChanges = Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT |
 
 } // namespace
 
-WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
+WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
+                         std::function<Encoding()> file_encoding)
     : QObject(editor), editor_(editor), completion_(new EditorCompletion(editor)),
       marks_(new CheckMarks(editor)) {
     PageChecker::Text text;
@@ -31,6 +32,7 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
             editor->SendScintilla(Sci::SCI_GETTEXTRANGE, 0L, length, bytes.data());
         return bytes;
     };
+    text.file = std::move(file_encoding);
     checker_ = new PageChecker(std::move(text), kHighlightLimit, this);
 
     label_ = new QLabel(window);
@@ -72,9 +74,13 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window)
             asked_ > 0 ? marks_->go_next() : marks_->go_previous();
         asked_ = 0;
     });
-    connect(checker_, &PageChecker::skipped, this, [this] {
+    connect(checker_, &PageChecker::skipped, this, [this](PageChecker::Skip why) {
         marks_->clear();
-        label_->setText(QStringLiteral("Pagina troppo grande: non controllata"));
+        label_->setText(why == PageChecker::Skip::TooLarge
+                            ? QStringLiteral("Pagina troppo grande: non controllata")
+                        : why == PageChecker::Skip::TooDeep
+                            ? QStringLiteral("Pagina troppo annidata: non controllata")
+                            : QStringLiteral("Memoria insufficiente: pagina non controllata"));
     });
     connect(marks_, &CheckMarks::changed, this, &WritingHelp::show_count);
 

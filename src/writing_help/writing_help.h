@@ -1,8 +1,11 @@
 #pragma once
 
+#include "document/document_codec.h"
+
 #include <QList>
 #include <QObject>
 #include <QtGlobal>
+#include <functional>
 
 class CheckMarks;
 class EditorCompletion;
@@ -31,7 +34,10 @@ class WritingHelp : public QObject {
     // (about 0.4 ms a kilobyte).
     static constexpr qsizetype kCheckOnArrivalLimit = 1024 * 1024;
 
-    WritingHelp(QsciScintilla* editor, QWidget* window);
+    // `file_encoding`: what the document's file is saved in (the page's own
+    // declaration of its encoding is checked against it); unset: UTF-8.
+    WritingHelp(QsciScintilla* editor, QWidget* window,
+                std::function<Encoding()> file_encoding = {});
 
     QLabel* status_label() const { return label_; }
     QList<QAction*> actions() const { return actions_; }

@@ -250,6 +250,17 @@ void ScintillaEditArea::replace_selection(const QString& text) {
     });
 }
 
+void ScintillaEditArea::replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8) {
+    program_change([&] {
+        widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        widget_->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, (unsigned long)from,
+                               long(to));
+        widget_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)utf8.size(),
+                               utf8.data());
+        widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+    });
+}
+
 void ScintillaEditArea::wrap_selection(const QString& before, const QString& after) {
     const QByteArray open = before.toUtf8();
     const QByteArray close = after.toUtf8();

@@ -57,6 +57,10 @@ class ScintillaEditArea : public EditArea {
     // and one step the user can undo. The caret keeps its line and column
     // where the new text has them.
     void reload_utf8(QByteArrayView utf8);
+    // Replaces the bytes [from, to) of the text with `utf8` as one change and
+    // one undo step; the caret and the selection keep their places in the
+    // text around it.
+    void replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
     // The same bytes without a copy, as the two runs Scintilla keeps them in
