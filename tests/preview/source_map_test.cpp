@@ -92,25 +92,10 @@ TEST(SourceMapDepth, StopsWhereTheBrowserStopsNesting) {
 // Random edits of any kind: whatever was patched, the map is the one a
 // fresh reading of the new text gives.
 TEST(SourceMapRandomEdits, PatchedMapEqualsFreshMap) {
-    const char* const pieces[] = {"<p>",
-                                  "</p>",
-                                  "<b>",
-                                  "</b>",
-                                  "<td>",
-                                  "<tr>",
-                                  "</table>",
-                                  "<!--",
-                                  "-->",
-                                  "x",
-                                  "<br>",
-                                  " a=\"1\"",
-                                  "<",
-                                  ">",
-                                  "<li>",
-                                  "\r\n",
-                                  "<div>",
-                                  "</div>",
-                                  "<select><option>o</select>"};
+    const QList<QByteArray> pieces =
+        QByteArray("<p>|</p>|<b>|</b>|<td>|<tr>|</table>|<!--|-->|x|<br>| a=\"1\"|<|>|<li>|\r\n|"
+                   "<div>|</div>|<select><option>o</select>")
+            .split('|');
     QByteArray text = "<!DOCTYPE html><html><head><title>t</title></head><body>\r\n"
                       "<h1>T</h1><p>a <b>b</b> <i>c</i><br>d</p><ul><li>1<li>2</ul>\r\n"
                       "<table><tr><td>1<td>2</tr></table><div><span>s</span></div>\r\n"
@@ -124,7 +109,7 @@ TEST(SourceMapRandomEdits, PatchedMapEqualsFreshMap) {
         if (random.bounded(3) == 0)
             text.remove(at, 1 + random.bounded(6));
         else
-            text.insert(at, pieces[random.bounded(int(std::size(pieces)))]);
+            text.insert(at, pieces[random.bounded(int(pieces.size()))]);
         SourceMap::Patch patch;
         patched += map.update(parts(text), &patch) == SourceMap::Outcome::Patched;
         SourceMap fresh;
