@@ -340,16 +340,6 @@ class TestDocuments : public QObject {
         QCOMPARE(read_bytes(path("saved.htm")), saved ? QByteArray("non salvato") : "<missing>");
     }
 
-    void title_follows_undo_to_the_saved_text() {
-        open_file("page.htm", "<p>x</p>");
-        QCOMPARE(m.dialogs->remembered, path("page.htm")); // offered by the save dialog
-        edit().set_caret(0);
-        edit().replace_selection(u"y"_s);
-        QCOMPARE(m.window->windowTitle(), u"page.htm * - Marklet"_s);
-        m.window->editor()->undo();
-        QCOMPARE(m.window->windowTitle(), u"page.htm - Marklet"_s);
-    }
-
     // Ctrl+S writes a document that has a file with no dialog; Ctrl+Shift+S
     // and a document without a file get the dialog; another file's name
     // asks before it is written over.
@@ -471,14 +461,6 @@ class TestDocuments : public QObject {
         QVERIFY2(status().startsWith("g.htm non è stato aperto") &&
                      status().contains(path("g.htm")),
                  qPrintable(status()));
-    }
-
-    void very_large_document_is_shown_plain() {
-        QVERIFY(m.window->editor()->lexer());
-        open_file("big.htm", QByteArray("<p>xxxxxxxxxxxxxxxxxxxxxxx</p>\n").repeated(300000));
-        QVERIFY(!m.window->editor()->lexer());
-        open_file("small.htm", "<p>x</p>");
-        QVERIFY(m.window->editor()->lexer());
     }
 
     // The preview folder or file unusable, or the disk full: told in the

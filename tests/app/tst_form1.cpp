@@ -95,17 +95,6 @@ class TestForm1 : public QObject {
         QCOMPARE(edit().text(), row.before);
     }
 
-    void character_typed_over_a_selection_writes_whole_preview_once() {
-        edit().set_text(u"<p>ciao</p>"_s);
-        edit().select(3, 4);
-        record_preview();
-        QTest::keyClick(window->editor(), Qt::Key_A);
-        QTRY_COMPARE(written.size(), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(written, QList<QByteArray>{"<p>a</p>"});
-        QVERIFY(!m.pane); // no pane yet: nothing to reload
-    }
-
     void commands_ask_through_the_real_dialogs_data() {
         rows<Asked>({
             {"picker, colour, numbers, yes/no",

@@ -122,7 +122,7 @@ class TestMenusAndToolbar : public QObject {
                          qPrintable(item->text()));
             }
             items += int(keys.size());
-            shown << menu->title() + u": " + keys;
+            shown << menu->title() + QStringLiteral(": ") + keys;
         }
         QCOMPARE(shown,
                  (QStringList{"&Link: ---", "&Speciali: AcICoEVDTE",
@@ -207,7 +207,7 @@ class TestMenusAndToolbar : public QObject {
             const QString title = bar()->menus()[i]->title();
             QCOMPARE(caption->text(QAccessible::Name), QString(title).remove(u'&'));
             QCOMPARE(caption->text(QAccessible::Accelerator),
-                     u"Alt+" + title.at(title.indexOf(u'&') + 1));
+                     QStringLiteral("Alt+") + title.at(title.indexOf(u'&') + 1));
             const QRect drawn = bar()->caption_rect(i);
             QCOMPARE(caption->rect(), QRect(bar()->mapToGlobal(drawn.topLeft()), drawn.size()));
             QCOMPARE(menus->childAt(caption->rect().center().x(), caption->rect().center().y()),
