@@ -2,8 +2,8 @@
 // and the like, which runs to the element's own end tag (for scripts, through
 // the escapes the script data states follow).
 
-#include "preview/model/chars.h"
-#include "preview/model/tokenizer.h"
+#include "html/chars.h"
+#include "html/tokenizer.h"
 
 #include <algorithm>
 

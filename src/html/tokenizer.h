@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/model/tags.h"
+#include "html/tags.h"
 
 #include <QtGlobal>
 

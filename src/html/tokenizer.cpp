@@ -1,6 +1,6 @@
-#include "preview/model/tokenizer.h"
+#include "html/tokenizer.h"
 
-#include "preview/model/chars.h"
+#include "html/chars.h"
 
 #include <string>
 
