@@ -8,10 +8,6 @@ namespace html {
 
 using namespace chars;
 
-bool is_space(char c) {
-    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\f';
-}
-
 Token Tokenizer::next() {
     while (pos_ < end_) {
         if (content_ != Content::Data) {
@@ -24,10 +20,10 @@ Token Tokenizer::next() {
         if (s_[start] != '<' || !starts_markup(start))
             return text_from(start);
         const char c = s_[start + 1];
-        if (is_alpha(c))
+        if (is_letter(c))
             return tag(start, false);
         if (c == '/') {
-            if (is_alpha(s_[start + 2]))
+            if (is_letter(s_[start + 2]))
                 return tag(start, true);
             if (s_[start + 2] == '>') { // "</>" is dropped: no effect on the tree
                 Token nothing;
@@ -59,7 +55,7 @@ bool Tokenizer::starts_markup(qsizetype at) const {
     if (at + 1 >= end_)
         return false;
     const char c = s_[at + 1];
-    if (is_alpha(c) || c == '!' || c == '?')
+    if (is_letter(c) || c == '!' || c == '?')
         return true;
     return c == '/' && at + 2 < end_;
 }

@@ -70,6 +70,4 @@ class Tokenizer {
     int raw_tag_ = kNoTag;
 };
 
-bool is_space(char c);
-
 } // namespace html
