@@ -206,27 +206,26 @@ Token Tokenizer::comment(qsizetype start, qsizetype body) {
     return token;
 }
 
-Token Tokenizer::bogus_comment(qsizetype start) {
+Token Tokenizer::to_greater_than(Token::Kind kind, qsizetype start, qsizetype from) {
     Token token;
-    token.kind = Token::Comment;
+    token.kind = kind;
     token.start = start;
-    const qsizetype gt = find(s_, start + 2, end_, '>');
+    const qsizetype gt = find(s_, from, end_, '>');
     token.cut = gt < 0;
     token.end = gt < 0 ? end_ : gt + 1;
     pos_ = token.end;
     return token;
 }
 
+Token Tokenizer::bogus_comment(qsizetype start) {
+    return to_greater_than(Token::Comment, start, start + 2);
+}
+
 Token Tokenizer::doctype(qsizetype start) {
-    Token token;
-    token.kind = Token::Doctype;
-    token.start = start;
-    const qsizetype gt = find(s_, start + 9, end_, '>');
-    token.cut = gt < 0;
-    token.end = gt < 0 ? end_ : gt + 1;
-    pos_ = token.end;
-    if (gt < 0)
+    Token token = to_greater_than(Token::Doctype, start, start + 9);
+    if (token.cut)
         return token;
+    const qsizetype gt = token.end - 1;
     qsizetype p = start + 9;
     while (p < gt && is_space(s_[p]))
         ++p;
