@@ -73,20 +73,6 @@ TEST(SourceMapOpenTail, KeyInsideUnseenOpenTextTouchesNoPage) {
     }
 }
 
-// Where the tree stops (too deep for the browser's nesting), a change loads
-// the page again.
-TEST(SourceMapDepth, ChangePastTheModelReloads) {
-    for (const auto& [depth, known] : {std::pair{400, true}, {600, false}}) {
-        const QByteArray page = QByteArray("<div>").repeated(depth) + "x";
-        SourceMap map;
-        map.rebuild(parts(page));
-        SourceMap::Patch patch;
-        EXPECT_EQ(map.update(parts(page + "y"), &patch),
-                  known ? SourceMap::Outcome::Patched : SourceMap::Outcome::Reload)
-            << depth;
-    }
-}
-
 // Random edits of any kind: whatever was patched, the map is the one a
 // fresh reading of the new text gives.
 TEST(SourceMapRandomEdits, PatchedMapEqualsFreshMap) {
