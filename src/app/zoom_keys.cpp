@@ -1,7 +1,7 @@
 #include "app/zoom_keys.h"
 
-#include "platform/qt/widget_of.h"
 #include "preview/browser_host.h"
+#include "widgets/widget_of.h"
 
 #include <QApplication>
 #include <QKeyEvent>

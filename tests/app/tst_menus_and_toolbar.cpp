@@ -1,6 +1,5 @@
-// The menu bar and the toolbar as the user meets them: every access key in
-// order, every menu reachable by its access key and by the arrows, opening
-// under its caption at the starting size; every toolbar button in its place,
+// The menus and the toolbar as the user meets them: every access key in
+// order; every toolbar button in its place,
 // with its picture at its own size, running the operation of its menu item.
 // Text typed into a list's field: in the tag list it inserts nothing (only a
 // choice of an entry does), in the CSS editor's selector it is the selector,
@@ -12,7 +11,6 @@
 #include "support/scripted_asker.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,24 +20,11 @@
 
 namespace {
 
-struct Key {
-    int menu, letter, presses;
-};
 struct Button {
     int x, y;
     const char* runs; // the action of this name
     int width = 25, picture = 22;
 };
-
-// The menu target of keys: the open menu, else the widget with the focus.
-QWidget* keys_target() {
-    return QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                                             : QApplication::focusWidget();
-}
-
-void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(keys_target(), Qt::Key(key), modifiers);
-}
 
 enum Gesture {
     TypeThenEnter,
@@ -98,7 +83,6 @@ class TestMenusAndToolbar : public QObject {
 
     MainWindow m;
     WrappingMenuBar* bar() { return m.window->menuBar(); }
-    int open_index() { return int(bar()->menus().indexOf(bar()->open_menu())); }
 
   private slots:
     void init() { m.open(); }
@@ -131,96 +115,6 @@ class TestMenusAndToolbar : public QObject {
                               "&Tool: SIInEA"}));
         QCOMPARE(items, 62);
         QCOMPARE(bar()->menus()[2]->actions().first()->text(), QStringLiteral("&Grassetto"));
-    }
-
-    void every_menu_opens_by_its_access_key_under_its_caption_data() {
-        // A shared letter moves on to the next menu with that letter.
-        rows<Key>({{"&Link", {0, Qt::Key_L, 1}},
-                   {"&Speciali", {1, Qt::Key_S, 1}},
-                   {"&Formattazione", {2, Qt::Key_F, 1}},
-                   {"&Posizione", {3, Qt::Key_P, 1}},
-                   {"&Form", {4, Qt::Key_F, 2}},
-                   {"&Varie", {5, Qt::Key_V, 1}},
-                   {"&Sezioni Pagina", {6, Qt::Key_S, 2}},
-                   {"&Tool", {7, Qt::Key_T, 1}},
-                   {"&Speciali, round again", {1, Qt::Key_S, 3}}});
-    }
-    void every_menu_opens_by_its_access_key_under_its_caption() {
-        QFETCH(Key, row);
-        const int menu = row.menu;
-        QCOMPARE(bar()->rows(), 2); // the starting width holds the captions on two rows
-        const QRect caption = bar()->caption_rect(menu);
-        QVERIFY(bar()->rect().contains(caption));
-        for (int i = 0; i < row.presses; ++i)
-            key(row.letter, Qt::AltModifier);
-        QTRY_COMPARE(open_index(), menu);
-        QMenu* open = bar()->open_menu();
-        QTRY_VERIFY(open->isVisible());
-        QCOMPARE(open->geometry().topLeft(),
-                 bar()->mapToGlobal(caption.bottomLeft()) + QPoint(0, 1));
-        QCOMPARE(open->activeAction(), open->actions().first());
-        key(Qt::Key_Escape); // back to the caption
-        QTRY_VERIFY(!open->isVisible());
-        QCOMPARE(bar()->highlighted(), menu);
-        key(Qt::Key_Escape); // back to the document
-        QCOMPARE(bar()->highlighted(), -1);
-        QTRY_COMPARE(QApplication::focusWidget(), m.window->editor());
-    }
-
-    void arrows_reach_every_menu_in_order_data() {
-        QTest::addColumn<int>("start");
-        QTest::newRow("Alt alone") << int(Qt::Key_Alt);
-        QTest::newRow("F10") << int(Qt::Key_F10);
-    }
-    void arrows_reach_every_menu_in_order() {
-        QFETCH(int, start);
-        key(start);
-        QList<int> highlighted{bar()->highlighted()};
-        for (int i = 0; i < 8; ++i) {
-            key(Qt::Key_Right);
-            highlighted << bar()->highlighted();
-        }
-        QCOMPARE(highlighted, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
-        key(Qt::Key_Left);
-        key(Qt::Key_Down);
-        QTRY_COMPARE(open_index(), 7);
-        QList<int> opened;
-        for (int k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right}) {
-            key(k);
-            QTRY_VERIFY(bar()->open_menu() && bar()->open_menu()->isVisible());
-            opened << open_index();
-        }
-        QCOMPARE(opened, (QList<int>{6, 7, 0}));
-        key(Qt::Key_Down); // the second item of "&Link": "Collegamento"
-        QCOMPARE(bar()->open_menu()->activeAction()->text(), QStringLiteral("Collegamento"));
-        key(Qt::Key_Escape);
-        key(Qt::Key_Escape);
-        QTRY_COMPARE(QApplication::focusWidget(), m.window->editor());
-    }
-
-    void assistive_technology_sees_every_menu() {
-        QAccessibleInterface* menus = QAccessible::queryAccessibleInterface(bar());
-        QCOMPARE(menus->role(), QAccessible::MenuBar);
-        QCOMPARE(menus->childCount(), 8);
-        for (int i = 0; i < menus->childCount(); ++i) {
-            QAccessibleInterface* caption = menus->child(i);
-            const QString title = bar()->menus()[i]->title();
-            QCOMPARE(caption->text(QAccessible::Name), QString(title).remove(u'&'));
-            QCOMPARE(caption->text(QAccessible::Accelerator),
-                     QStringLiteral("Alt+") + title.at(title.indexOf(u'&') + 1));
-            const QRect drawn = bar()->caption_rect(i);
-            QCOMPARE(caption->rect(), QRect(bar()->mapToGlobal(drawn.topLeft()), drawn.size()));
-            QCOMPARE(menus->childAt(caption->rect().center().x(), caption->rect().center().y()),
-                     caption);
-        }
-        key(Qt::Key_F10);
-        key(Qt::Key_Right);
-        QCOMPARE(menus->focusChild()->text(QAccessible::Name), QStringLiteral("Speciali"));
-        key(Qt::Key_Escape);
-        QAccessibleInterface* tool = menus->child(7);
-        tool->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
-        QTRY_COMPARE(open_index(), 7);
-        QVERIFY(tool->state().expanded);
     }
 
     void toolbar_buttons_data() {

@@ -73,20 +73,4 @@ TEST(SourceMapOpenTail, KeyInsideUnseenOpenTextTouchesNoPage) {
     }
 }
 
-// Where the browser nests no deeper (it puts elements past 512 levels beside
-// their parent) the map stops: a change there loads the page again, and a
-// page 100,000 deep is not read through at each change.
-TEST(SourceMapDepth, StopsWhereTheBrowserStopsNesting) {
-    for (const auto& [depth, known] : {std::pair{400, true}, {600, false}, {100000, false}}) {
-        const QByteArray page = QByteArray("<div>").repeated(depth) + "x";
-        SourceMap map;
-        map.rebuild(parts(page));
-        EXPECT_EQ(map.complete(), known) << depth;
-        SourceMap::Patch patch;
-        EXPECT_EQ(map.update(parts(page + "y"), &patch),
-                  known ? SourceMap::Outcome::Patched : SourceMap::Outcome::Reload)
-            << depth;
-    }
-}
-
 } // namespace

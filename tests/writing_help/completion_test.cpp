@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OpenElement, testing::Values(
     Open{"MisnestedInnerStaysOpen", "<b><i>x</b>", "i"},
     Open{"CommentSkipped", "<div><!-- <p> -->", "div"},
     Open{"ScriptContentSkipped", "<div><script>if (a<b && c>d) x();</script>", "div"},
+    Open{"TextareaContentSkipped", "<div><textarea><b></textarea>", "div"},
     Open{"QuotedGreaterThan", "<p><a title=\"a>b\">x", "a"},
     Open{"NothingOpen", "<p>a</p>", ""},
     Open{"InsideComment", "<div><!-- x", ""}),

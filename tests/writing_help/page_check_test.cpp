@@ -51,12 +51,12 @@ INSTANTIATE_TEST_SUITE_P(Pages, Findings, testing::Values(
 // What completion offers, the checker never calls unknown.
 TEST(Vocabulary, IsKnownToTheChecker) {
     QByteArray page = "<!DOCTYPE html><html><head><title>t</title></head><body>\n";
-    for (const vocabulary::Element& element : vocabulary::elements()) {
+    for (const html::Element& element : html::elements()) {
         page += '<' + QByteArray(element.name);
         for (const QString& attribute : vocabulary::attribute_names(element.name))
             page += ' ' + attribute.toLatin1() + "=\"x\"";
         page += '>';
-        if (!(element.flags & vocabulary::Void))
+        if (!element.is(html::Element::Void))
             page += "</" + QByteArray(element.name) + '>';
         page += '\n';
     }

@@ -1,9 +1,9 @@
 // The keyboard side of the menu bar: access keys, Alt and F10, the arrows
 // along the captions and inside an open menu.
 
-#include "app/alt_tap.h"
-#include "app/wrapping_menu_bar.h"
-#include "platform/qt/widget_of.h"
+#include "widgets/alt_tap.h"
+#include "widgets/widget_of.h"
+#include "widgets/wrapping_menu_bar.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "platform/qt/widget_of.h"
+#include "widgets/widget_of.h"
 
 #include <QWidget>
 
