@@ -12,7 +12,7 @@ class PaneSmoke : public QObject {
         const QString text = QStringLiteral("document.getElementById('x').textContent");
         for (const QString& word : {QStringLiteral("uno"), QStringLiteral("due")}) {
             pane.edit().set_text(QStringLiteral("<p id=\"x\">%1</p>").arg(word));
-            QTRY_COMPARE_WITH_TIMEOUT(pane.eval(text), QVariant(word), 10000);
+            QVERIFY(pane.answers(text, word));
         }
     }
 };

@@ -46,6 +46,12 @@ struct PaneWindow {
             return QStringLiteral("(no answer)");
         return **answer;
     }
+    // Waits until the page's answer to `script` is `expected`. Each answer is
+    // asked once: a page slow to answer (a new renderer on a busy machine)
+    // only makes the wait longer, it never turns a shown answer back.
+    bool answers(const QString& script, const QVariant& expected, int ms = 15000) const {
+        return QTest::qWaitFor([&] { return eval(script) == expected; }, ms);
+    }
     // A real mouse click on the middle of the page's element with that id.
     void click(const QString& id) const {
         const QVariantList box =
