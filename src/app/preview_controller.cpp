@@ -135,7 +135,8 @@ QString PreviewController::write_browser_copy() {
         return preview.error;
     return write_temp_file(browser_copy_path(),
                            browser_copy(preview.bytes, QUrl::fromLocalFile(document),
-                                        QUrl::fromLocalFile(browser_copy_path())));
+                                        QUrl::fromLocalFile(browser_copy_path()),
+                                        temp_stylesheet_path()));
 }
 
 QString PreviewController::page_for_browsers() {
