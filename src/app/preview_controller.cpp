@@ -86,7 +86,7 @@ void PreviewController::write_preview() {
 void PreviewController::show_latest() {
     shown_path_ = window_.document_path();
     shown_charset_ = charset_of(window_.document_encoding());
-    host_.set_document(shown_path_, shown_charset_);
+    host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
     host_.show_latest();
 }
 
@@ -114,7 +114,7 @@ void PreviewController::toggle() {
         window_.enable_browser = true;
         shown_path_ = window_.document_path();
         shown_charset_ = charset_of(window_.document_encoding());
-        host_.set_document(shown_path_, shown_charset_);
+        host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
         if (widened_ && !sized_by_screen)

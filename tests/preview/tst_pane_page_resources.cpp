@@ -28,12 +28,12 @@ class PanePageResources : public QObject {
         QVERIFY(picture.save(site_.filePath("pic.png")));
         QVERIFY(write_bytes(site_.filePath("style.css"), "#own { color: rgb(0, 128, 0) }"));
         QVERIFY(write_bytes(site_.filePath("secret.txt"), "segreto"));
-        QCOMPARE(write_temp_file(temp_stylesheet_path(), "#temp { color: rgb(4, 5, 6) }"), "");
+        QCOMPARE(write_temp_stylesheet("#temp { color: rgb(4, 5, 6) }"), "");
         // %1: the local server's port, %2: a temporary stylesheet, %3: secret.txt as file:.
-        page_ = QString::fromUtf8(read_bytes(QFINDTESTDATA("data/resource_page.htm")))
+        page_ = QString::fromUtf8(read_bytes(MARKLET_PANE_DATA "resource_page.htm"))
                     .arg(server_.serverPort())
-                    // Linked in an earlier Marklet, whose folder is gone: this one's applies.
-                    .arg(QFileInfo(temp_stylesheet_path()).path() + "/../run-1-1-0ld/tmp.css",
+                    // As interim versions linked it, in a folder of a run long gone.
+                    .arg(QFileInfo(temp_stylesheet_path()).path() + "/run-1-1-0ld/tmp.css",
                          QUrl::fromLocalFile(site_.filePath("secret.txt")).toString())
                     .toUtf8();
         QVERIFY(write_bytes(site_.filePath("page.htm"), page_));

@@ -27,7 +27,10 @@ struct PaneWindow {
         window->run_item(QStringLiteral("Command2"));
         return host()->pane() && settled();
     }
-    ~PaneWindow() { window->editor()->setModified(false); }
+    ~PaneWindow() {
+        if (window)
+            window->editor()->setModified(false);
+    }
     BrowserHost* host() const { return window->browser(); }
     ScintillaEditArea& edit() const { return window->edit_area(); }
     // The widget that takes the page's input.
