@@ -3,10 +3,10 @@
 // opening of a 5 MB file against loading its bytes into a bare QsciScintilla.
 // Runs on Qt's offscreen platform; prints each pair's ratio at the end.
 
-#include "document/file_io.h"
-#include "document/temp_files.h"
 #include "app/form1.h"
 #include "bench_support.h"
+#include "document/file_io.h"
+#include "document/temp_files.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <map>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,9 +60,9 @@ void BM_PlainWrite(benchmark::State& state) {
 }
 
 // One typed character in the middle of the document, in the real window.
-// Timed: Scintilla's edit, the change notice, the preview file written; with
-// `painted` (range 1) also the repaint that follows, which depends on the
-// window's size and not on the document's. Typing and deleting alternate so
+// Timed: Scintilla's edit, its repaint (the change notice follows it), the
+// notice and the preview file written; with `painted` (range 1) also what
+// is left to settle after it. Typing and deleting alternate so
 // the document keeps its size.
 void BM_TypedCharacter(benchmark::State& state) {
     const QByteArray& bytes = document(state.range(0) * kMB);
@@ -86,8 +87,9 @@ void BM_TypedCharacter(benchmark::State& state) {
         else
             bench::key(editor, Qt::Key_Backspace, QString());
         type = !type;
-        // The change notice waits in the queue for the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        // The change notice (and with it the preview file) comes once the
+        // repaint is done and the event loop is about to wait.
+        bench::wait_until([&] { return !window.edit_area().change_pending(); }, 5000, 1);
         if (!painted)
             state.PauseTiming();
         bench::settle();
@@ -181,6 +183,71 @@ void BM_OpenFileBare(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
+// Ctrl+S of a document in the real window: encoding, the write, the flush to
+// the disk and the rename (range 1 = 0), or the rewrite in place of a file
+// with a second name (range 1 = 1), with everything the save does around it.
+void BM_Save(benchmark::State& state) {
+    const QByteArray& bytes = document(state.range(0) * kMB);
+    const bool in_place = state.range(1) != 0;
+    const QString path = folder() + QStringLiteral("/saved.htm");
+    const QString link = folder() + QStringLiteral("/saved-link.htm");
+    bench::write_file(path, bytes);
+    ::unlink(QFile::encodeName(link).constData());
+    if (in_place &&
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()) != 0) {
+        state.SkipWithError("no second name");
+        return;
+    }
+    Form1 window;
+    window.show();
+    bench::settle();
+    if (!window.open_path(path)) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    bench::settle();
+    for (auto _ : state) {
+        if (!window.save()) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    ::unlink(QFile::encodeName(link).constData());
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+// The check of the document's file when the window gets the focus back: the
+// file as it was (range 1 = 0: one stat), or touched just before (1: its
+// content read and hashed, once per change on disk).
+void BM_FocusCheck(benchmark::State& state) {
+    const QByteArray& bytes = document(state.range(0) * kMB);
+    const bool touched = state.range(1) != 0;
+    const QString path = folder() + QStringLiteral("/focus.htm");
+    bench::write_file(path, bytes);
+    Form1 window;
+    window.show();
+    window.activateWindow();
+    bench::settle();
+    if (!window.open_path(path) || !window.isActiveWindow()) {
+        state.SkipWithError("open failed, or the window is not active");
+        return;
+    }
+    bench::settle();
+    QEvent activation(QEvent::ActivationChange);
+    time_t second = 1000000000;
+    for (auto _ : state) {
+        if (touched) {
+            state.PauseTiming();
+            const timespec times[2] = {{0, UTIME_OMIT}, {++second, 0}};
+            ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+            state.ResumeTiming();
+        }
+        QApplication::sendEvent(&window, &activation);
+    }
+    if (window.findChild<QWidget*>(QStringLiteral("file_change_bar"))->isVisible())
+        state.SkipWithError("a notice was raised");
+}
+
 constexpr int kRepetitions = 5;
 
 // Every figure: wall-clock milliseconds, the median of kRepetitions runs.
@@ -202,6 +269,20 @@ BENCHMARK(BM_TypedCharacter)
 BENCHMARK(BM_TypedCharacterBare)->Arg(1)->Arg(5)->Apply(medians_in_ms)->MinTime(0.3);
 BENCHMARK(BM_OpenFileBare)->Args({5, 0})->Args({5, 1})->Apply(medians_in_ms)->MinTime(0.5);
 BENCHMARK(BM_OpenFile)->Arg(5)->Apply(medians_in_ms)->MinTime(0.5);
+BENCHMARK(BM_FocusCheck)
+    ->Args({5, 0})
+    ->Args({5, 1})
+    ->Args({50, 0})
+    ->Args({50, 1})
+    ->Apply(medians_in_ms)
+    ->MinTime(0.5);
+BENCHMARK(BM_Save)
+    ->Args({5, 0})
+    ->Args({5, 1})
+    ->Args({50, 0})
+    ->Args({50, 1})
+    ->Apply(medians_in_ms)
+    ->MinTime(0.5);
 
 // Prints as usual and keeps each benchmark's median for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {

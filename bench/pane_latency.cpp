@@ -26,6 +26,20 @@
 // change, so its cost follows the number of siblings, not the page's size.
 // --editor watches the edit area instead of the pane (with the pane on):
 // the keystroke's own echo.
+//
+//   pane_latency --open-tails KEYS SIZE_KB...
+//
+// puts a comment, script, style, textarea or title left open at the top of
+// the body (the rest of the page runs into it) and types KEYS keys 300 ms
+// apart inside it: the processor time of the program and its page
+// processes per key, beside the same page without it, as a ratio.
+//
+//   pane_latency --rhythms KEYS SIZE_KB...
+//
+// types at a user's rhythms, the caret's outline on as the user has it: KEYS
+// keys 100 ms, 300 ms and 1 s apart, and a few keys each after 8 s without
+// one; each figure beside the pane's aims (median 40 ms, p90 80 ms, no key
+// shown only with a later one) as a ratio.
 
 #include "app/form1.h"
 #include "bench_support.h"
@@ -34,6 +48,8 @@
 #include "preview/live_preview.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -52,8 +68,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -157,6 +175,37 @@ class PixelWatch {
     std::vector<Clock::time_point> changes_;
 };
 
+// Processor time of this process and every process below it (the page
+// engine's), in milliseconds.
+double tree_cpu_ms() {
+    std::map<long, long> parent;
+    std::map<long, double> ticks;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const long pid = entry.toLong(&number);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!number || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // After the name in parentheses: state, ppid, ... utime (14th), stime.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (f.size() < 13)
+            continue;
+        parent[pid] = f[1].toLong();
+        ticks[pid] = f[11].toDouble() + f[12].toDouble();
+    }
+    const long self = QCoreApplication::applicationPid();
+    double total = 0;
+    for (const auto& [pid, t] : ticks) {
+        long p = pid;
+        while (p > 1 && p != self)
+            p = parent.count(p) ? parent[p] : 0;
+        if (p == self)
+            total += t;
+    }
+    return total * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
 struct Figures {
     std::vector<double> first_ms; // key -> first change of the pane
     std::vector<double> last_ms;  // key -> last change before the next key
@@ -164,7 +213,8 @@ struct Figures {
     int missed = 0;               // keys shown only with a later one
 };
 
-Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms) {
+Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms,
+                int idle_ms = 60000) {
     QsciScintilla* editor = window.editor();
     std::vector<Clock::time_point> posted;
     watch.clear();
@@ -186,11 +236,14 @@ Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int
     typist.start();
     wait_until([&] { return typed == keys; }, keys * interval_ms + 30000);
     // Until the pane has been still for a while (a load of a large page shows
-    // nothing new for seconds).
+    // nothing new for seconds); a pane that shows nothing new at all, once
+    // `idle_ms` have passed since the last key.
     wait_until(
         [&] {
             const auto changes = watch.changes();
-            return !changes.empty() && ms_between(changes.back(), Clock::now()) > still_ms;
+            if (changes.empty() || changes.back() < posted.front())
+                return ms_between(posted.back(), Clock::now()) > idle_ms;
+            return ms_between(std::max(changes.back(), posted.back()), Clock::now()) > still_ms;
         },
         120000);
     const std::vector<Clock::time_point> changes = watch.changes();
@@ -226,9 +279,15 @@ int main(int argc, char* argv[]) {
     const bool load_every_change = args.removeAll(QStringLiteral("--load-every-change")) > 0;
     const bool sections = args.removeAll(QStringLiteral("--sections")) > 0;
     const bool editor = args.removeAll(QStringLiteral("--editor")) > 0;
+    const bool rhythms = args.removeAll(QStringLiteral("--rhythms")) > 0;
+    const bool tails = args.removeAll(QStringLiteral("--open-tails")) > 0;
+    if (rhythms || tails)
+        args.insert(1, QStringLiteral("0"));
     if (args.size() < 3) {
         std::printf("usage: pane_latency [--load-every-change] [--sections] [--editor] KEYS "
-                    "INTERVAL_MS SIZE_KB...\n");
+                    "INTERVAL_MS SIZE_KB...\n"
+                    "       pane_latency --rhythms KEYS SIZE_KB...\n"
+                    "       pane_latency --open-tails KEYS SIZE_KB...\n");
         return 2;
     }
     const int keys = args[0].toInt(), interval_ms = args[1].toInt();
@@ -250,14 +309,59 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     window.live_preview()->set_patching(!load_every_change);
-    // No outline: it would be a change of the pane of its own.
-    QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved, &window, nullptr);
+    // No outline: it would be a change of the pane of its own. (At the
+    // user's rhythms it stays: what the caret's rest does is part of them.)
+    if (!rhythms)
+        QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved, &window, nullptr);
     wait_until([&] { return host->shows_page(); }, 60000);
 
-    std::printf("Key -> %s pixels (%s, %d keys, one every %d ms; %s):\n",
-                editor ? "edit area" : "pane", qPrintable(QGuiApplication::platformName()), keys,
-                interval_ms,
-                load_every_change ? "the page loads at every change" : "patched in place");
+    if (tails) {
+        std::printf("Processor time per key inside text left open to the end of the page "
+                    "(program and page processes; %d keys 300 ms apart):\n",
+                    keys);
+        for (int i = 2; i < args.size(); ++i) {
+            const int kb = args[i].toInt();
+            double plain = 0;
+            for (const char* opening :
+                 {"", "<!--", "<script>", "<style>", "<textarea>", "<title>"}) {
+                QByteArray page = bench::html_document(qsizetype(kb) * 1024);
+                page.replace("<body>\r\n", QByteArray("<body>\r\n") + opening + "\r\n");
+                const QString path = dir.filePath(QStringLiteral("tail-%1.htm").arg(kb));
+                bench::write_file(path, page);
+                window.open_path(path);
+                wait_until([&] { return host->shows_page(); }, 120000);
+                const QString text = window.edit_area().text().left(4096);
+                window.edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
+                wait_until([&] { return false; }, 1500);
+                PixelWatch watch(window.winId(),
+                                 QRect(host->mapTo(&window, QPoint(0, 0)), host->size()));
+                const double before = tree_cpu_ms();
+                measure(window, watch, keys, 300, 1500, 3000);
+                const double per_key = (tree_cpu_ms() - before) / keys;
+                if (!*opening)
+                    plain = per_key;
+                std::printf("  %6d KB, %-12s %7.1f ms a key%s\n", kb, *opening ? opening : "(none)",
+                            per_key,
+                            *opening
+                                ? qPrintable(QStringLiteral(": ratio %1 (limit 1.20) %2")
+                                                 .arg(per_key / plain, 0, 'f', 2)
+                                                 .arg(per_key <= 1.2 * plain ? "MET" : "NOT MET"))
+                                : "");
+                std::fflush(stdout);
+            }
+        }
+        window.editor()->setModified(false);
+        return 0;
+    }
+    if (rhythms)
+        std::printf("Key -> pane pixels at a user's rhythms (%s, caret outline on; ratios to the "
+                    "aims: median 40 ms, p90 80 ms):\n",
+                    qPrintable(QGuiApplication::platformName()));
+    else
+        std::printf("Key -> %s pixels (%s, %d keys, one every %d ms; %s):\n",
+                    editor ? "edit area" : "pane", qPrintable(QGuiApplication::platformName()),
+                    keys, interval_ms,
+                    load_every_change ? "the page loads at every change" : "patched in place");
     for (int i = 2; i < args.size(); ++i) {
         const int kb = args[i].toInt();
         const QString path = dir.filePath(QStringLiteral("page-%1.htm").arg(kb));
@@ -277,6 +381,23 @@ int main(int argc, char* argv[]) {
         if (!watch.ok()) {
             std::printf("no X Damage: no figures\n");
             return 1;
+        }
+        if (rhythms) {
+            // Keys 100 ms, 300 ms and 1 s apart; then a few, each after 8 s.
+            for (const auto& [count, every] :
+                 {std::pair{keys, 100}, {keys, 300}, {keys, 1000}, {std::min(keys, 5), 8000}}) {
+                const Figures f = measure(window, watch, count, every, 2000);
+                const double median = bench::median(f.first_ms);
+                const double p90 = bench::percentile(f.first_ms, 0.9);
+                const QString rhythm = every == 8000 ? QStringLiteral("first key after 8 s")
+                                                     : QStringLiteral("%1 ms apart").arg(every);
+                std::printf("  %6d KB, %-19s: median %7.1f ms (ratio %.2f), p90 %7.1f ms "
+                            "(ratio %.2f); %d of %d keys shown only with a later one%s\n",
+                            kb, qPrintable(rhythm), median, median / 40, p90, p90 / 80, f.missed,
+                            count, median <= 40 && p90 <= 80 && f.missed == 0 ? "" : "  NOT MET");
+                std::fflush(stdout);
+            }
+            continue;
         }
         const Figures f =
             measure(window, watch, keys, interval_ms, load_every_change ? 10000 : 2000);

@@ -53,6 +53,23 @@ echo "== Opening a 5 MB file at start-up until the window is mapped and painted 
 QT_QPA_PLATFORM=xcb "$bin/startup_timer" "$RUNS" 1.5 "5 MB file given on the command line" \
   marklet "$BUILD/marklet $sample" bare "$bin/bare_window $sample"
 echo
+echo "== After opening a 5 MB file: memory and processor from the window painted on ($where, xcb) =="
+peers=()
+featherpad=$(command -v featherpad || true)
+if [ -n "$featherpad" ]; then
+  peers=(featherpad "$featherpad $sample")
+fi
+QT_QPA_PLATFORM=xcb "$bin/open_and_type" open 5 marklet "$BUILD/marklet $sample" \
+  bare "$bin/bare_window $sample" "${peers[@]}" || echo "(see above)"
+echo
+echo "== Typing in a 5 MB page, pane off: key -> window pixels, whole programs ($where) =="
+if [ -n "$featherpad" ]; then
+  QT_QPA_PLATFORM=xcb "$bin/open_and_type" type 30 150 3 marklet "$BUILD/marklet $sample" \
+    featherpad "$featherpad $sample" || echo "(see above)"
+else
+  echo "FeatherPad is not installed (Debian package featherpad): no peer to type beside, skipped"
+fi
+echo
 echo "== Change reaction and opening (Google Benchmark, offscreen) =="
 QT_QPA_PLATFORM=offscreen "$bin/bench_editing"
 echo
@@ -73,6 +90,14 @@ for mode in "" --sections; do
   QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
     "$bin/pane_latency" $mode 15 300 1024 5120 2>/dev/null || echo "(see above)"
 done
+echo
+echo "== Key -> pane pixels at a user's rhythms: 100 ms, 300 ms, 1 s apart, after 8 s =="
+QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+  "$bin/pane_latency" --rhythms 20 10 100 1024 5120 2>/dev/null || echo "(see above)"
+echo
+echo "== Keys inside a comment, script, style, textarea or title left open to the end of the page =="
+QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
+  "$bin/pane_latency" --open-tails 10 5120 2>/dev/null || echo "(see above)"
 echo
 echo "== The page engine alone: one-character change -> frame (drawn in software, as the pane) =="
 for mode in "" --sections; do

@@ -13,38 +13,17 @@
 // is one or two; the menu captions and toolbar pictures bring many more).
 // Prints the medians and the ratio A / B against LIMIT.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "x_programs.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <fcntl.h>
-#include <filesystem>
-#include <poll.h>
-#include <set>
-#include <spawn.h>
-#include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
-long long monotonic_ns() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
-}
+using namespace xprog;
 
 struct Sample {
     double mapped_ms = 0;
@@ -53,160 +32,19 @@ struct Sample {
     bool ok = false;
 };
 
-std::vector<std::string> split(const std::string& command) {
-    std::vector<std::string> words;
-    std::istringstream in(command);
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
-
-// Windows come and go while we look at them (a program's short-lived
-// windows, the window manager's frames): a request about one that is gone
-// is no error of ours.
-int ignore_x_error(Display*, XErrorEvent*) {
-    return 0;
-}
-
-long window_pid(Display* display, Window window) {
-    static const Atom pid_atom = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    long pid = -1;
-    if (XGetWindowProperty(display, window, pid_atom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &items, &after, &data) == Success &&
-        data && items == 1 && format == 32)
-        pid = long(*reinterpret_cast<unsigned long*>(data));
-    if (data)
-        XFree(data);
-    return pid;
-}
-
-// The window of process `pid` at or below `window` (a window manager puts the
-// program's window inside a frame of its own).
-Window find_window_of(Display* display, Window window, long pid, int depth = 0) {
-    if (window_pid(display, window) == pid)
-        return window;
-    if (depth > 3)
-        return None;
-    Window root = None, parent = None, *children = nullptr;
-    unsigned int count = 0;
-    Window found = None;
-    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count && found == None; ++i)
-            found = find_window_of(display, children[i], pid, depth + 1);
-        if (children)
-            XFree(children);
-    }
-    return found;
-}
-
-// True when the window's pixels hold more than a handful of colours.
-bool looks_painted(Display* display, Window window) {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
-        return false;
-    XImage* image = XGetImage(display, window, 0, 0, unsigned(attributes.width),
-                              unsigned(attributes.height), AllPlanes, ZPixmap);
-    if (!image)
-        return false;
-    std::set<unsigned long> colours;
-    for (int y = 0; y < attributes.height && colours.size() <= 8; y += 3)
-        for (int x = 0; x < attributes.width && colours.size() <= 8; x += 3)
-            colours.insert(XGetPixel(image, x, y));
-    XDestroyImage(image);
-    return colours.size() > 8;
-}
-
-// A fresh home: HOME and the XDG folders point into a new empty folder.
-std::vector<std::string> fresh_environment(const std::string& home) {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        if (text.rfind("HOME=", 0) == 0 || text.rfind("XDG_CACHE_HOME=", 0) == 0 ||
-            text.rfind("XDG_DATA_HOME=", 0) == 0 || text.rfind("XDG_CONFIG_HOME=", 0) == 0 ||
-            text.rfind("MARKLET_EXIT_WHEN_SHOWN=", 0) == 0)
-            continue;
-        environment.push_back(text);
-    }
-    environment.push_back("HOME=" + home);
-    environment.push_back("XDG_CACHE_HOME=" + home + "/.cache");
-    environment.push_back("XDG_DATA_HOME=" + home + "/.local/share");
-    environment.push_back("XDG_CONFIG_HOME=" + home + "/.config");
-    return environment;
-}
-
 Sample run_once(Display* display, const std::vector<std::string>& words) {
     Sample sample;
-    char home_template[] = "/tmp/marklet-startup-XXXXXX";
-    if (!mkdtemp(home_template))
+    Started started = start(display, words);
+    if (!started.ok())
         return sample;
-    const std::string home = home_template;
-    std::vector<std::string> environment = fresh_environment(home);
-    std::vector<char*> envp;
-    for (auto& e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<char*> argv;
-    for (const auto& w : words)
-        argv.push_back(const_cast<char*>(w.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    XSync(display, True); // drop the notices of earlier runs
-    const long long start = monotonic_ns();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        std::fprintf(stderr, "cannot start %s: %s\n", argv[0], std::strerror(spawned));
+    const Shown shown = wait_shown(display, started, 30'000'000'000LL);
+    const rusage usage = stop(started);
+    if (!shown.painted_ns) {
+        std::fprintf(stderr, "%s never showed a painted window\n", words[0].c_str());
         return sample;
     }
-
-    const Window root = DefaultRootWindow(display);
-    Window window = None;
-    long long mapped = 0, painted = 0;
-    const long long give_up = start + 30'000'000'000LL;
-    pollfd x_events{ConnectionNumber(display), POLLIN, 0};
-    while (!painted && monotonic_ns() < give_up) {
-        if (window == None) {
-            while (XPending(display)) {
-                XEvent event;
-                XNextEvent(display, &event);
-                if (event.type == MapNotify && window == None) {
-                    window = find_window_of(display, event.xmap.window, pid);
-                    if (window != None)
-                        mapped = monotonic_ns();
-                }
-            }
-            if (window == None) // a program that maps before setting its pid
-                window = find_window_of(display, root, pid);
-            if (window != None && !mapped)
-                mapped = monotonic_ns();
-            if (window == None)
-                poll(&x_events, 1, 2);
-        } else if (looks_painted(display, window)) {
-            painted = monotonic_ns();
-        } else {
-            usleep(500);
-        }
-    }
-    kill(pid, SIGKILL);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    std::filesystem::remove_all(home);
-    if (!painted) {
-        std::fprintf(stderr, "%s never showed a painted window\n", argv[0]);
-        return sample;
-    }
-    sample.mapped_ms = double(mapped - start) / 1e6;
-    sample.painted_ms = double(painted - start) / 1e6;
+    sample.mapped_ms = double(shown.mapped_ns - started.start_ns) / 1e6;
+    sample.painted_ms = double(shown.painted_ns - started.start_ns) / 1e6;
     sample.rss_mb = double(usage.ru_maxrss) / 1024.0;
     sample.ok = true;
     return sample;
@@ -221,8 +59,8 @@ double median(std::vector<double> values) {
 }
 
 void verdict(const char* what, const char* unit, const std::string& name_a,
-             const std::vector<double>& a, const std::string& name_b,
-             const std::vector<double>& b, double limit) {
+             const std::vector<double>& a, const std::string& name_b, const std::vector<double>& b,
+             double limit) {
     const double ma = median(a), mb = median(b);
     const double ratio = mb > 0 ? ma / mb : 0;
     std::printf("  %-16s %s %.1f %s (%.1f-%.1f), %s %.1f %s (%.1f-%.1f): ratio %.2f", what,

@@ -5,6 +5,7 @@
 // exactly when a strict Windows-1252 encoding fails. A document kept for
 // recovery comes back as the very same bytes too.
 
+#include "document/charset_declaration.h"
 #include "document/document_codec.h"
 #include "document/recovery_file.h"
 #include "fuzz_input.h"
@@ -29,6 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         recovered && recovered->text.toUtf8() == held && recovered->encoding == document.encoding &&
             encode_document(recovered->text, recovered->encoding) == bytes,
         "bytes -> recovery file -> bytes gives the same bytes", QString::fromLatin1(bytes.toHex()));
+
+    // The page's declaration of its encoding, as a save to UTF-8 updates it:
+    // the label lies where it is found, and "utf-8" in its place is found
+    // there in turn.
+    const CharsetDeclaration declared = find_charset_declaration(bytes);
+    if (declared.found()) {
+        fuzz::check(bytes.mid(declared.start, declared.length) == declared.label,
+                    "the label lies where it is found", QString::fromLatin1(bytes.toHex()));
+        const QByteArray updated =
+            QByteArray(bytes).replace(declared.start, declared.length, "utf-8");
+        const CharsetDeclaration again = find_charset_declaration(updated);
+        fuzz::check(again.start == declared.start && again.charset == Charset::Utf8,
+                    "an updated declaration says utf-8", QString::fromLatin1(bytes.toHex()));
+    }
 
     // The same bytes seen as arbitrary text.
     const QString text = fuzz::utf16_text(data, size);

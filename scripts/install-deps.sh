@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything Marklet needs to build, run and test, from Debian packages.
+# With --package, also the tools that make and check the Debian package.
 # Safe to run again: packages already present are left alone.
 set -euo pipefail
 
@@ -16,8 +17,15 @@ PACKAGES=(
   xvfb xauth imagemagick x11-utils libx11-dev openbox
   fonts-dejavu-core desktop-file-utils
   clang libclang-rt-14-dev
-  libxdamage-dev
+  libxdamage-dev libxtst-dev
 )
+# `make package`: dpkg-shlibdeps computes the dependencies, `file` tells CPack
+# which files are programs and libraries; lintian, appstreamcli and
+# desktop-file-validate check the result, xdg-mime the installed menu entry,
+# debootstrap makes the clean Debian system it is installed into.
+if [ "${1:-}" = --package ]; then
+  PACKAGES+=(dpkg-dev file lintian appstream xdg-utils debootstrap)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

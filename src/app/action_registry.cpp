@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QToolButton>
 
@@ -48,6 +49,22 @@ void ActionRegistry::build_toolbar(QWidget* frame, QWidget* client) {
         const QRect place = twips_rect(def.left, def.top, def.width, def.height);
         button->setGeometry(place);
         button->setIconSize(QSize(def.picture_width, kPictureHeight));
+    }
+}
+
+void ActionRegistry::bind_keys(std::span<const KeyDef> keys) {
+    for (const KeyDef& row : keys) {
+        if (row.kind != KeyDef::Window)
+            continue;
+        const QString name = QString::fromLatin1(row.name);
+        QAction* act = actions_.value(name);
+        if (!act)
+            act = window_->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+        if (!act)
+            act = add(name, QString::fromUtf16(row.caption));
+        act->setShortcuts(QKeySequence::listFromString(QString::fromUtf16(row.keys)));
+        act->setShortcutContext(Qt::WindowShortcut);
+        window_->addAction(act);
     }
 }
 

@@ -3,7 +3,9 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <span>
 
+struct KeyDef;
 class QAction;
 class QWidget;
 class WrappingMenuBar;
@@ -26,6 +28,11 @@ class ActionRegistry {
     // The toolbar buttons: those of the frame in `frame`, the rest in `client`.
     // Their pictures are drawn at their own sizes; the menus show no icons.
     void build_toolbar(QWidget* frame, QWidget* client);
+    // The keys of the table's Window rows, each on the window's action of
+    // that name: the registry's own, one made elsewhere in the window (found
+    // by its objectName), or a new one, with the row's caption, that runs its
+    // name. Call once every part of the window has made its actions.
+    void bind_keys(std::span<const KeyDef> keys);
     // Items whose operation does not exist stay visible but disabled.
     void disable_unless(const std::function<bool(const QString& name)>& exists);
 

@@ -1,12 +1,16 @@
 #include "app/document_bindings.h"
 
+#include "app/file_change_bar.h"
 #include "app/status_presenter.h"
+#include "document/file_name.h"
 #include "document/recovery_keeper.h"
+#include "document/save_journal.h"
 #include "platform/qt/editor_style.h"
 #include "platform/qt/long_line_styling.h"
 #include "platform/qt/scintilla_edit_area.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -27,6 +31,10 @@ void EditorBuffer::load(QByteArrayView utf8, qsizetype file_size) {
         style_html_editor(editor);
 }
 
+void EditorBuffer::reload(QByteArrayView utf8) {
+    edit_.reload_utf8(utf8);
+}
+
 std::array<QByteArrayView, 2> EditorBuffer::utf8_parts() const {
     return edit_.utf8_parts();
 }
@@ -45,6 +53,10 @@ void EditorBuffer::set_save_point() {
 
 void EditorBuffer::set_line_break(LineBreak line_break) {
     edit_.set_line_break(line_break);
+}
+
+void EditorBuffer::replace(qsizetype from, qsizetype to, QByteArrayView utf8) {
+    edit_.replace_bytes(from, to, utf8);
 }
 
 namespace {
@@ -73,7 +85,8 @@ DocumentQuestions::Unsaved MessageBoxQuestions::unsaved_changes() {
     }
 }
 
-DocumentQuestions::Unencodable MessageBoxQuestions::unencodable(const QString& characters) {
+DocumentQuestions::EncodingAnswer MessageBoxQuestions::unencodable(const QString& characters,
+                                                                   const QString& declared) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Marklet"),
                     QStringLiteral("Il documento contiene caratteri che la codifica "
                                    "Windows-1252 non può contenere: %1\n"
@@ -86,25 +99,38 @@ DocumentQuestions::Unencodable MessageBoxQuestions::unencodable(const QString& c
     references->setObjectName(QStringLiteral("references_button"));
     QPushButton* utf8 = box.addButton(QStringLiteral("Salva come UTF-8"), QMessageBox::AcceptRole);
     utf8->setObjectName(QStringLiteral("utf8_button"));
+    if (!declared.isEmpty()) {
+        // Saved in UTF-8 under a declaration of another encoding, the page
+        // shows garbled in a browser: updated unless the user keeps it.
+        auto* update = new QCheckBox(
+            QStringLiteral("Salvando come UTF-8, aggiorna la dichiarazione della codifica "
+                           "nella pagina (\"%1\" diventa \"utf-8\")")
+                .arg(declared.left(40)),
+            &box);
+        update->setObjectName(QStringLiteral("declaration_check"));
+        update->setChecked(true);
+        box.setCheckBox(update);
+    }
     box.setDefaultButton(references);
     box.exec();
+    const bool update = box.checkBox() && box.checkBox()->isChecked();
     if (box.clickedButton() == references)
-        return Unencodable::References;
+        return {Unencodable::References};
     if (box.clickedButton() == utf8)
-        return Unencodable::Utf8;
-    return Unencodable::Cancel;
+        return {Unencodable::Utf8, update};
+    return {Unencodable::Cancel};
 }
 
 bool MessageBoxQuestions::replace(const QString& path) {
     return ask(parent_, "replace_box", QMessageBox::Warning,
-               QStringLiteral("Il file \"%1\" esiste già.\nSostituirlo?").arg(path),
+               QStringLiteral("Il file \"%1\" esiste già.\nSostituirlo?").arg(shown_path(path)),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MessageBoxQuestions::recover(const PendingRecovery& pending) {
     const QString of = pending.document_path.isEmpty()
                            ? QStringLiteral("un documento senza nome")
-                           : QStringLiteral("\"%1\"").arg(pending.document_path);
+                           : QStringLiteral("\"%1\"").arg(shown_path(pending.document_path));
     const QString when = QLocale(QLocale::Italian).toString(pending.saved_at, QLocale::ShortFormat);
     return ask(parent_, "recovery_box", QMessageBox::Question,
                QStringLiteral("Marklet si è chiuso senza salvare %1 (copia del %2).\n"
@@ -113,17 +139,69 @@ bool MessageBoxQuestions::recover(const PendingRecovery& pending) {
                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool MessageBoxQuestions::overwrite_changed(const QString& path) {
+    return ask(parent_, "overwrite_box", QMessageBox::Warning,
+               QStringLiteral("Il file \"%1\" è stato modificato da un altro programma dopo "
+                              "l'ultima lettura o scrittura di Marklet.\n"
+                              "Sovrascriverlo con il testo di questa finestra? Le modifiche "
+                              "dell'altro programma andrebbero perse.")
+                   .arg(shown_path(path)),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool MessageBoxQuestions::reload_over_changes() {
+    return ask(parent_, "reload_box", QMessageBox::Question,
+               QStringLiteral("Il documento ha modifiche non salvate.\n"
+                              "Ricaricare comunque il file dal disco? "
+                              "Con Annulla (Ctrl+Z) si torna al testo di prima."),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageBoxQuestions::interrupted_save(const InterruptedSave& save) {
+    using Outcome = InterruptedSave::Outcome;
+    QString text =
+        QStringLiteral("Marklet si è chiuso mentre salvava \"%1\".\n").arg(shown_path(save.target));
+    switch (save.outcome) {
+    case Outcome::Finished:
+        text += QStringLiteral("Il file è stato completato con il testo salvato, ripristinato "
+                               "dalla copia \"%1\" (ora rimossa).")
+                    .arg(shown_path(save.restored_from));
+        break;
+    case Outcome::RolledBack:
+        text += QStringLiteral("Il file è stato riportato al contenuto di prima del salvataggio, "
+                               "ripristinato dalla copia \"%1\" (ora rimossa).")
+                    .arg(shown_path(save.restored_from));
+        break;
+    case Outcome::ChangedSince:
+        text += QStringLiteral("Il file è stato cambiato da allora: non è stato toccato.");
+        break;
+    case Outcome::WriteFailed:
+        text += QStringLiteral("Il file non si è potuto completare: %1").arg(save.reason);
+        break;
+    }
+    if (!save.new_copy.isEmpty())
+        text += QStringLiteral("\nIl testo salvato è conservato in \"%1\".")
+                    .arg(shown_path(save.new_copy));
+    if (!save.old_copy.isEmpty())
+        text += QStringLiteral("\nIl contenuto precedente è conservato in \"%1\".")
+                    .arg(shown_path(save.old_copy));
+    const bool whole = save.outcome == Outcome::Finished || save.outcome == Outcome::RolledBack;
+    ask(parent_, "interrupted_save_box", whole ? QMessageBox::Information : QMessageBox::Warning,
+        text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 void MessageBoxQuestions::folder_missing(const QString& folder) {
     ask(parent_, "folder_missing_box", QMessageBox::Warning,
         QStringLiteral("La cartella \"%1\" non esiste più.\n"
                        "Scegliere dove salvare il documento.")
-            .arg(folder),
+            .arg(shown_path(folder)),
         QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MessageBoxQuestions::failure(const QString& what, const QString& path, const QString& reason) {
     ask(parent_, "file_error_box", QMessageBox::Warning,
-        QStringLiteral("%1 \"%2\".\n%3").arg(what, path, reason), QMessageBox::Ok, QMessageBox::Ok);
+        QStringLiteral("%1 \"%2\".\n%3").arg(what, shown_path(path), reason), QMessageBox::Ok,
+        QMessageBox::Ok);
 }
 
 WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
@@ -166,6 +244,19 @@ WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
                          [session, save] { (session->*save)(); });
         window->addAction(action);
     }
+    // Changes made on disk by others: told above the edit area.
+    change_bar_ = new FileChangeBar(edit.widget());
+    QObject::connect(session, &DocumentSession::disk_changed, change_bar_,
+                     &FileChangeBar::show_change);
+    QObject::connect(change_bar_, &FileChangeBar::reload_asked, session, &DocumentSession::reload);
+    QObject::connect(change_bar_, &FileChangeBar::save_asked, session, &DocumentSession::save);
+    QObject::connect(change_bar_, &FileChangeBar::ignore_asked, session,
+                     &DocumentSession::ignore_disk_change);
+    auto* reach = new QAction(window);
+    reach->setObjectName(QStringLiteral("file_change_focus_action"));
+    // Its key (F6) comes from the window's table of keys.
+    QObject::connect(reach, &QAction::triggered, change_bar_, &FileChangeBar::take_focus);
+    window->addAction(reach);
     window->setWindowTitle(session->title());
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class FileChangeBar;
 class QMainWindow;
 class QWidget;
 class ScintillaEditArea;
@@ -16,27 +17,33 @@ class EditorBuffer : public DocumentBuffer {
     explicit EditorBuffer(ScintillaEditArea& edit) : edit_(edit) {}
 
     void load(QByteArrayView utf8, qsizetype file_size) override;
+    void reload(QByteArrayView utf8) override;
     std::array<QByteArrayView, 2> utf8_parts() const override;
     QString text() const override;
     bool is_modified() const override;
     void set_save_point() override;
     void set_line_break(LineBreak line_break) override;
+    void replace(qsizetype from, qsizetype to, QByteArrayView utf8) override;
 
   private:
     ScintillaEditArea& edit_;
 };
 
 // The document session's questions as message boxes of `parent`, each named
-// for the tests: "unsaved_box", "encoding_box", "replace_box",
-// "recovery_box", "folder_missing_box", "file_error_box".
+// for the tests: "unsaved_box", "encoding_box" (its check box
+// "declaration_check"), "replace_box", "recovery_box", "overwrite_box",
+// "reload_box", "interrupted_save_box", "folder_missing_box", "file_error_box".
 class MessageBoxQuestions : public DocumentQuestions {
   public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
 
     Unsaved unsaved_changes() override;
-    Unencodable unencodable(const QString& characters) override;
+    EncodingAnswer unencodable(const QString& characters, const QString& declared) override;
     bool replace(const QString& path) override;
     bool recover(const PendingRecovery& pending) override;
+    bool overwrite_changed(const QString& path) override;
+    bool reload_over_changes() override;
+    void interrupted_save(const InterruptedSave& save) override;
     void folder_missing(const QString& folder) override;
     void failure(const QString& what, const QString& path, const QString& reason) override;
 
@@ -47,7 +54,8 @@ class MessageBoxQuestions : public DocumentQuestions {
 // The main window's document: the session on the window's edit area, asking
 // with message boxes; the window title and the status bar's messages kept up
 // to date; the keys Ctrl+S (save to the document's own file) and Ctrl+Shift+S
-// (the save dialog, as the toolbar's save button).
+// (the save dialog, as the toolbar's save button); the notice of a file
+// changed on disk above the edit area, and F6 to reach it.
 //
 // Ownership: owned by the window, which outlives it, as does the status
 // presenter; its two actions are the window's Qt children and act on the
@@ -58,10 +66,12 @@ class WindowDocument {
                    StatusPresenter& status);
     ~WindowDocument();
     DocumentSession& session() const { return *session_; }
+    FileChangeBar* change_bar() const { return change_bar_; }
 
   private:
     EditorBuffer buffer_;
     MessageBoxQuestions questions_;
     // Last: gone before the buffer and the questions it uses.
     std::unique_ptr<DocumentSession> session_;
+    FileChangeBar* change_bar_; // the window's child
 };

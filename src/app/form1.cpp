@@ -5,6 +5,7 @@
 #include "app/document_bindings.h"
 #include "app/elided_label.h"
 #include "app/form1_asker.h"
+#include "app/keys_window.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
 #include "app/preview_controller.h"
@@ -13,6 +14,7 @@
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
 #include "app/wrapping_menu_bar.h"
+#include "app/zoom_keys.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
 #include "document/temp_files.h"
@@ -25,6 +27,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
+#include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
 #include <QAction>
@@ -58,10 +61,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
     actions_->build_menus(menu_bar_);
     actions_->build_toolbar(Frame1, centralWidget());
-    action(QStringLiteral("Command5"))->setShortcut(QKeySequence::Open);
-    addAction(action(QStringLiteral("Command5")));
-    actions_->disable_unless(
-        [](const QString& name) { return find_command(name) || window_operation(name); });
 
     // Start-up: the preview is off; the tag list holds its names.
     enable_browser = false;
@@ -73,13 +72,23 @@ Form1::Form1(Form1Services services, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("status_bar"));
     new StatusLabels(statusBar(), *edit_, *session_);
     // Completion, end tags and the page checker with its count and F8.
-    auto* help = new WritingHelp(RichTextBox1, this);
+    auto* help = new WritingHelp(RichTextBox1, this, [this] { return document_encoding(); });
+    connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
+    connect(session_, &DocumentSession::changed, preview_,
+            &PreviewController::encoding_may_have_changed);
     statusBar()->addPermanentWidget(help->status_label());
+    keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
     addActions(help->actions());
+    // Every part has made its actions: the keys of the one table go on them.
+    actions_->bind_keys(key_table());
+    actions_->disable_unless(
+        [](const QString& name) { return find_command(name) || window_operation(name); });
     // The client area below the menu bar (on as many rows as it takes at this
     // width) and above the status bar.
     const int extra = menu_bar_->heightForWidth(twips(7290)) + statusBar()->sizeHint().height();
     resize(twips(7290), twips(7755) + extra);
+    // No narrower than the status bar's labels, which are never cut.
+    setMinimumWidth(statusBar()->minimumSizeHint().width());
     ControlPlaces::place_caption(Label1, lang_list);
 }
 
@@ -143,6 +152,8 @@ void Form1::build_controls() {
         edit_->give_focus();
     });
 
+    zoom_keys_ = new ZoomKeys(this, RichTextBox1, WebBrowser1);
+
     lang_list = new TagList(client);
     lang_list->setObjectName(QStringLiteral("lang_list"));
     lang_list->setAccessibleName(QStringLiteral("Elenco TAG"));
@@ -172,6 +183,12 @@ Form1::Operation Form1::window_operation(const QString& name) {
         {QStringLiteral("Command4"), &Form1::preview_in_firefox},
         {QStringLiteral("Command5"), &Form1::open_from_toolbar},
         {QStringLiteral("Command1"), &Form1::save_from_toolbar},
+        {QStringLiteral("new_document"), &Form1::new_document},
+        {QStringLiteral("quit"), &Form1::quit},
+        {QStringLiteral("zoom_in"), &Form1::zoom_in},
+        {QStringLiteral("zoom_out"), &Form1::zoom_out},
+        {QStringLiteral("zoom_reset"), &Form1::zoom_reset},
+        {QStringLiteral("keys_window"), &Form1::keys_window},
     };
     return operations.value(name);
 }
@@ -235,6 +252,26 @@ void Form1::css_editor() {
     css_window_->activateWindow();
 }
 
+void Form1::zoom_in() {
+    zoom_keys_->zoom(ZoomKeys::Zoom::In, focusWidget() ? focusWidget() : RichTextBox1);
+}
+
+void Form1::zoom_out() {
+    zoom_keys_->zoom(ZoomKeys::Zoom::Out, focusWidget() ? focusWidget() : RichTextBox1);
+}
+
+void Form1::zoom_reset() {
+    zoom_keys_->zoom(ZoomKeys::Zoom::Reset, focusWidget() ? focusWidget() : RichTextBox1);
+}
+
+void Form1::keys_window() {
+    if (!keys_window_)
+        keys_window_ = new KeysWindow(KeyTables{}, this);
+    keys_window_->show();
+    keys_window_->raise();
+    keys_window_->activateWindow();
+}
+
 void Form1::on_tag_chosen(const QString& name) {
     insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
 }
@@ -279,6 +316,17 @@ void Form1::preview_in_default_browser() {
 
 void Form1::preview_in_firefox() {
     preview_->open_in_firefox();
+}
+
+FileChangeBar* Form1::file_change_bar() const {
+    return document_->change_bar();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Back in the window: has another program changed the file meanwhile?
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        session_->check_disk();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

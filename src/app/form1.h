@@ -16,6 +16,7 @@
 class ActionRegistry;
 class ControlPlaces;
 class ElidedLabel;
+class FileChangeBar;
 class PreviewController;
 class QAction;
 class QFrame;
@@ -27,6 +28,7 @@ class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
 class WindowDocument;
+class ZoomKeys;
 
 // The main window: the document's edit area, the menu bar of tag commands, the
 // toolbar, the tag list and the browser pane of the preview. It wires these
@@ -68,6 +70,8 @@ class Form1 : public QMainWindow {
     BrowserHost* browser() const { return WebBrowser1; }
     LivePreview* live_preview() const { return live_; }
     FindBar* find_bar() const { return find_bar_; }
+    // The notice of the document's file changed on disk.
+    FileChangeBar* file_change_bar() const;
     RecoveryKeeper* recovery() const { return session_->recovery(); }
     Asker& asker() const { return *asker_; }
     // The CSS editor window while it is open, else nullptr.
@@ -98,6 +102,7 @@ class Form1 : public QMainWindow {
     int preview_writes() const;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -111,6 +116,13 @@ class Form1 : public QMainWindow {
     using Operation = void (Form1::*)();
     static Operation window_operation(const QString& name);
     void open_from_toolbar() { open_document(); }
+    void new_document() { session_->new_document(); }
+    void quit() { close(); }
+    void zoom_in();
+    void zoom_out();
+    void zoom_reset();
+    // The keys at a glance (F1).
+    void keys_window();
     void save_from_toolbar() { save_document(); }
 
     // Window operations of the menu and the toolbar.
@@ -137,6 +149,8 @@ class Form1 : public QMainWindow {
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;
     FindBar* find_bar_ = nullptr;
+    ZoomKeys* zoom_keys_ = nullptr;
+    QPointer<QWidget> keys_window_;
 
     std::unique_ptr<WindowDocument> document_;
     DocumentSession* session_ = nullptr; // document_'s

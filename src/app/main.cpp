@@ -1,5 +1,9 @@
+#include "app/command_line.h"
 #include "app/form1.h"
+#include "app/preview_probe.h"
+#include "app/status_presenter.h"
 #include "app/translations.h"
+#include "document/file_name.h"
 #include "document/process_folder.h"
 
 #include <QApplication>
@@ -46,9 +50,29 @@ class ExitWhenShown : public QObject {
     }
 };
 
+// The arguments after the program's name, file names byte for byte (Qt's
+// own list of them loses the bytes of a name that is not UTF-8).
+QStringList native_arguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << path_from_native(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version need no display.
+    switch (read_command_line(native_arguments(argc, argv)).action) {
+    case CommandLine::Action::Help:
+        std::fputs(command_line_usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("marklet %s\n", MARKLET_VERSION);
+        return 0;
+    default:
+        break;
+    }
     if (!display_available()) {
         std::fprintf(stderr, "Marklet needs a graphical display: neither DISPLAY nor "
                              "WAYLAND_DISPLAY is set.\nRun it from a desktop session, or under "
@@ -62,6 +86,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Marklet"));
     QApplication::setOrganizationName(QStringLiteral("marklet"));
     QApplication::setDesktopFileName(QStringLiteral("marklet"));
+    QApplication::setApplicationVersion(QStringLiteral(MARKLET_VERSION));
+
+    // Qt has taken its own options (-platform, -style...) out of argv by now.
+    const CommandLine line = read_command_line(native_arguments(argc, argv));
+    if (line.action == CommandLine::Action::BadOption) {
+        std::fprintf(stderr, "marklet: unknown option %s\nTry 'marklet --help'.\n",
+                     line.bad_option.toLocal8Bit().constData());
+        return 2;
+    }
 
     // Qt's own dialogs and buttons speak Italian.
     install_italian_translations();
@@ -78,8 +111,15 @@ int main(int argc, char* argv[]) {
     ExitWhenShown::install(&window);
     window.show();
     // A file named on the command line (or by the file manager) opens at once.
-    // The text of a Marklet that ended without saving comes first.
-    const QStringList arguments = QApplication::arguments();
-    window.start(arguments.size() > 1 ? arguments.at(1) : QString());
+    // Saves a killed Marklet left unfinished, and its unsaved text, come first. A window
+    // shows one document: each further file opens in a Marklet of its own,
+    // started once this one has settled the recovered text, if any.
+    window.start(line.files.value(0));
+    const QStringList failed = open_in_new_windows(line.files.mid(1));
+    if (!failed.isEmpty())
+        window.status().failure(QStringLiteral("windows"),
+                                QStringLiteral("Impossibile aprire in un'altra finestra: %1")
+                                    .arg(failed.join(QStringLiteral(", "))));
+    install_preview_probe(window);
     return QApplication::exec();
 }

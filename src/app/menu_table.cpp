@@ -147,6 +147,38 @@ constexpr ToolButtonDef kButtons[] = {
      u"Anteprima in Mozilla Firefox", u"Anteprima in Mozilla Firefox", false, 44},
 };
 
+constexpr KeyDef kKeys[] = {
+    {"new_document", u"Ctrl+N", u"Nuovo documento"},
+    {"Command5", u"Ctrl+O", u"Apri un file HTML"},
+    {"save_action", u"Ctrl+S", u"Salva"},
+    {"save_as_action", u"Ctrl+Shift+S", u"Salva con nome"},
+    {"quit", u"Ctrl+Q", u"Chiudi Marklet"},
+    {"undo", u"Ctrl+Z", u"Annulla", KeyDef::EditArea},
+    {"redo", u"Ctrl+Y; Ctrl+Shift+Z", u"Rifai", KeyDef::EditArea},
+    {"cut", u"Ctrl+X", u"Taglia", KeyDef::EditArea},
+    {"copy", u"Ctrl+C", u"Copia", KeyDef::EditArea},
+    {"paste", u"Ctrl+V", u"Incolla", KeyDef::EditArea},
+    {"select_all", u"Ctrl+A", u"Seleziona tutto", KeyDef::EditArea},
+    {"find_action", u"Ctrl+F", u"Trova"},
+    {"replace_action", u"Ctrl+H", u"Sostituisci"},
+    {"find_next_action", u"F3", u"Trova successivo"},
+    {"find_previous_action", u"Shift+F3", u"Trova precedente"},
+    {"next_finding", u"F8", u"Problema successivo della pagina"},
+    {"previous_finding", u"Shift+F8", u"Problema precedente della pagina"},
+    {"file_change_focus_action", u"F6", u"Vai all'avviso di file cambiato su disco"},
+    {"zoom_in", u"Ctrl++; Ctrl+=",
+     u"Ingrandisci il testo, o l'anteprima quando ha lo stato attivo"},
+    {"zoom_out", u"Ctrl+-", u"Riduci il testo, o l'anteprima quando ha lo stato attivo"},
+    {"zoom_reset", u"Ctrl+0", u"Dimensione normale del testo, o dell'anteprima"},
+    {"zoom_wheel", u"Ctrl+rotellina del mouse", u"Ingrandisci o riduci dove è il puntatore",
+     KeyDef::Note},
+    {"pane_click", u"Ctrl+clic nell'anteprima", u"Vai all'elemento nel testo", KeyDef::Note},
+    {"menu_keys", u"F10, Alt", u"Barra dei menu: poi le frecce, o la lettera sottolineata",
+     KeyDef::Note},
+    {"close_bar", u"Esc", u"Chiudi la barra di ricerca, o questo elenco", KeyDef::Note},
+    {"keys_window", u"F1", u"Questo elenco dei tasti"},
+};
+
 constexpr std::array<const char*, 59> kTagNames = {
     "A",        "ABBR",     "ACRONYM", "ADDRESS", "B",   "BIG",   "BODY",   "BUTTON",   "CITE",
     "CODE",     "DD",       "DFN",     "DIV",     "DL",  "DT",    "EM",     "FONT",     "FORM",
@@ -164,6 +196,9 @@ std::span<const MenuDef> menu_table() {
 }
 std::span<const ToolButtonDef> toolbar_table() {
     return kButtons;
+}
+std::span<const KeyDef> key_table() {
+    return kKeys;
 }
 std::span<const char* const> tag_names() {
     return kTagNames;

@@ -36,5 +36,22 @@ constexpr int kPictureHeight = 22;
 
 std::span<const ToolButtonDef> toolbar_table();
 
+// The keys of the main window as data, the one list of them that the window
+// binds and its list of keys (F1) shows. `keys` in Qt's portable form,
+// several separated by "; ".
+struct KeyDef {
+    enum Kind {
+        Window,   // bound to the window's action of this name (made when absent)
+        EditArea, // a key of the edit area itself (Scintilla's command set)
+        Note,     // a key or gesture told about; `keys` is words for the user
+    };
+    const char* name;
+    const char16_t* keys;
+    const char16_t* caption;
+    Kind kind = Window;
+};
+
+std::span<const KeyDef> key_table();
+
 // The element names of the tag list, in order.
 std::span<const char* const> tag_names();

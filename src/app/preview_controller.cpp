@@ -4,6 +4,7 @@
 #include "app/status_presenter.h"
 #include "document/browser_copy.h"
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/temp_files.h"
 #include "platform/launcher.h"
 #include "preview/browser_host.h"
@@ -68,6 +69,7 @@ void PreviewController::write_preview() {
     if (failed_)
         window_.status().mended(QStringLiteral("preview"));
     failed_ = false;
+    written_charset_ = charset_of(window_.document_encoding());
     ++writes_;
     if (copy_wanted_)
         copy_timer_.start();
@@ -83,6 +85,11 @@ void PreviewController::write_preview() {
         show_latest();
 }
 
+void PreviewController::encoding_may_have_changed() {
+    if (writes_ > 0 && charset_of(window_.document_encoding()) != written_charset_)
+        write_preview();
+}
+
 void PreviewController::show_latest() {
     shown_path_ = window_.document_path();
     shown_charset_ = charset_of(window_.document_encoding());
@@ -91,7 +98,6 @@ void PreviewController::show_latest() {
 }
 
 void PreviewController::toggle() {
-    const int outer = window_.frameGeometry().width();
     // A maximised or full-screen window keeps its size: the pane takes the
     // right part of it (widening it would put the pane beyond the screen).
     // Only a window widened for the pane is narrowed again: the first showing
@@ -102,14 +108,7 @@ void PreviewController::toggle() {
     if (!window_.enable_browser) {
         widened_ = !sized_by_screen;
         if (widened_)
-            window_.resize(window_.width() + outer, window_.height());
-        // Keep the widened window on its screen where it fits.
-        if (QScreen* screen = window_.screen()) {
-            const QRect room = screen->availableGeometry();
-            const QRect frame = window_.frameGeometry();
-            if (frame.right() > room.right() && frame.width() <= room.width())
-                window_.move(window_.pos() - QPoint(frame.right() - room.right(), 0));
-        }
+            widen();
         host_.show();
         window_.enable_browser = true;
         shown_path_ = window_.document_path();
@@ -118,10 +117,42 @@ void PreviewController::toggle() {
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
         if (widened_ && !sized_by_screen)
-            window_.resize(window_.width() - (outer - outer / 2), window_.height());
+            narrow();
         host_.hide();
         window_.enable_browser = false;
     }
+}
+
+void PreviewController::widen() {
+    const QRect frame = window_.frameGeometry();
+    const int margins = frame.width() - window_.width();
+    before_ = QRect(window_.pos(), window_.size());
+    // Twice as wide, but no wider than the screen's room for windows (nor
+    // narrower than it is), and moved left as far as it must to stay on it.
+    int outer = 2 * frame.width();
+    QPoint at = window_.pos();
+    if (QScreen* screen = window_.screen()) {
+        const QRect room = screen->availableGeometry();
+        outer = std::max(frame.width(), std::min(outer, room.width()));
+        at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - outer)));
+    }
+    window_.resize(outer - margins, window_.height());
+    if (at != window_.pos())
+        window_.move(at);
+    widened_to_ = QRect(at, QSize(outer - margins, window_.height()));
+}
+
+void PreviewController::narrow() {
+    if (window_.width() != widened_to_.width()) {
+        // Resized since: half the width the user gave it.
+        const int outer = window_.frameGeometry().width();
+        window_.resize(window_.width() - (outer - outer / 2), window_.height());
+        return;
+    }
+    // As the user had it, and where, unless moved since.
+    window_.resize(before_.width(), window_.height());
+    if (window_.pos() == widened_to_.topLeft() && before_.topLeft() != window_.pos())
+        window_.move(before_.topLeft());
 }
 
 QString PreviewController::write_browser_copy() {
@@ -134,7 +165,7 @@ QString PreviewController::write_browser_copy() {
     if (!preview.ok())
         return preview.error;
     return write_temp_file(browser_copy_path(),
-                           browser_copy(preview.bytes, QUrl::fromLocalFile(document),
+                           browser_copy(preview.bytes, file_url(document),
                                         QUrl::fromLocalFile(browser_copy_path()),
                                         temp_stylesheet_path()));
 }

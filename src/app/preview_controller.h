@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -30,6 +31,9 @@ class PreviewController : public QObject {
 
     // The change reaction: writes the whole text to the preview file and shows it.
     void write_preview();
+    // The document may be in another encoding now (saved in UTF-8): the
+    // preview file, written in the old one, is written again.
+    void encoding_may_have_changed();
     // Command2: the browser pane on or off.
     void toggle();
     // Command3 and Command4.
@@ -47,6 +51,9 @@ class PreviewController : public QObject {
     // The file an external browser opens; empty when there is none to open
     // (the user has been told why).
     QString page_for_browsers();
+    // The window widened for the pane, on its screen; narrowed back.
+    void widen();
+    void narrow();
     QString write_browser_copy();
     void tell(const QString& key, bool ok, const QString& failure);
 
@@ -57,10 +64,14 @@ class PreviewController : public QObject {
     LivePreview* live_ = nullptr;
     QString shown_path_; // the document and encoding the pane's page was loaded for
     QByteArray shown_charset_;
+    QByteArray written_charset_; // of the preview file
     QTimer copy_timer_;
     int writes_ = 0;
     bool failed_ = false;
     bool copy_wanted_ = false;
-    // The pane was switched on in a window of its own size, which it widened.
+    // The pane was switched on in a window of its own size, which it widened:
+    // from its position (of the frame) and size before_ to widened_to_.
     bool widened_ = false;
+    QRect before_;
+    QRect widened_to_;
 };

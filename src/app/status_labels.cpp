@@ -4,6 +4,7 @@
 
 #include "platform/qt/scintilla_edit_area.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
@@ -19,6 +20,15 @@ StatusLabels::StatusLabels(QStatusBar* bar, ScintillaEditArea& edit, const Docum
     connect(&session, &DocumentSession::changed, this, &StatusLabels::show_form);
     show_position();
     show_form();
+    keep_whole(position_, QStringLiteral("Riga 999, colonna 99"));
+    keep_whole(form_, QStringLiteral("UTF-8 · CRLF"));
+}
+
+void keep_whole(QLabel* label, const QString& widest) {
+    const QString shown = label->text();
+    label->setText(widest);
+    label->setMinimumWidth(label->sizeHint().width());
+    label->setText(shown);
 }
 
 void StatusLabels::show_position() {
@@ -27,7 +37,19 @@ void StatusLabels::show_position() {
     const auto line =
         editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, (unsigned long)position);
     const auto column = edit_.column(position);
-    position_->setText(QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1));
+    const QString text = QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1);
+    // Of a fixed size, the label changes no layout as it changes: at each key
+    // only it is repainted, not the whole status bar. It grows when a text
+    // needs more room, with some to spare, and never shrinks.
+    const QFontMetrics metrics = position_->fontMetrics();
+    if (metrics.horizontalAdvance(text) > position_->width() || position_->minimumWidth() == 0) {
+        position_->setText(text);
+        const QSize wanted = position_->sizeHint();
+        position_->setFixedSize(wanted.width() + 2 * metrics.horizontalAdvance(u'0'),
+                                wanted.height());
+        return;
+    }
+    position_->setText(text);
 }
 
 void StatusLabels::show_form() {

@@ -13,6 +13,10 @@ class ScintillaEditArea;
 //
 // Ownership: a Qt child of the status bar, as are its labels; the edit area
 // and the session outlive it.
+// Keeps `label` at least as wide as `widest` would show, so that the window,
+// made as small as it goes, cuts none of its usual texts.
+void keep_whole(QLabel* label, const QString& widest);
+
 class StatusLabels : public QObject {
   public:
     StatusLabels(QStatusBar* bar, ScintillaEditArea& edit, const DocumentSession& session);

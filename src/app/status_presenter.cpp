@@ -33,6 +33,9 @@ void StatusPresenter::failure(const QString& key, const QString& text) {
     const auto same = [&](const Failure& f) { return f.key == key; };
     failures_.erase(std::remove_if(failures_.begin(), failures_.end(), same), failures_.end());
     failures_.push_back({key, one_line(text)});
+    // The newest message: a notice shown before it has had its say.
+    notice_.clear();
+    notice_timer_.stop();
     show_text();
 }
 
@@ -46,12 +49,9 @@ void StatusPresenter::mended(const QString& key) {
 }
 
 QString StatusPresenter::text() const {
-    QStringList parts;
-    for (const Failure& f : failures_)
-        parts << f.text;
     if (!notice_.isEmpty())
-        parts << notice_;
-    return parts.join(QStringLiteral(" — "));
+        return notice_;
+    return failures_.empty() ? QString() : failures_.back().text;
 }
 
 void StatusPresenter::show_text() {

@@ -9,11 +9,13 @@
 class ElidedLabel;
 class QStatusBar;
 
-// What the main window tells the user in its status bar. Two kinds of message:
+// What the main window tells the user in its status bar: the newest message
+// alone, of two kinds:
 // - a notice ("Aperto ...", "Salvato ...") passes: it is shown for a few
 //   seconds, then goes;
 // - a failure ("Anteprima non aggiornata: ...") stands until the fault is
-//   mended: a notice shown meanwhile is shown after it, never instead of it.
+//   mended: a notice shown meanwhile passes over it, and then the failure
+//   shows again; when one is mended, the newest failure left shows.
 // Failures are keyed by what failed, so the code that mends a fault clears
 // its own failure and no other. A message longer than the bar is cut with
 // "…" and shown whole as the tooltip.
@@ -31,7 +33,7 @@ class StatusPresenter : public QObject {
     void failure(const QString& key, const QString& text);
     void mended(const QString& key);
 
-    // The whole text shown now (failures first, then the notice).
+    // The whole text shown now.
     QString text() const;
     ElidedLabel* label() const { return label_; }
 

@@ -1,11 +1,12 @@
 // A window's document and its recovery copy: kept while the text is unsaved,
 // offered at the next start after a crash, and unsaved work again once taken.
 
+#include "document/disk_watch.h"
 #include "document/document_session.h"
+#include "document/file_name.h"
 #include "document/recovery_keeper.h"
+#include "document/save_journal.h"
 #include "platform/dialog_provider.h"
-
-#include <QFileInfo>
 
 void DocumentSession::text_changed() {
     if (is_modified())
@@ -28,6 +29,7 @@ void DocumentSession::close() {
     // Saved, or given up by the user.
     recovered_ = false;
     recovery_->clear();
+    watch_->watch(QString());
 }
 
 bool DocumentSession::offer_recovery() {
@@ -52,6 +54,9 @@ bool DocumentSession::offer_recovery() {
     line_break_ = record->line_break;
     // In no file yet: unsaved, and kept for recovery, until saved or given up.
     recovered_ = true;
+    disk_.forget();
+    watch_->watch(QString());
+    tell_disk(DiskChange::None);
     buffer_.set_line_break(line_break_);
     const QByteArray utf8 = record->text.toUtf8();
     buffer_.load(utf8, utf8.size());
@@ -62,6 +67,10 @@ bool DocumentSession::offer_recovery() {
 }
 
 void DocumentSession::start(const QString& path) {
+    // First of all: a file a killed save left half written is made whole
+    // before anything opens it.
+    for (const InterruptedSave& save : settle_interrupted_saves())
+        questions_.interrupted_save(save);
     const bool recovered = offer_recovery();
     if (path.isEmpty())
         return;
@@ -69,11 +78,11 @@ void DocumentSession::start(const QString& path) {
         open_path(path);
         return;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = absolute_path(path);
     // The name first: the status bar may show no more than its start.
     if (absolute != path_)
         emit message(QStringLiteral("%1 non è stato aperto: c'è il testo recuperato. "
                                     "Aprirlo con \"Apri un file\" (%2).")
-                         .arg(QFileInfo(absolute).fileName(), absolute),
+                         .arg(shown_path(file_name_of(absolute)), shown_path(absolute)),
                      0);
 }

@@ -3,14 +3,13 @@
 
 #include "document/document_session.h"
 
+#include "document/charset_declaration.h"
+#include "document/disk_watch.h"
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/recovery_keeper.h"
 #include "document/temp_files.h"
 #include "platform/dialog_provider.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <chrono>
 #include <sys/stat.h>
@@ -23,8 +22,8 @@ bool is_utf8(Encoding encoding) {
 
 // The deepest folder of `folder` that still exists.
 QString nearest_existing(QString folder) {
-    while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
-        folder = QFileInfo(folder).absolutePath();
+    while (!is_folder(folder) && folder != u"/")
+        folder = folder_of(folder);
     return folder;
 }
 
@@ -33,7 +32,10 @@ QString nearest_existing(QString folder) {
 DocumentSession::DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs,
                                  DocumentQuestions& questions, QObject* parent)
     : QObject(parent), buffer_(buffer), dialogs_(dialogs), questions_(questions),
-      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)) {}
+      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)),
+      watch_(new DiskWatch(this)) {
+    connect(watch_, &DiskWatch::touched, this, &DocumentSession::check_disk);
+}
 
 DocumentSession::~DocumentSession() = default;
 
@@ -45,7 +47,7 @@ QString DocumentSession::title() const {
     if (path_.isEmpty() && !is_modified())
         return QStringLiteral("Marklet");
     const QString name =
-        path_.isEmpty() ? QStringLiteral("Senza nome") : QFileInfo(path_).fileName();
+        path_.isEmpty() ? QStringLiteral("Senza nome") : shown_path(file_name_of(path_));
     return name + (is_modified() ? QStringLiteral(" *") : QString()) + QStringLiteral(" - Marklet");
 }
 
@@ -70,8 +72,23 @@ bool DocumentSession::open() {
     return path && load(*path);
 }
 
+bool DocumentSession::new_document() {
+    if (!settle_unsaved_changes())
+        return false;
+    path_.clear();
+    encoding_ = Encoding::Utf8;
+    line_break_ = LineBreak::CrLf;
+    recovered_ = false;
+    buffer_.set_line_break(line_break_);
+    buffer_.load({}, 0);
+    buffer_.set_save_point();
+    recovery_->clear();
+    emit changed();
+    return true;
+}
+
 bool DocumentSession::open_path(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = absolute_path(path);
     if (!load(absolute))
         return false;
     dialogs_.set_remembered_path(absolute);
@@ -103,9 +120,10 @@ bool DocumentSession::load(const QString& path) {
         buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
     buffer_.set_save_point();
     recovery_->clear();
+    remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Aperto %1 (%2, %3)")
-                     .arg(QFileInfo(path).fileName(), encoding_name(encoding_),
+                     .arg(shown_path(file_name_of(path)), encoding_name(encoding_),
                           line_break_name(line_break_)),
                  5000);
     return true;
@@ -114,17 +132,17 @@ bool DocumentSession::load(const QString& path) {
 bool DocumentSession::save() {
     // A recovered text is saved where the user confirms: its file may have
     // changed since, or be gone with its folder.
-    if (path_.isEmpty() || recovered_ || !QFileInfo(path_).absoluteDir().exists())
+    if (path_.isEmpty() || recovered_ || !is_folder(folder_of(path_)))
         return save_as();
     return write_to(path_);
 }
 
 bool DocumentSession::save_as() {
-    const QFileInfo own(path_);
-    if (!path_.isEmpty() && !own.absoluteDir().exists()) {
+    const QString folder = folder_of(path_);
+    if (!path_.isEmpty() && !is_folder(folder)) {
         // Not silently somewhere else: the dialog starts as near as it can.
-        questions_.folder_missing(own.absolutePath());
-        dialogs_.set_remembered_path(nearest_existing(own.absolutePath()) + u'/' + own.fileName());
+        questions_.folder_missing(folder);
+        dialogs_.set_remembered_path(nearest_existing(folder) + u'/' + file_name_of(path_));
     }
     for (;;) {
         const auto chosen = dialogs_.save_file();
@@ -138,15 +156,17 @@ bool DocumentSession::save_as() {
 bool DocumentSession::is_other_file(const QString& chosen) const {
     struct stat target, document;
     // Folders and devices are refused by the write itself.
-    if (::stat(QFile::encodeName(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
+    if (::stat(native_path(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
         return false;
-    if (path_.isEmpty() || ::stat(QFile::encodeName(path_).constData(), &document) != 0)
+    if (path_.isEmpty() || ::stat(native_path(path_).constData(), &document) != 0)
         return true;
     // Another name of the same file (a link) is the document's own file.
     return target.st_dev != document.st_dev || target.st_ino != document.st_ino;
 }
 
 bool DocumentSession::write_to(const QString& path) {
+    if (!confirm_overwrite(path))
+        return false;
     Encoding encoding = encoding_;
     QByteArray encoded;
     if (encoding == Encoding::Windows1252) {
@@ -155,12 +175,21 @@ bool DocumentSession::write_to(const QString& path) {
         if (missing.isEmpty()) {
             encoded = encode_document(text, encoding);
         } else {
-            switch (questions_.unencodable(missing)) {
+            // A page going to UTF-8 that says it is in another encoding would
+            // be read in that one.
+            const QByteArray utf8 = text.toUtf8();
+            const CharsetDeclaration declared = find_charset_declaration(utf8);
+            const bool other = declared.found() && declared.charset != Charset::Utf8;
+            const DocumentQuestions::EncodingAnswer answer = questions_.unencodable(
+                missing, other ? QString::fromUtf8(declared.label) : QString());
+            switch (answer.choice) {
             case DocumentQuestions::Unencodable::References:
                 encoded = encode_document(text, encoding, Unencodable::References);
                 break;
             case DocumentQuestions::Unencodable::Utf8:
                 encoding = Encoding::Utf8;
+                if (other && answer.update_declaration)
+                    buffer_.replace(declared.start, declared.start + declared.length, "utf-8");
                 break;
             case DocumentQuestions::Unencodable::Cancel:
                 return false;
@@ -170,27 +199,32 @@ bool DocumentSession::write_to(const QString& path) {
         encoded = encode_document(buffer_.text(), encoding);
     }
     QString error;
+    FileIdentity written;
+    quint64 hash = 0;
     if (is_utf8(encoding)) {
         // The edit area holds the text as UTF-8 already: written where it lies.
         const auto [first, second] = buffer_.utf8_parts();
         const QByteArrayView mark =
             encoding == Encoding::Utf8Bom ? QByteArrayView("\xEF\xBB\xBF", 3) : QByteArrayView();
-        error = save_user_file(path, {mark, first, second});
+        error = save_user_file(path, {mark, first, second}, &written);
+        hash = ContentHash{mark, first, second}.result();
     } else {
-        error = save_user_file(path, {encoded});
+        error = save_user_file(path, {encoded}, &written);
+        hash = ContentHash{encoded}.result();
     }
     if (!error.isEmpty()) {
         questions_.failure(QStringLiteral("Impossibile salvare il file"), path, error);
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
+    path_ = absolute_path(path);
     encoding_ = encoding;
     recovered_ = false;
     dialogs_.set_remembered_path(path_);
     buffer_.set_save_point();
     recovery_->clear();
+    remember_file(path_, written, hash);
     emit changed();
-    emit message(QStringLiteral("Salvato %1").arg(path_), 5000);
+    emit message(QStringLiteral("Salvato %1").arg(shown_path(path_)), 5000);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/disk_state.h"
 #include "document/document_codec.h"
 
 #include <QByteArrayView>
@@ -9,7 +10,9 @@
 #include <optional>
 
 class DialogProvider;
+class DiskWatch;
 class RecoveryKeeper;
+struct InterruptedSave;
 struct PendingRecovery;
 
 // The edit area as the document session uses it: the whole text as UTF-8,
@@ -20,6 +23,9 @@ class DocumentBuffer {
     // Replaces the whole text with a document's text as UTF-8; the undo
     // history starts afresh. `file_size`: the size of the file it came from.
     virtual void load(QByteArrayView utf8, qsizetype file_size) = 0;
+    // Replaces the whole text with the file's text read again, as one step
+    // the user can undo.
+    virtual void reload(QByteArrayView utf8) = 0;
     // The text as UTF-8, in two runs; valid until the next change.
     virtual std::array<QByteArrayView, 2> utf8_parts() const = 0;
     // The text as characters.
@@ -28,6 +34,8 @@ class DocumentBuffer {
     virtual bool is_modified() const = 0;
     virtual void set_save_point() = 0;
     virtual void set_line_break(LineBreak line_break) = 0;
+    // Replaces the bytes [from, to) of the UTF-8 text: one change, one undo step.
+    virtual void replace(qsizetype from, qsizetype to, QByteArrayView utf8) = 0;
 };
 
 // The questions the session asks the user, and the failures it tells.
@@ -39,12 +47,26 @@ class DocumentQuestions {
     // "Salvare le modifiche?"
     virtual Unsaved unsaved_changes() = 0;
     enum class Unencodable { References, Utf8, Cancel };
-    // The document holds `characters`, which its encoding cannot.
-    virtual Unencodable unencodable(const QString& characters) = 0;
+    struct EncodingAnswer {
+        Unencodable choice = Unencodable::Cancel;
+        bool update_declaration = false; // with Utf8: the page's declaration says so too
+    };
+    // The document holds `characters`, which its encoding cannot. `declared`:
+    // the label of the page's own declaration of another encoding than UTF-8
+    // ("windows-1252"), which a page saved in UTF-8 should not keep; empty
+    // when there is none.
+    virtual EncodingAnswer unencodable(const QString& characters, const QString& declared) = 0;
     // Saving under the name of another existing file: true to replace it.
     virtual bool replace(const QString& path) = 0;
     // A text kept for a Marklet that ended without saving: true to take it.
     virtual bool recover(const PendingRecovery& pending) = 0;
+    // The document's file was changed by another program since it was read
+    // or written here: true to write over it all the same.
+    virtual bool overwrite_changed(const QString& path) = 0;
+    // Reading the file again drops the unsaved changes: true to go on.
+    virtual bool reload_over_changes() = 0;
+    // A save that a Marklet killed midway did not end, seen to at start.
+    virtual void interrupted_save(const InterruptedSave& save) = 0;
     // The document's folder was removed since the document was opened.
     virtual void folder_missing(const QString& folder) = 0;
     // `what` failed on `path` for `reason` ("Impossibile aprire il file", ...).
@@ -68,13 +90,27 @@ class DocumentSession : public QObject {
     // or it failed (and the user was told why).
     bool open();                         // unsaved changes first, then the open dialog
     bool open_path(const QString& path); // e.g. from the command line
+    bool new_document();                 // unsaved changes first, then an empty, unnamed text
     bool save();                         // to the document's own file; else as save_as()
     bool save_as();                      // always the save dialog
     bool settle_unsaved_changes();       // asks when there are any; true: go on
     bool offer_recovery();               // true when a text was recovered
-    // At start: a text kept for recovery first, then the file named on the
-    // command line (empty: none), which is never dropped without a word.
+    // At start: the saves a killed Marklet left unfinished, then a text kept
+    // for recovery, then the file named on the command line (empty: none),
+    // which is never dropped without a word.
     void start(const QString& path);
+
+    // Whether the document's file is still what was last read or written
+    // here (see DiskState). Looked at when the window gets the focus, when
+    // the file or its folder changes (see DiskWatch) and before each save
+    // over it; disk_changed() tells each new finding.
+    DiskChange check_disk();
+    // Reads the document's file again, as one undo step; with unsaved
+    // changes, asks first.
+    bool reload();
+    // The user keeps the text as it is: the file as it is now raises no
+    // notice again (a save over it still asks).
+    void ignore_disk_change();
     // The window closes and its text goes: no recovery copy is left.
     void close();
 
@@ -101,13 +137,21 @@ class DocumentSession : public QObject {
     void changed();
     // A line for the status bar; `timeout` in milliseconds, 0: until replaced.
     void message(const QString& text, int timeout);
+    // The document's file changed on disk, was removed, or (None) is as it
+    // was again, or the change was dealt with.
+    void disk_changed(DiskChange change);
 
   private:
     bool load(const QString& path);
     bool write_to(const QString& path);
     // True when `chosen` is an existing file other than the document's own.
     bool is_other_file(const QString& chosen) const;
-    void forget_recovered();
+    // The file at `path` was just read or written: `identity`, `hash`.
+    void remember_file(const QString& path, const FileIdentity& identity, quint64 hash);
+    // Before a save to `path`: asks when it is the document's file and
+    // another program changed it. True: go on.
+    bool confirm_overwrite(const QString& path);
+    void tell_disk(DiskChange change);
 
     DocumentBuffer& buffer_;
     DialogProvider& dialogs_;
@@ -118,4 +162,9 @@ class DocumentSession : public QObject {
     LineBreak line_break_ = LineBreak::CrLf;
     // The text came from a recovery copy: unsaved, whatever the buffer says.
     bool recovered_ = false;
+    DiskState disk_;
+    DiskWatch* watch_;
+    DiskChange told_ = DiskChange::None;
+    // The file as it was when the user chose to ignore its change.
+    std::optional<FileIdentity> ignored_;
 };

@@ -1,9 +1,8 @@
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/posix_file.h"
+#include "document/save_journal.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -84,9 +83,13 @@ QByteArray directory_of(const QByteArray& path) {
 
 namespace {
 
-bool write_all(int fd, const char* data, qsizetype size) {
+// Large contents go in blocks of this size, so that a write stopped by a
+// signal or a kill is cut at a known place at the latest.
+constexpr qsizetype write_block = 8 * 1024 * 1024;
+
+bool write_all(int fd, const char* data, qsizetype size, void (**hook)()) {
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(std::min(size, write_block)));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -94,15 +97,17 @@ bool write_all(int fd, const char* data, qsizetype size) {
         }
         data += written;
         size -= written;
+        if (*hook)
+            std::exchange(*hook, nullptr)();
     }
     return true;
 }
 
 } // namespace
 
-bool write_all(int fd, std::initializer_list<QByteArrayView> pieces) {
+bool write_all(int fd, std::initializer_list<QByteArrayView> pieces, void (*first_block_hook)()) {
     for (const QByteArrayView piece : pieces) {
-        if (!write_all(fd, piece.data(), piece.size()))
+        if (!write_all(fd, piece.data(), piece.size(), &first_block_hook))
             return false;
     }
     return true;
@@ -138,13 +143,23 @@ bool resolve_links(QByteArray* path) {
     return false;
 }
 
-// Opens a new, uniquely named file beside `path` for writing.
-int create_temp_beside(const QByteArray& path, mode_t mode, QByteArray* temp_path) {
+// Opens a new, uniquely named file beside `path` for writing. With a
+// journal, each name is entered in it before the file is made.
+int create_temp_beside(const QByteArray& path, mode_t mode, QByteArray* temp_path,
+                       JournalRecord* journal) {
     // Keep the temporary name within the length a file name may have.
     const QByteArray stem = name_of(path).left(100);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray suffix = QByteArray::number(QRandomGenerator::system()->generate(), 36);
         *temp_path = directory_of(path) + "/." + stem + ".marklet-" + suffix;
+        if (journal) {
+            JournalEntry entry;
+            entry.target = path_from_native(path);
+            entry.temp = path_from_native(*temp_path);
+            // Only a process that ends while it writes leaves the file: no
+            // flush to the disk, which would slow every save.
+            journal->write(entry, false);
+        }
         const int fd = ::open(temp_path->constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd >= 0 || errno != EEXIST)
@@ -173,7 +188,7 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
                      WriteOptions options) {
     if (path.isEmpty())
         return QStringLiteral("Nessun nome di file.");
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target = native_path(path);
     if (target.endsWith('/'))
         return QStringLiteral("È una cartella.");
     if (options.links == Links::Follow && !resolve_links(&target))
@@ -197,17 +212,19 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
     // A rename would cut other names off, or drop the attributes.
     const bool keep = options.keep_file && old_is_file;
     if (keep && (old.st_nlink > 1 || has_extended_attributes(target)))
-        return rewrite_in_place(target, pieces);
+        return rewrite_in_place(target, pieces, options.written);
 
     QByteArray temp_path;
     const mode_t create_mode = options.forced_mode ? options.forced_mode
                                : old_is_file       ? (old.st_mode & 07777)
                                                    : 0666;
-    Descriptor fd(create_temp_beside(target, create_mode, &temp_path));
+    JournalRecord journal;
+    Descriptor fd(create_temp_beside(target, create_mode, &temp_path,
+                                     options.keep_file ? &journal : nullptr));
     if (!fd.valid()) {
         // The folder is closed to us, the file is not.
         if (keep && (errno == EACCES || errno == EPERM))
-            return rewrite_in_place(target, pieces);
+            return rewrite_in_place(target, pieces, options.written);
         return reason(errno, Action::Write);
     }
 
@@ -228,15 +245,17 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
             // Another's file would become ours.
             fd.close();
             ::unlink(temp_path.constData());
-            return rewrite_in_place(target, pieces);
+            return rewrite_in_place(target, pieces, options.written);
         }
         if (::fchmod(fd.get(), create_mode) != 0)
             return fail(errno);
     }
-    if (!write_all(fd.get(), pieces))
+    if (!write_all(fd.get(), pieces, options.keep_file ? stop_here_for_tests : nullptr))
         return fail(errno);
     if (options.durable && ::fsync(fd.get()) != 0)
         return fail(errno);
+    if (options.written)
+        *options.written = identity_of_descriptor(fd.get());
     if (fd.close() != 0)
         return fail(errno);
     if (::rename(temp_path.constData(), target.constData()) != 0)
@@ -261,7 +280,7 @@ ReadResult read_whole_file(const QString& path) {
     }
     // Non-blocking, so that opening a named pipe does not hang before we can refuse it.
     Descriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        ::open(native_path(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.valid()) {
         result.error = reason(errno, Action::Read);
         return result;
@@ -279,6 +298,7 @@ ReadResult read_whole_file(const QString& path) {
         result.error = not_regular_file();
         return result;
     }
+    result.identity = identity_of_descriptor(fd.get());
     if (info.st_size > max_read_size) {
         result.error = reason(EFBIG, Action::Read);
         return result;
@@ -324,9 +344,11 @@ QString write_file_atomically(const QString& path, std::initializer_list<QByteAr
     return replace_file(path, pieces, options);
 }
 
-QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                       FileIdentity* written) {
     WriteOptions options;
     options.keep_file = true;
+    options.written = written;
     return replace_file(path, pieces, options);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/disk_state.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -10,12 +12,13 @@
 
 struct ReadResult {
     QByteArray bytes;
-    QString error; // empty on success; otherwise an Italian sentence naming the reason
+    QString error;         // empty on success; otherwise an Italian sentence naming the reason
+    FileIdentity identity; // of the file read, as it was opened
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a whole regular file. A missing file, a directory, an unreadable file
-// give an error sentence (Italian), never a crash.
+// Reads a whole regular file (a name of any bytes, see file_name.h). A missing file, a directory,
+// an unreadable file give an error sentence (Italian), never a crash.
 ReadResult read_whole_file(const QString& path);
 
 // Writes the bytes through a temporary file in the same folder and a rename,
@@ -36,10 +39,14 @@ QString write_file_atomically(const QString& path, std::initializer_list<QByteAr
 // A new file and a rename where that keeps the file what it was; in place
 // where a rename would not: the folder is closed to us but the file is not,
 // the file has other names (hard links), belongs to someone else or carries
-// ACLs or extended attributes. In place, a copy of the old content is first
-// flushed to $XDG_DATA_HOME/marklet/backup, and put back when the write
-// fails (the reason then says so); it is removed after a good write.
-QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
+// ACLs or extended attributes. In place, copies of the old and the new
+// content are first flushed to $XDG_DATA_HOME/marklet/backup; the old one is
+// put back when the write fails (the reason then says so). Both go after a
+// good write. Either way the save is entered in the journal, so that a
+// process killed midway leaves nothing the next start does not see to (see
+// save_journal.h). `written`: set to the identity of the file written.
+QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                       FileIdentity* written = nullptr);
 
 // The reason for a failed write or removal (an errno value), as a short
 // Italian sentence for the user.

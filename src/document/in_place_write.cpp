@@ -1,13 +1,17 @@
 // Rewriting a user's file in place, for the files a new file and a rename
 // would change into something else: a file with other names (hard links), a
 // file of another owner or with ACLs or extended attributes, a file in a
-// folder we may not write. The old content is first copied, and flushed, to
-// the user's own backup folder; a write that fails midway puts it back.
+// folder we may not write. Copies of the old and the new content are first
+// flushed to the user's own backup folder and the save is entered in the
+// journal, so that a process killed while the file is half written leaves
+// what the next start needs to complete it; a write that fails midway puts
+// the old content back.
 
+#include "document/file_name.h"
 #include "document/posix_file.h"
+#include "document/save_journal.h"
 #include "document/temp_files.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -18,10 +22,7 @@
 
 namespace posix_file {
 
-namespace {
-
-// Reads the whole file behind `fd` from its start.
-bool read_all(int fd, qsizetype size_hint, QByteArray* bytes) {
+bool read_from_start(int fd, qsizetype size_hint, QByteArray* bytes) {
     bytes->resize(size_hint + 1);
     qsizetype filled = 0;
     for (;;) {
@@ -41,32 +42,37 @@ bool read_all(int fd, qsizetype size_hint, QByteArray* bytes) {
     return true;
 }
 
-// Writes the pieces from the start of the file, cuts what is left of a longer
-// old content and flushes it to the disk.
-bool write_from_start(int fd, std::initializer_list<QByteArrayView> pieces) {
-    off_t at = 0;
-    for (const QByteArrayView piece : pieces) {
-        const char* data = piece.data();
-        qsizetype left = piece.size();
-        while (left > 0) {
-            const ssize_t written = ::pwrite(fd, data, static_cast<size_t>(left), at);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written < 0)
-                return false;
-            data += written;
-            left -= written;
-            at += written;
-        }
-    }
-    return ::ftruncate(fd, at) == 0 && ::fsync(fd) == 0;
+bool write_from_start(int fd, std::initializer_list<QByteArrayView> pieces,
+                      void (*first_block_hook)()) {
+    off_t size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
+    return ::lseek(fd, 0, SEEK_SET) == 0 && write_all(fd, pieces, first_block_hook) &&
+           ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
 }
+
+namespace {
 
 QString backup_folder(QString* error) {
     const QString folder =
         xdg_folder_path("XDG_DATA_HOME", ".local/share", QStringLiteral("marklet/backup"));
     return ensure_private_dir(folder, QStringLiteral("delle copie di sicurezza"), error)
         .value_or(QString());
+}
+
+// A copy in the backup folder, made under a new name of its own and flushed.
+// No temporary file and rename: the journal names the copy, so a copy cut
+// short by a kill is known for what it is.
+QString write_copy(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    Descriptor fd(::open(native_path(path).constData(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid() || !write_all(fd.get(), pieces) || ::fsync(fd.get()) != 0 || fd.close() != 0)
+        return reason(errno, Action::Write);
+    return QString();
+}
+
+void remove_copy(const QString& path) {
+    ::unlink(native_path(path).constData());
 }
 
 } // namespace
@@ -88,7 +94,8 @@ bool has_extended_attributes(const QByteArray& path) {
     return false;
 }
 
-QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces) {
+QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
+                         FileIdentity* written) {
     Descriptor fd(::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY));
     struct stat info;
     if (!fd.valid() || ::fstat(fd.get(), &info) != 0)
@@ -96,37 +103,68 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
     if (!S_ISREG(info.st_mode))
         return not_regular_file();
     QByteArray old;
-    if (!read_all(fd.get(), qsizetype(info.st_size), &old))
+    if (!read_from_start(fd.get(), qsizetype(info.st_size), &old))
         return reason(errno, Action::Read);
 
     QString error;
     const QString folder = backup_folder(&error);
     if (folder.isEmpty())
         return QStringLiteral("Nessuna copia di sicurezza possibile. %1").arg(error);
-    const QString name = QFile::decodeName(target.mid(target.lastIndexOf('/') + 1)).left(100);
-    const QString backup = folder + u'/' + name + u'-' +
-                           QString::number(QRandomGenerator::system()->generate(), 36) +
-                           QStringLiteral(".backup");
-    WriteOptions backup_options;
-    backup_options.links = Links::Replace;
-    backup_options.forced_mode = 0600;
-    error = replace_file(backup, {old}, backup_options);
-    if (!error.isEmpty())
+    // The copies are named after the file, whatever bytes its name holds.
+    const QString stem = folder + u'/' + file_name_of(path_from_native(target)).left(100) + u'-' +
+                         QString::number(QRandomGenerator::system()->generate(), 36);
+    JournalEntry entry;
+    entry.kind = JournalEntry::Kind::InPlace;
+    entry.target = path_from_native(target);
+    entry.old_copy = stem + QStringLiteral(".backup");
+    entry.new_copy = stem + QStringLiteral(".new");
+    entry.device = quint64(info.st_dev);
+    entry.inode = quint64(info.st_ino);
+    entry.old_size = old.size();
+    for (const QByteArrayView piece : pieces)
+        entry.new_size += piece.size();
+    JournalRecord journal;
+    error = journal.write(entry, true);
+    if (error.isEmpty())
+        error = write_copy(entry.old_copy, {old});
+    if (error.isEmpty())
+        error = write_copy(entry.new_copy, pieces);
+    if (error.isEmpty()) {
+        // The copies' names, too, are on the disk before the file is touched.
+        Descriptor copies(::open(native_path(folder).constData(), O_RDONLY | O_DIRECTORY));
+        if (copies.valid())
+            ::fsync(copies.get());
+        entry.stage = JournalEntry::Stage::Writing;
+        error = journal.write(entry, true);
+    }
+    if (!error.isEmpty()) {
+        journal.remove();
+        remove_copy(entry.old_copy);
+        remove_copy(entry.new_copy);
         return QStringLiteral("Nessuna copia di sicurezza possibile. %1").arg(error);
+    }
 
-    if (write_from_start(fd.get(), pieces)) {
-        if (fd.close() == 0) {
-            ::unlink(QFile::encodeName(backup).constData());
-            return QString();
-        }
+    const bool good = write_from_start(fd.get(), pieces, stop_here_for_tests);
+    if (good && written)
+        *written = identity_of_descriptor(fd.get());
+    if (good && fd.close() == 0) {
+        // The entry last, the new text's copy just before it: whenever a kill
+        // comes, the next start finds the file whole and tidies up.
+        remove_copy(entry.old_copy);
+        remove_copy(entry.new_copy);
+        journal.remove();
+        return QString();
     }
     const QString why = reason(errno, Action::Write);
-    if (fd.valid() && write_from_start(fd.get(), {old}) && fd.close() == 0) {
-        ::unlink(QFile::encodeName(backup).constData());
+    const bool restored = fd.valid() && write_from_start(fd.get(), {old}) && fd.close() == 0;
+    journal.remove();
+    remove_copy(entry.new_copy);
+    if (restored) {
+        remove_copy(entry.old_copy);
         return why + QStringLiteral(" Il contenuto precedente del file è stato ripristinato.");
     }
-    return why +
-           QStringLiteral(" Il contenuto precedente del file è conservato in \"%1\".").arg(backup);
+    return why + QStringLiteral(" Il contenuto precedente del file è conservato in \"%1\".")
+                     .arg(shown_path(entry.old_copy));
 }
 
 } // namespace posix_file

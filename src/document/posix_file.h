@@ -4,6 +4,7 @@
 // reasons told to the user, and the replacement of a file through a new file
 // and a rename.
 
+#include "document/disk_state.h"
 #include "document/file_io.h"
 
 #include <sys/types.h>
@@ -33,15 +34,26 @@ class Descriptor {
 };
 
 QByteArray directory_of(const QByteArray& path);
-bool write_all(int fd, std::initializer_list<QByteArrayView> pieces);
+// Writes the pieces at the descriptor's offset. `first_block_hook`: called
+// once the first block is written (see stop_here_for_tests()).
+bool write_all(int fd, std::initializer_list<QByteArrayView> pieces,
+               void (*first_block_hook)() = nullptr);
+// Reads the whole file behind `fd` from its start.
+bool read_from_start(int fd, qsizetype size_hint, QByteArray* bytes);
+// Writes the pieces from the start of the file, cuts what is left of a longer
+// old content and flushes it to the disk.
+bool write_from_start(int fd, std::initializer_list<QByteArrayView> pieces,
+                      void (*first_block_hook)() = nullptr);
 
 struct WriteOptions {
     Links links = Links::Follow;
     bool durable = true;    // flush to the disk before the rename
     mode_t forced_mode = 0; // the new file's mode; 0 keeps the old file's
     // A user's file: where a new file and a rename would not keep it the file
-    // it is (see save_user_file), it is rewritten in place instead.
+    // it is (see save_user_file), it is rewritten in place instead; either
+    // way the save is entered in the journal (see save_journal.h).
     bool keep_file = false;
+    FileIdentity* written = nullptr; // set to the identity of the file written
 };
 
 // Writes a new file beside `path` and renames it over `path`.
@@ -53,9 +65,12 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
 bool has_extended_attributes(const QByteArray& path);
 
 // Writes the pieces into the existing regular file `target` (no link), after
-// a copy of its old content has been flushed to the user's backup folder;
-// puts the old content back when the write fails. The copy is removed unless
-// it is the only whole copy left, which the reason then names.
-QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces);
+// copies of its old and its new content have been flushed to the user's
+// backup folder and the save entered in the journal; puts the old content
+// back when the write fails. The copies are removed unless the old one is
+// the only whole copy left, which the reason then names. `written`, when
+// given, is set to the identity of the file written.
+QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
+                         FileIdentity* written = nullptr);
 
 } // namespace posix_file

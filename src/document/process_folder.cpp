@@ -1,8 +1,8 @@
 #include "document/process_folder.h"
 
+#include "document/file_name.h"
 #include "document/temp_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -29,7 +29,7 @@ QString own_folder_name() {
 // own entries go, never anything a link in it points to; a folder inside it
 // (none is ever made there) is left, and with it the folder.
 void remove_folder(const QString& folder) {
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = native_path(folder);
     const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -81,15 +81,14 @@ void remove_stale_process_dirs() {
     const std::optional<QString> base = private_temp_dir();
     if (!base)
         return;
-    QDir folder(*base);
-    for (const QString& name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QString& name : names_in(*base)) {
         const auto owner = owner_of_process_folder(name);
         if (owner && !is_running(*owner))
-            remove_folder(folder.filePath(name));
+            remove_folder(*base + u'/' + name);
     }
     // Older versions shared one preview between windows. (The temporary
     // stylesheet is shared, and stays.)
-    ::unlink(QFile::encodeName(folder.filePath(QStringLiteral("tmp.htm"))).constData());
+    ::unlink(native_path(*base + QStringLiteral("/tmp.htm")).constData());
 }
 
 void remove_process_temp_dir() {

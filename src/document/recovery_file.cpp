@@ -1,9 +1,9 @@
 #include "document/recovery_file.h"
 
 #include "document/file_io.h"
+#include "document/file_name.h"
 #include "document/temp_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -74,7 +74,7 @@ qsizetype decode_header(const QByteArray& bytes, RecoveryRecord* record) {
         const QByteArray key = line.left(colon);
         const QByteArray value = line.mid(colon + 2);
         if (key == "path")
-            record->document_path = QFile::decodeName(QByteArray::fromPercentEncoding(value));
+            record->document_path = path_from_native(QByteArray::fromPercentEncoding(value));
         else if (key == "encoding")
             record->encoding = encoding_of_key(value);
         else if (key == "line-break")
@@ -123,7 +123,7 @@ bool proc_available() {
 
 QByteArray encode_recovery_header(const RecoveryRecord& record) {
     QByteArray bytes = magic;
-    bytes += "path: " + QFile::encodeName(record.document_path).toPercentEncoding("/") + '\n';
+    bytes += "path: " + native_path(record.document_path).toPercentEncoding("/") + '\n';
     bytes += "encoding: " + encoding_key(record.encoding) + '\n';
     bytes += "line-break: " + line_break_key(record.line_break) + '\n';
     bytes += "saved: " + record.saved_at.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
@@ -205,20 +205,27 @@ QList<PendingRecovery> pending_recoveries() {
     const std::optional<QString> folder = recovery_dir();
     if (!folder)
         return found;
-    const QFileInfoList entries = QDir(*folder).entryInfoList(
-        {QStringLiteral("*.recovery")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& entry : entries) {
-        const auto writer = writer_of(entry.fileName());
+    for (const QString& name : names_in(*folder)) {
+        const auto writer = writer_of(name);
         if (!writer || is_running(*writer))
             continue;
-        QFile file(entry.filePath());
-        if (!file.open(QIODevice::ReadOnly))
+        const QString path = *folder + u'/' + name;
+        const int fd = ::open(native_path(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        struct stat info;
+        if (fd < 0)
             continue;
+        QByteArray head(max_header, Qt::Uninitialized);
+        const ssize_t got = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
+                                ? ::read(fd, head.data(), size_t(head.size()))
+                                : -1;
+        ::close(fd);
         RecoveryRecord record;
-        if (decode_header(file.read(max_header), &record) < 0)
+        if (got < 0 || decode_header(head.left(got), &record) < 0)
             continue;
-        const QDateTime saved = record.saved_at.isValid() ? record.saved_at : entry.lastModified();
-        found.append({entry.filePath(), record.document_path, saved});
+        const QDateTime saved = record.saved_at.isValid()
+                                    ? record.saved_at
+                                    : QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec);
+        found.append({path, record.document_path, saved});
     }
     std::sort(found.begin(), found.end(), [](const PendingRecovery& a, const PendingRecovery& b) {
         return a.saved_at > b.saved_at;
@@ -234,7 +241,7 @@ std::optional<PendingRecovery> pending_recovery() {
 }
 
 QString discard_recovery(const PendingRecovery& pending) {
-    if (::unlink(QFile::encodeName(pending.file).constData()) != 0 && errno != ENOENT)
+    if (::unlink(native_path(pending.file).constData()) != 0 && errno != ENOENT)
         return QStringLiteral("Impossibile eliminare il file di recupero. %1")
             .arg(write_error_reason(errno));
     return QString();

@@ -1,6 +1,7 @@
 #include "document/recovery_keeper.h"
 
 #include "document/file_io.h"
+#include "document/file_name.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ QString RecoveryKeeper::write_now() {
     error = write_file_atomically(path, {head, text}, Links::Replace);
     if (!error.isEmpty())
         return fail(QStringLiteral("Impossibile scrivere il file di recupero. %1").arg(error));
-    ::chmod(QFile::encodeName(path).constData(), 0600);
+    ::chmod(native_path(path).constData(), 0600);
     last_error_.clear();
     emit written(path);
     return QString();
@@ -78,7 +79,7 @@ QString RecoveryKeeper::clear() {
     if (path.isEmpty())
         return QString();
     // No folder, or no file in it: nothing to remove.
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
+    if (::unlink(native_path(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
         return fail(QStringLiteral("Impossibile eliminare il file di recupero. %1")
                         .arg(write_error_reason(errno)));
     return QString();
@@ -98,18 +99,18 @@ std::optional<RecoveryRecord> RecoveryKeeper::restore(const PendingRecovery& pen
     const QFileInfo offered(pending.file);
     if (offered.absolutePath() != *folder || !writer_of(offered.fileName()))
         return refuse(QStringLiteral("Non è un file di recupero."));
-    const QByteArray own = QFile::encodeName(*folder + u'/' + file_name_);
+    const QByteArray own = native_path(*folder + u'/' + file_name_);
     struct stat info;
     if (::lstat(own.constData(), &info) == 0)
         return refuse(QStringLiteral("Questa finestra ha già un file di recupero."));
     // The rename is the claim: of two Marklets taking the same file, one wins.
-    const QByteArray theirs = QFile::encodeName(pending.file);
+    const QByteArray theirs = native_path(pending.file);
     if (::rename(theirs.constData(), own.constData()) != 0) {
         return refuse(errno == ENOENT ? QStringLiteral("Il documento è già stato recuperato.")
                                       : QStringLiteral("Impossibile recuperare il documento. %1")
                                             .arg(write_error_reason(errno)));
     }
-    const ReadResult read = read_whole_file(QFile::decodeName(own));
+    const ReadResult read = read_whole_file(path_from_native(own));
     std::optional<RecoveryRecord> record =
         read.ok() ? decode_recovery(read.bytes) : std::optional<RecoveryRecord>();
     if (!record) {

@@ -1,5 +1,6 @@
 #include "document/temp_files.h"
 
+#include "document/file_name.h"
 #include "document/posix_file.h"
 #include "document/process_folder.h"
 
@@ -80,7 +81,7 @@ QString write_temp_file(const QString& path, std::initializer_list<QByteArrayVie
 QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
     if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
         return refusal;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = native_path(path);
     Descriptor fd(::open(native.constData(),
                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
                          0600));
@@ -118,7 +119,7 @@ QString xdg_folder_path(const char* variable, const char* fallback, const QStrin
             return QString(); // no home folder: nowhere to keep the files
         base = home + '/' + fallback;
     }
-    return QDir::cleanPath(QFile::decodeName(base) + QLatin1Char('/') + below);
+    return QDir::cleanPath(path_from_native(base) + QLatin1Char('/') + below);
 }
 
 std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
@@ -130,7 +131,7 @@ std::optional<QString> ensure_private_dir(const QString& folder, const QString& 
     };
     if (folder.isEmpty())
         return refuse(QStringLiteral("Cartella personale sconosciuta."));
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = native_path(folder);
     const QString cannot = QStringLiteral("Impossibile creare la cartella %1. %2");
     if (!make_folders(native))
         return refuse(cannot.arg(name, reason(errno, Action::Write)));

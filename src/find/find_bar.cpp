@@ -48,10 +48,8 @@ FindBar::FindBar(QsciScintilla* editor)
 
 FindBar::~FindBar() {
     // A bar lying over its editor dies with it, after the editor's own parts.
-    if (!overlay_ && editor_) {
-        editor_->removeEventFilter(this);
+    if (!overlay_ && editor_)
         search_->hold_index(false);
-    }
 }
 
 void FindBar::build() {
@@ -118,6 +116,13 @@ void FindBar::build() {
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::close_bar);
 
+    // Tab: the texts to look for and to put in their place, then the buttons.
+    QWidget* const order[] = {find_text_,   replace_text_,   previous_button_,
+                              next_button_, replace_button_, replace_all_button_,
+                              case_check_,  word_check_,     close_button_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     arrange(false);
     set_replace_mode(false);
 }
@@ -147,8 +152,8 @@ void FindBar::set_replace_mode(bool on) {
     replace_text_->setVisible(on);
     replace_button_->setVisible(on);
     replace_all_button_->setVisible(on);
-    if (docked_)
-        place();
+    if (docked())
+        strips_->update();
     else if (isVisible() && overlay_)
         dock();
 }

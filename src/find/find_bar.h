@@ -1,9 +1,9 @@
 #pragma once
 
 #include "find/find_replace.h"
+#include "platform/qt/editor_strips.h"
 
 #include <QPointer>
-#include <QRect>
 #include <QWidget>
 #include <Qsci/qsciscintilla.h>
 #include <memory>
@@ -23,7 +23,8 @@ class QToolButton;
 // - otherwise (editors placed by geometry), while the bar is shown it takes
 //   the bottom strip of the editor's rectangle and the editor is shortened by
 //   as much; hidden, the editor gets its whole rectangle back. Geometry the
-//   owner gives the editor meanwhile is followed.
+//   owner gives the editor meanwhile is followed, and other bars docked to
+//   the editor share its rectangle (see EditorStrips).
 //
 // Searches are literal (see find_replace.h). Typing in the search field looks
 // for the text from where the search began; "Trova successivo" goes on after
@@ -69,7 +70,6 @@ class FindBar : public QWidget {
     void closed();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -87,13 +87,13 @@ class FindBar : public QWidget {
     bool select_match(const std::optional<TextMatch>& match, const QString& wrap_notice);
     void show_status(const QString& text, bool failed = false);
 
-    // Placement of a bar attached by geometry.
+    // Placement of a bar attached by geometry (see EditorStrips).
     void dock();
     void undock();
-    void place();
+    bool docked() const;
 
     QPointer<QsciScintilla> editor_;
-    QObject* watched_editor_ = nullptr; // the editor whose geometry the bar follows
+    QPointer<EditorStrips> strips_; // the editor's, for a bar placed by geometry
     QGridLayout* grid_ = nullptr;
     QLineEdit* find_text_ = nullptr;
     QToolButton* previous_button_ = nullptr;
@@ -116,11 +116,6 @@ class FindBar : public QWidget {
     bool narrow_ = false;
     bool in_layout_ = false;
     bool overlay_ = false; // an editor without parent: the bar lies over its bottom
-    bool docked_ = false;
-    bool placing_ = false;
-    QRect full_rect_; // the rectangle the owner gave the editor
-    QRect shortened_; // the editor's rectangle while the bar is docked
-    int strip_height_ = 0;
 };
 
 // Installs on `window` the actions that drive the bar: Ctrl+F opens it

@@ -35,8 +35,7 @@ void FindBar::attach() {
         in_layout_ = true;
         box->insertWidget(box->indexOf(editor_) + 1, this);
     } else if (!overlay_) {
-        watched_editor_ = editor_;
-        editor_->installEventFilter(this);
+        strips_ = EditorStrips::of(editor_);
     }
 }
 
@@ -116,7 +115,7 @@ void FindBar::hideEvent(QHideEvent* event) {
 }
 
 void FindBar::dock() {
-    if (in_layout_ || docked_ || !editor_)
+    if (in_layout_ || !editor_)
         return;
     if (overlay_) {
         // No parent to share with the editor: lie over its bottom instead.
@@ -125,50 +124,18 @@ void FindBar::dock() {
         setGeometry(0, editor_->height() - height, editor_->width(), height);
         return;
     }
-    full_rect_ = editor_->geometry();
-    docked_ = true;
-    place();
+    if (strips_)
+        strips_->dock(this, EditorStrips::Edge::Bottom, [this](int width) {
+            arrange(width < wide_width());
+            return sizeHint().height();
+        });
 }
 
 void FindBar::undock() {
-    if (!docked_)
-        return;
-    docked_ = false;
-    if (!editor_)
-        return;
-    placing_ = true;
-    editor_->setGeometry(full_rect_);
-    placing_ = false;
+    if (strips_)
+        strips_->undock(this);
 }
 
-void FindBar::place() {
-    if (!editor_)
-        return;
-    arrange(full_rect_.width() < wide_width());
-    // The bar never takes more than half of the editor's room.
-    strip_height_ = std::min(sizeHint().height(), full_rect_.height() / 2);
-    shortened_ = full_rect_.adjusted(0, 0, 0, -strip_height_);
-    placing_ = true;
-    editor_->setGeometry(shortened_);
-    setGeometry(full_rect_.left(), shortened_.bottom() + 1, full_rect_.width(), strip_height_);
-    placing_ = false;
-    raise();
-}
-
-bool FindBar::eventFilter(QObject* watched, QEvent* event) {
-    // Compared as plain objects: while the editor is being destroyed it is no
-    // QsciScintilla any more.
-    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
-    if (moved && docked_ && !placing_ && watched == watched_editor_) {
-        const QRect now = editor_->geometry();
-        if (now != shortened_) {
-            // The owner moved or resized the editor. A height left as we set
-            // it means the owner kept it: the whole rectangle includes our strip.
-            const bool height_kept =
-                now.top() == shortened_.top() && now.height() == shortened_.height();
-            full_rect_ = height_kept ? now.adjusted(0, 0, 0, strip_height_) : now;
-            place();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+bool FindBar::docked() const {
+    return strips_ && strips_->is_docked(this);
 }

@@ -65,6 +65,10 @@ class BrowserPane : public QObject {
             done(QVariant());
     }
 
+    // The page's zoom (1: its own size); its layout width follows, as in a
+    // browser. Panes that draw no page ignore it.
+    virtual void set_zoom(double factor) { (void)factor; }
+
   signals:
     // A reload or navigation has finished (successfully or not).
     void load_finished();

@@ -1,6 +1,7 @@
 #include "preview/browser_host.h"
 
 #include "preview/browser_plugin.h"
+#include "preview/plugin_places.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,6 +11,9 @@
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
 
 BrowserHost::BrowserHost(Factory factory, QWidget* parent)
     : QWidget(parent), factory_(std::move(factory)) {
@@ -51,6 +55,8 @@ bool BrowserHost::ensure_pane() {
     }
     if (!own_script_.isEmpty())
         pane_->set_own_script(own_script_);
+    if (zoom_ != 1.0)
+        pane_->set_zoom(zoom_);
     layout()->addWidget(pane_->widget());
     pane_->set_document(document_path_, charset_, stylesheet_);
     connect(pane_, &BrowserPane::load_finished, this, &BrowserHost::on_load_finished);
@@ -114,6 +120,24 @@ void BrowserHost::on_load_finished() {
         start_reload();
     else
         emit settled();
+}
+
+void BrowserHost::zoom(int steps) {
+    // A browser's steps, from a quarter to five times the page's own size.
+    static constexpr double kSteps[] = {0.25, 0.33, 0.5,  0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
+                                        1.25, 1.5,  1.75, 2.0,  2.5,  3.0, 4.0, 5.0};
+    const auto* const end = std::end(kSteps);
+    if (steps == 0) {
+        zoom_ = 1.0;
+    } else if (steps > 0) {
+        const auto* next = std::upper_bound(std::begin(kSteps), end, zoom_ + 0.001);
+        zoom_ = next == end ? kSteps[std::size(kSteps) - 1] : *next;
+    } else {
+        const auto* next = std::lower_bound(std::begin(kSteps), end, zoom_ - 0.001);
+        zoom_ = next == std::begin(kSteps) ? kSteps[0] : *(next - 1);
+    }
+    if (pane_)
+        pane_->set_zoom(zoom_);
 }
 
 void BrowserHost::set_own_script(const QString& source) {
@@ -192,6 +216,7 @@ class PluginPane : public BrowserPane {
     void run_own_script(const QString& script, std::function<void(const QVariant&)> done) override {
         pane_->run_own_script(script, std::move(done));
     }
+    void set_zoom(double factor) override { pane_->set_zoom(factor); }
 
   private:
     std::unique_ptr<BrowserPluginPane> pane_;
@@ -205,14 +230,9 @@ BrowserHost::Factory BrowserHost::plugin_factory() {
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         ensure_global_share_context();
-        const QString app_dir = QCoreApplication::applicationDirPath();
-        const QStringList places = {
-            app_dir,
-            QDir(app_dir).filePath(QStringLiteral("../lib/marklet")),
-#ifdef MARKLET_PLUGIN_BUILD_DIR
-            QStringLiteral(MARKLET_PLUGIN_BUILD_DIR),
-#endif
-        };
+        const QStringList places = plugin_places(QCoreApplication::applicationDirPath(),
+                                                 QStringLiteral(MARKLET_PLUGIN_FROM_PROGRAM),
+                                                 QStringLiteral(MARKLET_PLUGIN_BUILD_DIR));
         QString last_error = QStringLiteral("la libreria libmarklet_webpane.so non si trova");
         for (const QString& place : places) {
             const QString file = QDir(place).filePath(QStringLiteral("libmarklet_webpane.so"));

@@ -37,6 +37,10 @@ class BrowserHost : public QWidget {
     void show_latest();
 
     BrowserPane* pane() const { return pane_; }
+    // The page's zoom one browser's step in (steps > 0) or out (< 0), or back
+    // to the page's own size (0); kept for a pane made later.
+    void zoom(int steps);
+    double zoom_factor() const { return zoom_; }
     // The program's own script for every page the pane shows (see
     // BrowserPane::set_own_script), also for a pane made later.
     void set_own_script(const QString& source);
@@ -83,4 +87,5 @@ class BrowserHost : public QWidget {
     bool retry_after_hang_ = true;
     int reloads_started_ = 0;
     QString own_script_;
+    double zoom_ = 1.0;
 };

@@ -35,8 +35,11 @@ class BrowserPluginPane {
     // Runs a script in that world.
     virtual void run_own_script(const QString& script,
                                 std::function<void(const QVariant&)> done) = 0;
+    // The page's zoom (1: its own size); its layout width follows, as in a
+    // browser.
+    virtual void set_zoom(double factor) = 0;
 };
 
 // The plugin's entry point: the pane's widget is a child of `parent`.
 using CreateBrowserPluginPane = BrowserPluginPane* (*)(QWidget* parent, BrowserPluginEvents events);
-#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane_3"
+#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane_4"

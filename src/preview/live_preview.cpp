@@ -88,10 +88,13 @@ void LivePreview::show_change() {
 void LivePreview::reload() {
     in_step_ = false;
     ++generation_;
-    // The next page starts where this one is scrolled.
-    host_->set_own_script(
-        own_script() +
-        QStringLiteral("\nmarklet.startAt(%1, %2);").arg(scroll_.x()).arg(scroll_.y()));
+    // The next page starts where this one is scrolled. (Before the pane is
+    // first made there is no scrolling to keep, nor a script to rebuild at
+    // every key.)
+    if (host_->pane())
+        host_->set_own_script(
+            own_script() +
+            QStringLiteral("\nmarklet.startAt(%1, %2);").arg(scroll_.x()).arg(scroll_.y()));
     if (host_->pane() && (host_->shows_page() || host_->load_in_flight()))
         ++counts_.reloads;
     load_();

@@ -80,6 +80,10 @@ SourceMap::Outcome SourceMap::update(Parts text, Patch* patch) {
     const qsizetype added = total(text) - at - same_end;
     if (removed == 0 && added == 0)
         return Outcome::Unchanged;
+    if (inside_unseen_tail(at, removed, text)) {
+        shift(at, removed, added, text);
+        return Outcome::Unchanged;
+    }
     if (stopped_at_ < 0 || at + removed < stopped_at_) {
         switch (try_attributes(at, removed, added, text, patch)) {
         case Try::Patched:

@@ -46,7 +46,9 @@ class SourceMap {
     bool valid() const { return valid_; }
 
     // The text changed to `text`: plans the patch and takes the change in.
-    // On Reload the map has been rebuilt for the new text.
+    // On Reload the map has been rebuilt for the new text. Unchanged also
+    // when the change lies in a long comment, or the text of a script or
+    // title, left open to the end of the page: the page looks the same.
     Outcome update(Parts text, Patch* patch);
 
     // The element holding byte `offset` of the text; -1 when none is known.
@@ -88,6 +90,9 @@ class SourceMap {
     Try try_patch(int context, qsizetype at, qsizetype removed, qsizetype added, Parts text,
                   Patch* patch);
     bool touches_old_script(qsizetype from, qsizetype to, int first, int last) const;
+    // The change lies inside unseen text that runs to the end of the page,
+    // and still does after it (see source_map_tail.cpp).
+    bool inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) const;
     void splice(int context, int first, int last, std::vector<html::Node>& fresh, qsizetype delta);
 
     mutable html::TagNames names_; // interns names met while reading

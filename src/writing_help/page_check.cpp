@@ -2,29 +2,43 @@
 
 #include "writing_help/vocabulary.h"
 
+#include <QHash>
+#include <QSet>
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace {
 
 constexpr int kTabSize = 8;
 
 // libtidy reads the page through this, one byte at a time, so a cancelled
-// check can end the input at once.
+// check can end the input at once, and so can one that has gone too deep:
+// libtidy reads each element's content a call deeper than the element, so
+// the stack it has taken when it asks for the next byte tells how deep it is.
 struct Source {
     const char* begin;
     const char* next;
     const char* end;
     const std::atomic<bool>* cancel;
+    std::uintptr_t stack_top; // where the check began
+    bool too_deep = false;
 
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
 
+    [[gnu::noinline]] bool past_budget() {
+        const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        const std::uintptr_t used = here < stack_top ? stack_top - here : here - stack_top;
+        too_deep = too_deep || used > kCheckStackBudget;
+        return too_deep;
+    }
+
     static int TIDY_CALL get(void* data) {
         auto* self = static_cast<Source*>(data);
-        if (self->next == self->end || self->cancelled())
+        if (self->next == self->end || self->cancelled() || self->past_budget())
             return int(EndOfStream);
         return static_cast<unsigned char>(*self->next++);
     }
@@ -35,7 +49,7 @@ struct Source {
     }
     static Bool TIDY_CALL at_end(void* data) {
         auto* self = static_cast<Source*>(data);
-        return self->next == self->end || self->cancelled() ? yes : no;
+        return self->next == self->end || self->cancelled() || self->too_deep ? yes : no;
     }
 };
 
@@ -92,35 +106,66 @@ bool known_to_us(unsigned code, const QStringList& arguments) {
                                        arguments.at(1).toLatin1());
 }
 
+// An element left open is opened again inside each block that follows, and
+// inside it the next one left open: the page nests deeper at each block, and
+// the checker's work grows with the square of it (a thousand <div>s each
+// with a <font> left open take it ten seconds). It stops reading after this
+// many openings of its own.
+constexpr int kMaxReopened = 50000;
+
 struct Collected {
     std::vector<Finding> findings;
-    QStringList unknown;  // elements reported unknown, "<foo>"
-    QStringList implicit; // elements libtidy opened again itself: "b 9 1"
+    QSet<QString> unknown; // elements reported unknown, "<foo>"
+    // An inline element left open: the finding that says so, by element.
+    QHash<QString, size_t> unclosed;
+    // Where libtidy opened such an element again itself ("span 9 1"), and
+    // the finding of the element left open there.
+    QHash<QString, size_t> implicit;
+    // How many places each finding's element was opened again at.
+    QHash<size_t, int> repeats;
+    // Openings of its own libtidy has made so far, and the input it reads.
+    int reopened = 0;
+    Source* source = nullptr;
 };
 
 QString place_key(const QString& element, TidyMessage message) {
     return QStringLiteral("%1 %2 %3")
-        .arg(element)
+        .arg(strip_brackets(element))
         .arg(tidyGetMessageLine(message))
         .arg(tidyGetMessageColumn(message));
 }
 
 // An inline element left open is opened again by libtidy in each block that
-// follows, each time with a notice and another "missing end tag": the first
-// finding is the user's; the echoes are not.
-bool echoes_open_element(unsigned code, const QStringList& arguments, TidyMessage message,
-                         QStringList& implicit) {
-    if (code == INSERTING_TAG && !arguments.isEmpty()) {
-        implicit << place_key(arguments.at(0), message);
+// follows, each time with a notice and again everything it says about the
+// element: another "missing end tag", its attributes once more. The first
+// finding is the user's; what follows at the places it was opened again at
+// are its repeats, counted for it.
+bool repeats_open_element(unsigned code, const QStringList& arguments, TidyMessage message,
+                          Collected& collected) {
+    if (arguments.isEmpty())
+        return false;
+    const QString key = place_key(arguments.at(0), message);
+    if (code == INSERTING_TAG) {
+        const auto cause = collected.unclosed.constFind(strip_brackets(arguments.at(0)));
+        if (cause != collected.unclosed.cend()) {
+            collected.implicit.insert(key, *cause);
+            ++collected.repeats[*cause];
+        }
         return true;
     }
-    return (code == MISSING_ENDTAG_BEFORE || code == MISSING_ENDTAG_FOR) && !arguments.isEmpty() &&
-           implicit.contains(place_key(arguments.at(0), message));
+    return collected.implicit.contains(key);
+}
+
+// The finding's words, with the count of the places the element was opened
+// again at.
+QString with_repeats(const QString& text, int repeats) {
+    return repeats == 1 ? text + QStringLiteral(" (si ripete in 1 punto seguente)")
+                        : text + QStringLiteral(" (si ripete in %1 punti seguenti)").arg(repeats);
 }
 
 // libtidy drops an unknown element's tags and says so twice more; the user
 // needs to hear that it is unknown, once.
-bool repeats_unknown(unsigned code, const QStringList& arguments, const QStringList& unknown) {
+bool repeats_unknown(unsigned code, const QStringList& arguments, const QSet<QString>& unknown) {
     if (code != DISCARDING_UNEXPECTED || arguments.isEmpty())
         return false;
     QString tag = arguments.at(0);
@@ -130,22 +175,26 @@ bool repeats_unknown(unsigned code, const QStringList& arguments, const QStringL
 
 Bool TIDY_CALL collect(TidyMessage message) {
     auto* collected = static_cast<Collected*>(tidyGetAppData(tidyGetMessageDoc(message)));
+    const unsigned code = tidyGetMessageCode(message);
+    if (code == INSERTING_TAG && ++collected->reopened > kMaxReopened)
+        collected->source->too_deep = true;
     const auto level = severity(tidyGetMessageLevel(message));
     if (!level)
         return no;
-    const unsigned code = tidyGetMessageCode(message);
     const QStringList arguments = arguments_of(message);
     if (known_to_us(code, arguments) || repeats_unknown(code, arguments, collected->unknown) ||
-        echoes_open_element(code, arguments, message, collected->implicit))
+        repeats_open_element(code, arguments, message, *collected))
         return no;
     if ((code == UNKNOWN_ELEMENT || code == UNKNOWN_ELEMENT_LOOKS_CUSTOM) && !arguments.isEmpty())
         collected->unknown << arguments.at(0);
+    if ((code == MISSING_ENDTAG_BEFORE || code == MISSING_ENDTAG_FOR) && !arguments.isEmpty())
+        collected->unclosed.insert(strip_brackets(arguments.at(0)), collected->findings.size());
     Finding finding;
     finding.line = std::max(1, tidyGetMessageLine(message));
     finding.column = std::max(1, tidyGetMessageColumn(message));
     finding.severity = *level;
     finding.code = code;
-    finding.text = finding_text(code, arguments, QString::fromUtf8(tidyGetMessageDefault(message)));
+    finding.text = finding_text(code, arguments);
     collected->findings.push_back(std::move(finding));
     return no; // nothing goes to libtidy's own output
 }
@@ -168,6 +217,12 @@ void declare_vocabulary(TidyDoc doc) {
 } // namespace
 
 CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel) {
+    CheckResult result;
+    if (foreign_depth(utf8, kMaxForeignDepth) > kMaxForeignDepth) {
+        result.complete = false;
+        result.too_deep = true;
+        return result;
+    }
     // libtidy ends a line at a lone CR but loses count of the columns after
     // it; an LF in its place keeps every line and every byte where it was.
     for (qsizetype i = utf8.indexOf('\r'); i >= 0; i = utf8.indexOf('\r', i + 1))
@@ -191,23 +246,28 @@ CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel) {
     tidyOptSetBool(doc, TidyDropEmptyParas, no);
     tidyOptSetInt(doc, TidyTabSize, kTabSize);
     declare_vocabulary(doc);
-    CheckResult result;
 
-    Source source{utf8.constData(), utf8.constData(), utf8.constData() + utf8.size(), cancel};
+    Source source{utf8.constData(), utf8.constData(), utf8.constData() + utf8.size(), cancel,
+                  reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0))};
+    collected.source = &source;
     TidyInputSource input;
     tidyInitSource(&input, &source, &Source::get, &Source::unget, &Source::at_end);
     tidyParseSource(doc, &input);
-    result.complete = !source.cancelled();
+    result.too_deep = source.too_deep;
+    result.complete = !source.cancelled() && !result.too_deep;
     // Unknown attributes and elements dropped from HTML 5 are found while
     // the document is cleaned and diagnosed.
     if (result.complete)
         tidyCleanAndRepair(doc);
     if (result.complete)
         tidyRunDiagnostics(doc);
-    result.complete = !source.cancelled();
+    result.complete = result.complete && !source.cancelled();
     tidyBufFree(&errors);
     tidyRelease(doc);
     if (result.complete) {
+        for (auto it = collected.repeats.cbegin(); it != collected.repeats.cend(); ++it)
+            collected.findings[it.key()].text =
+                with_repeats(collected.findings[it.key()].text, it.value());
         result.findings = std::move(collected.findings);
         place_findings(utf8, result.findings, kTabSize);
     }

@@ -1,5 +1,9 @@
 #include "writing_help/page_checker.h"
 
+#include "writing_help/charset_finding.h"
+
+#include <algorithm>
+
 PageChecker::PageChecker(Text text, qsizetype size_limit, QObject* parent)
     : QObject(parent), text_(std::move(text)), size_limit_(size_limit) {
     pause_.setSingleShot(true);
@@ -10,13 +14,31 @@ PageChecker::PageChecker(Text text, qsizetype size_limit, QObject* parent)
 PageChecker::~PageChecker() {
     if (cancel_)
         cancel_->store(true);
-    if (worker_.joinable())
-        worker_.join();
+    if (worker_)
+        worker_->wait();
 }
 
 void PageChecker::text_changed() {
     ++generation_;
     pause_.start();
+}
+
+void PageChecker::text_replaced() {
+    ++generation_;
+    pause_.stop();
+    wanted_ = false;
+    if (worker_running_)
+        cancel_->store(true);
+}
+
+void PageChecker::check_now() {
+    pause_.stop();
+    on_pause_over();
+}
+
+void PageChecker::file_changed() {
+    if (file_encoding() != checked_encoding_)
+        text_changed();
 }
 
 void PageChecker::on_pause_over() {
@@ -31,23 +53,39 @@ void PageChecker::on_pause_over() {
 
 void PageChecker::start() {
     if (text_.size() > size_limit_) {
-        emit skipped();
+        emit skipped(Skip::TooLarge);
         return;
     }
-    if (worker_.joinable())
-        worker_.join(); // it has delivered its result and is ending
+    if (worker_)
+        worker_->wait(); // it has delivered its result and is ending
     emit started();
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    worker_running_ = true;
-    worker_ = std::thread(
-        [this, generation = generation_, copy = text_.copy(), cancel = cancel_]() mutable {
-            auto result = std::make_shared<CheckResult>(check_page(std::move(copy), cancel.get()));
-            // Delivered on this object's thread; dropped if the object is gone
-            // (its destructor waits for this thread first).
-            QMetaObject::invokeMethod(
-                this, [this, generation, result] { on_done(generation, result); },
-                Qt::QueuedConnection);
-        });
+    checked_encoding_ = file_encoding();
+    worker_.reset(QThread::create([this, generation = generation_, copy = text_.copy(),
+                                   file = checked_encoding_, cancel = cancel_]() mutable {
+        const std::optional<Finding> declaration = charset_finding(copy, file);
+        auto result = std::make_shared<CheckResult>(check_page(std::move(copy), cancel.get()));
+        if (declaration && result->complete) {
+            auto& findings = result->findings;
+            findings.insert(std::upper_bound(findings.begin(), findings.end(), *declaration,
+                                             [](const Finding& a, const Finding& b) {
+                                                 return a.offset < b.offset;
+                                             }),
+                            *declaration);
+        }
+        // Delivered on this object's thread; dropped if the object is gone
+        // (its destructor waits for this thread first).
+        QMetaObject::invokeMethod(
+            this, [this, generation, result] { on_done(generation, result); },
+            Qt::QueuedConnection);
+    }));
+    worker_->setStackSize(kStackSize);
+    worker_->start();
+    worker_running_ = worker_->isRunning() || worker_->isFinished();
+    if (!worker_running_) { // no memory for its stack
+        worker_.reset();
+        emit skipped(Skip::NoThread);
+    }
 }
 
 void PageChecker::on_done(quint64 generation, const std::shared_ptr<CheckResult>& result) {
@@ -57,6 +95,10 @@ void PageChecker::on_done(quint64 generation, const std::shared_ptr<CheckResult>
         start();
         return;
     }
-    if (result->complete && generation == generation_)
+    if (generation != generation_)
+        return;
+    if (result->too_deep)
+        emit skipped(Skip::TooDeep);
+    else if (result->complete)
         emit finished(result->findings);
 }

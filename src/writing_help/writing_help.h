@@ -1,7 +1,11 @@
 #pragma once
 
+#include "document/document_codec.h"
+
 #include <QList>
 #include <QObject>
+#include <QtGlobal>
+#include <functional>
 
 class CheckMarks;
 class EditorCompletion;
@@ -17,13 +21,23 @@ class QWidget;
 //
 // The window puts status_label() in its status bar and adds actions() to
 // itself. Pages over the size at which the editor stops colouring
-// (kHighlightLimit) are not checked.
+// (kHighlightLimit) are not checked. A page over kCheckOnArrivalLimit that
+// arrives whole (opened) is checked at its first edit, or at once on F8 or
+// Shift+F8, which then go on to the finding asked for: a check that large
+// keeps a processor busy for seconds, which nobody asked for yet.
 //
 // A child of the editor; the label and the actions are the window's.
 class WritingHelp : public QObject {
     Q_OBJECT
   public:
-    WritingHelp(QsciScintilla* editor, QWidget* window);
+    // Past this size a check takes a processor for half a second and more
+    // (about 0.4 ms a kilobyte).
+    static constexpr qsizetype kCheckOnArrivalLimit = 1024 * 1024;
+
+    // `file_encoding`: what the document's file is saved in (the page's own
+    // declaration of its encoding is checked against it); unset: UTF-8.
+    WritingHelp(QsciScintilla* editor, QWidget* window,
+                std::function<Encoding()> file_encoding = {});
 
     QLabel* status_label() const { return label_; }
     QList<QAction*> actions() const { return actions_; }
@@ -32,6 +46,8 @@ class WritingHelp : public QObject {
     EditorCompletion& completion() const { return *completion_; }
 
   private:
+    // F8 (+1) or Shift+F8 (-1).
+    void go(int direction);
     void show_count();
 
     QsciScintilla* editor_;
@@ -40,4 +56,6 @@ class WritingHelp : public QObject {
     CheckMarks* marks_;
     QLabel* label_;
     QList<QAction*> actions_;
+    bool waiting_ = false; // a page arrived and is not checked yet
+    int asked_ = 0;        // F8 (+1) or Shift+F8 (-1) waits for the check
 };

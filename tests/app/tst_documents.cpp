@@ -15,6 +15,7 @@
 #include "support/main_window.h"
 #include "support/rows.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QRandomGenerator>
@@ -41,6 +42,13 @@ struct Unsaved {
 struct SaveFault {
     const char* target; // inside the test's folder unless absolute
     bool disk_full;
+};
+
+struct Outside {
+    const char* button; // "": Cancel
+    QByteArray head;
+    bool keep; // the declaration, unticking the offer to update it
+    QByteArray saved;
 };
 
 struct KeySave {
@@ -94,7 +102,8 @@ class TestDocuments : public QObject {
     }
     void type(const QString& text) {
         QTest::keyClicks(m.window->editor(), text);
-        QCoreApplication::processEvents();
+        // The last key is reported once it has been repainted.
+        QVERIFY(QTest::qWaitFor([&] { return !m.window->edit_area().change_pending(); }));
     }
     QString status() { return m.window->status().text(); }
     // Types "x" at the end of the document of `bytes`, then ends as a Marklet
@@ -181,28 +190,56 @@ class TestDocuments : public QObject {
         QCOMPARE(read_bytes(path("eol.htm")), row.text.toUtf8());
     }
 
+    // A character outside Windows-1252: saved as a reference, or the page in
+    // UTF-8 with its declaration of another encoding updated too (one undo
+    // step) unless the user keeps it; Cancel leaves the file as it was.
     void character_outside_windows_1252_is_never_dropped_data() {
-        QTest::addColumn<QString>("button"); // empty: Cancel
-        QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("references")
-            << "references_button" << QByteArray("caf\xe9 &#8800; &#128512;");
-        QTest::newRow("utf-8") << "utf8_button"
-                               << QByteArray("caf\xc3\xa9 \xe2\x89\xa0 \xf0\x9f\x98\x80");
-        QTest::newRow("cancel: the file stays") << "" << QByteArray("caf\xe9");
+        const QByteArray meta = "<meta charset=\"windows-1252\">";
+        const QByteArray equiv = "<META HTTP-EQUIV=Content-Type CONTENT='text/html; charset=";
+        const QByteArray utf8 = "caf\xc3\xa9 \xe2\x89\xa0 \xf0\x9f\x98\x80";
+        rows<Outside>({
+            {"references", {"references_button", meta, false, meta + "caf\xe9 &#8800; &#128512;"}},
+            {"utf-8", {"utf8_button", "", false, utf8}},
+            {"cancel: the file stays", {"", "", false, "caf\xe9"}},
+            {"utf-8, declared updated",
+             {"utf8_button", meta, false, "<meta charset=\"utf-8\">" + utf8}},
+            {"utf-8, http-equiv updated",
+             {"utf8_button", equiv + "iso-8859-1'>", false, equiv + "utf-8'>" + utf8}},
+            {"utf-8, declared kept", {"utf8_button", meta, true, meta + utf8}},
+        });
     }
     void character_outside_windows_1252_is_never_dropped() {
-        QFETCH(QString, button);
-        QFETCH(QByteArray, saved);
-        open_file("old.htm", "caf\xe9");
-        edit().set_caret(4);
+        QFETCH(Outside, row);
+        open_file("old.htm", row.head + "caf\xe9");
+        edit().set_caret(edit().text().size());
         edit().replace_selection(u" ≠ 😀"_s);
+        const QString typed = edit().text();
         m.dialogs->save_answers.push_back(path("old.htm"));
-        ModalScript script({button.isEmpty() ? press(QMessageBox::Cancel) : [button](QWidget* d) {
-            d->findChild<QPushButton*>(button)->click();
+        bool offered = false;
+        ModalScript script({[&](QWidget* box) {
+            if (auto* update = box->findChild<QCheckBox*>(u"declaration_check"_s)) {
+                offered = update->isChecked();
+                if (row.keep)
+                    QTest::keyClick(update, Qt::Key_Space);
+            }
+            if (*row.button)
+                QTest::mouseClick(box->findChild<QPushButton*>(row.button), Qt::LeftButton);
+            else
+                press(QMessageBox::Cancel)(box);
         }});
-        QCOMPARE(m.window->save_document(), !button.isEmpty());
-        QCOMPARE(read_bytes(path("old.htm")), saved);
-        QCOMPARE(m.window->is_modified(), button.isEmpty());
+        const bool utf8 = QByteArrayView(row.button) == "utf8_button";
+        QCOMPARE(m.window->save_document(), *row.button != 0);
+        QCOMPARE(read_bytes(path("old.htm")), row.saved);
+        QCOMPARE(m.window->is_modified(), !*row.button);
+        QCOMPARE(offered, !row.head.isEmpty());
+        if (utf8) // the preview, written in Windows-1252 before, follows
+            QCOMPARE(read_bytes(preview_file_path()), row.saved);
+        if (row.keep) // now a fault the checker tells
+            QTRY_VERIFY(m.window->findChild<QLabel*>(u"status_check"_s)->text().startsWith('1'));
+        if (utf8 && !row.keep && !row.head.isEmpty()) {
+            QTest::keyClick(m.window->editor(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(edit().text(), typed);
+        }
     }
 
     // A file missing, a folder or binary: told; the text stays and typing goes on.
@@ -416,6 +453,28 @@ class TestDocuments : public QObject {
         QCOMPARE(read_bytes(path("f.htm")), bytes + "x");
         QCOMPARE(m.window->windowTitle(), u"f.htm - Marklet"_s);
         QVERIFY(!QFile::exists(copy));
+    }
+
+    // A page nested deeper than the checker reads (100,000 <div>s, 600 KB)
+    // is refused with a word, opened or recovered after a crash, and the
+    // window goes on: neither crash nor crash loop.
+    void deep_page_is_refused_by_the_checker_data() {
+        QTest::addColumn<bool>("recovered");
+        QTest::newRow("opened") << false;
+        QTest::newRow("recovered") << true;
+    }
+    void deep_page_is_refused_by_the_checker() {
+        QFETCH(bool, recovered);
+        const QByteArray page = QByteArray("<div>\n").repeated(100000);
+        if (recovered)
+            type_crash_and_start(page, [this] { QVERIFY(m.window->offer_recovery()); });
+        else
+            open_file("f.htm", page);
+        const auto* label = m.window->findChild<QLabel*>(u"status_check"_s);
+        const QString refused = u"Pagina troppo annidata: non controllata"_s;
+        QTRY_COMPARE(label->text(), refused);
+        type(u"y"_s);
+        QCOMPARE(edit().text().size(), page.size() + (recovered ? 2 : 1));
     }
 
     void file_named_at_start_is_not_dropped_silently() {

@@ -11,7 +11,9 @@
 #include "support/rows.h"
 
 #include <QClipboard>
+#include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace steps;
@@ -31,6 +33,12 @@ struct Asked {
     std::deque<ModalScript::Step> answers;
     QStringList titles;
     QString open, close;
+};
+
+// The window before Command2 (its place and width), the width the user gives
+// it with the pane (0: none), with the pane, and after.
+struct Widened {
+    double x, width, resized, widened, moved_to, back;
 };
 
 const QString kInput = u"Immisione parametro"_s;
@@ -186,20 +194,48 @@ class TestForm1 : public QObject {
         QCOMPARE(window->editor()->size(), kept);
     }
 
-    void preview_toggle_doubles_and_halves_the_width() {
-        const int outer = window->frameGeometry().width();
-        window->action("Command2")->trigger();
-        QTRY_COMPARE(window->frameGeometry().width(), 2 * outer);
+    // Command2 clicked: the window twice as wide for the pane, but kept on its
+    // screen; clicked again: as wide as the user had it (an odd width too),
+    // where it was. In fractions of the screen's room for windows.
+    void preview_pane_keeps_the_window_on_its_screen_data() {
+        rows<Widened>({
+            {"room to double", {0.1, 0.4, 0, 0.8, 0.1, 0.4}},
+            {"near the right edge: moved left", {0.5, 0.4, 0, 0.8, 0.2, 0.4}},
+            {"over half the screen: as wide", {0.3, 0.6, 0, 1, 0, 0.6}},
+            {"resized with the pane: half", {0, 0.3, 0.9, 0.6, 0, 0.45}},
+        });
+    }
+    void preview_pane_keeps_the_window_on_its_screen() {
+        QFETCH(Widened, row);
+        const QRect room = window->screen()->availableGeometry();
+        const int margins = window->frameGeometry().width() - window->width();
+        const auto px = [&](double part) { return room.left() + qRound(part * room.width()); };
+        const auto near = [&](int a, double part) { return qAbs(a - px(part)) <= 2; };
+        window->resize(px(row.width) - px(0) - margins + 1, window->height());
+        window->move(px(row.x), window->y());
+        QTRY_COMPARE(window->frameGeometry().x(), px(row.x));
+        const int before = window->width();
+        auto* button = window->findChild<QToolButton*>(u"Command2"_s);
+        QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(window->enable_browser && window->browser()->isVisible() && m.pane);
         QCOMPARE(m.pane->navigations, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
-        window->action("Command2")->trigger();
-        QTRY_COMPARE(window->frameGeometry().width(), outer);
+        QTRY_COMPARE(window->frameGeometry().width(),
+                     std::min(2 * (before + margins), room.width()));
+        QVERIFY(near(px(0) + window->frameGeometry().width(), row.widened));
+        QVERIFY(near(window->frameGeometry().x(), row.moved_to));
+        QVERIFY(room.contains(window->frameGeometry()));
+        if (row.resized > 0)
+            window->resize(px(row.resized) - px(0) - margins, window->height());
+        QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!window->enable_browser && !window->browser()->isVisible());
+        if (row.resized == 0)
+            QTRY_VERIFY(window->width() == before && window->frameGeometry().x() == px(row.x));
+        QTRY_VERIFY(near(px(0) + window->frameGeometry().width(), row.back));
         // Hidden, the pane still follows every change.
-        const int before = m.pane->reloads;
+        const int reloads = m.pane->reloads;
         edit().set_text(u"a"_s);
         window->action("grassetto")->trigger();
-        QCOMPARE(m.pane->reloads, before + 2);
+        QCOMPARE(m.pane->reloads, reloads + 2);
     }
 
     void reloads_fold_while_one_is_in_flight() {

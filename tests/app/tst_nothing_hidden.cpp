@@ -1,7 +1,8 @@
 // Nothing the user needs is hidden: the edit area, the pane and the find bar
-// stay above the status bar at every size, "Elenco TAG" reads whole, a status
-// message cut by the window shows whole as its tooltip and a failure is not
-// pushed out by a passing notice, the input box shows its prompt as typed.
+// stay above the status bar at every size, "Elenco TAG" and the status bar's
+// labels read whole, a status message cut by the window shows whole as its
+// tooltip, the newest message shows alone and a failure stands until mended,
+// the input box shows its prompt as typed.
 // Runs on a large screen with a window frame, as under a window manager.
 
 #include "app/elided_label.h"
@@ -57,6 +58,14 @@ class TestNothingHidden : public QObject {
         QVERIFY(!label->elided());
         QCOMPARE(label->geometry().right() + 1, list->x());
         QVERIFY(label->height() >= label->sizeHint().height());
+        // The status bar's labels whole in a window made as narrow as it goes.
+        m.edit().set_text(QStringLiteral("<foo>"));
+        QTRY_VERIFY(!window->findChild<QLabel*>(QStringLiteral("status_check"))->text().isEmpty());
+        window->resize(100, window->height());
+        for (const char* name : {"status_position", "status_form", "status_check"}) {
+            auto* part = window->findChild<QLabel*>(QLatin1String(name));
+            QTRY_VERIFY2(part->width() >= part->sizeHint().width(), name);
+        }
 
         window->action(QStringLiteral("Command2"))->trigger(); // the pane shown
         window->showMaximized();
@@ -74,18 +83,23 @@ class TestNothingHidden : public QObject {
                 window->find_bar()->mapTo(window, QPoint()).y());
     }
 
-    void a_failure_stands_over_passing_notices() {
+    // The newest message alone, whole in the tooltip when cut; a failure
+    // comes back when a notice has passed, and goes when mended.
+    void latest_message_shows_and_a_failure_stands() {
         m.open();
         StatusPresenter& status = m.window->status();
         const QString failure = QStringLiteral("Anteprima non aggiornata: ") + QString(80, u'x');
+        status.failure(QStringLiteral("recovery"), QStringLiteral("Copia di recupero non scritta"));
         status.failure(QStringLiteral("preview"), failure);
-        status.notice(QStringLiteral("Aperto a.htm"), 50);
-        QCOMPARE(status.text(), failure + QStringLiteral(" — Aperto a.htm"));
-        // Cut at the window's width; whole in the tooltip.
+        QCOMPARE(status.text(), failure);
         QVERIFY(status.label()->text().endsWith(u'…'));
-        QCOMPARE(status.label()->toolTip(), status.text());
+        QCOMPARE(status.label()->toolTip(), failure);
+        status.notice(QStringLiteral("Aperto a.htm"), 50);
+        QCOMPARE(status.text(), QStringLiteral("Aperto a.htm"));
         QTRY_COMPARE(status.text(), failure); // the notice passed, the failure stays
         status.mended(QStringLiteral("preview"));
+        QCOMPARE(status.text(), QStringLiteral("Copia di recupero non scritta"));
+        status.mended(QStringLiteral("recovery"));
         QCOMPARE(status.text(), QString());
         status.notice(QStringLiteral("Salvato a.htm"));
         QCOMPARE(status.label()->toolTip(), QString()); // it fits

@@ -151,17 +151,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, SaveUserFile,
                                          std::pair{"FileOfAnotherOwner", Kind::AnotherOwner}),
                          [](const auto& info) { return std::string(info.param.first); });
 
-TEST_F(SaveUserFile, WriteFailingMidwayInPlacePutsTheOldContentBack) {
+TEST_F(SaveUserFile, FullDiskInPlaceFailsBeforeTheFileIsTouched) {
     const QByteArray old(1000, 'o');
     ASSERT_TRUE(write_bytes(doc, old));
     ASSERT_EQ(::link(native(doc).constData(), native(path("docs/other.htm")).constData()), 0);
     QString error;
     {
-        FileSizeLimit limit(4096); // the write fails halfway as on a full disk
+        FileSizeLimit limit(4096); // the new text's copy fails as on a full disk
         error = save_user_file(doc, {QByteArray(100000, 'n')});
     }
-    EXPECT_EQ(error, u"Il file è troppo grande. Il contenuto precedente del file è stato "
-                     u"ripristinato."_s);
+    EXPECT_EQ(error, u"Nessuna copia di sicurezza possibile. Il file è troppo grande."_s);
     EXPECT_EQ(read_bytes(path("docs/other.htm")), old);
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_EQ(mode_bits(path("data/marklet/backup")), 0700u);

@@ -80,8 +80,13 @@ class TestFindBar : public QObject {
         QVERIFY(field("find_text")->hasFocus());
         QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
         QVERIFY(bar->replace_mode() && field("replace_text")->isVisible());
-        QTest::keyClick(field("replace_text"), Qt::Key_Tab);
-        QVERIFY(bar->isAncestorOf(QApplication::focusWidget()));
+        // Tab: the text to look for, the one to put in its place, the buttons.
+        QStringList order;
+        for (int i = 0; i < 3; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"find_text", "replace_text", "find_previous_button"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
         QVERIFY(editor->hasFocus());

@@ -178,6 +178,23 @@ class TestScintillaEditArea : public QObject {
         QVERIFY(!QAccessible::queryAccessibleInterface(&named)->textInterface());
     }
 
+    // A keystroke is on screen before anything reacts to it (the preview
+    // file, the live preview): its change is reported after its repaint.
+    void keystroke_is_reported_after_its_repaint() {
+        widget->SendScintilla(Sci::SCI_SETCARETPERIOD, 0UL); // no blinking repaints
+        widget->setFocus();
+        QTest::qWait(50);
+        QStringList order;
+        const QList<QMetaObject::Connection> notes = {
+            connect(widget.get(), &Sci::SCN_PAINTED, this, [&] { order << u"paint"_s; }),
+            connect(edit, &EditArea::changed, this, [&] { order << u"changed"_s; })};
+        QTest::keyClick(widget.get(), Qt::Key_X);
+        QTRY_VERIFY(order.contains(u"changed"_s));
+        for (const auto& note : notes)
+            disconnect(note);
+        QCOMPARE(order.first(), u"paint"_s);
+    }
+
     // Typing in the middle leaves Scintilla's gap there: the two runs read
     // where they lie still make up the whole text.
     void utf8_parts_make_up_the_text_around_a_middle_edit() {

@@ -50,6 +50,45 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"<p><b>x</b></p>", "<p><b>x</p>", ""}, // a formatting element left open
         Case{"<p>x</p>", "<p>x</p><svg></svg>", ""}));
 
+// A key inside a comment, script or title left open to the end of a long
+// page changes nothing the page shows: nothing goes to the pane.
+TEST(SourceMapOpenTail, KeyInsideUnseenOpenTextTouchesNoPage) {
+    for (const auto& [opening, typed, unseen] : {std::tuple{"<!--", "x", true},
+                                                 {"<script>", "x", true},
+                                                 {"<title>", "x", true},
+                                                 {"<!--", "-->", false},
+                                                 {"<script>", "</script>", false},
+                                                 {"<style>", "x", false}}) {
+        QByteArray text = QByteArray("<body><p>uno</p>") + opening + "<p>riga</p>";
+        const qsizetype at = text.size() - 4;
+        text += QByteArray("<p>riga <b>qui</b></p>\r\n").repeated(4000);
+        SourceMap map, fresh;
+        map.rebuild(parts(text));
+        text.insert(at, typed);
+        SourceMap::Patch patch;
+        EXPECT_EQ(map.update(parts(text), &patch) == SourceMap::Outcome::Unchanged, unseen);
+        fresh.rebuild(parts(text));
+        EXPECT_EQ(map.nodes().size(), fresh.nodes().size());
+        EXPECT_EQ(map.nodes().back().end, fresh.nodes().back().end) << opening << typed;
+    }
+}
+
+// Where the browser nests no deeper (it puts elements past 512 levels beside
+// their parent) the map stops: a change there loads the page again, and a
+// page 100,000 deep is not read through at each change.
+TEST(SourceMapDepth, StopsWhereTheBrowserStopsNesting) {
+    for (const auto& [depth, known] : {std::pair{400, true}, {600, false}, {100000, false}}) {
+        const QByteArray page = QByteArray("<div>").repeated(depth) + "x";
+        SourceMap map;
+        map.rebuild(parts(page));
+        EXPECT_EQ(map.complete(), known) << depth;
+        SourceMap::Patch patch;
+        EXPECT_EQ(map.update(parts(page + "y"), &patch),
+                  known ? SourceMap::Outcome::Patched : SourceMap::Outcome::Reload)
+            << depth;
+    }
+}
+
 // Random edits of any kind: whatever was patched, the map is the one a
 // fresh reading of the new text gives.
 TEST(SourceMapRandomEdits, PatchedMapEqualsFreshMap) {

@@ -81,8 +81,10 @@ class FakeBrowserPane : public BrowserPane {
         done();
     }
     void finish() { emit load_finished(); }
+    void set_zoom(double factor) override { zoom = factor; }
 
     QList<QUrl> navigations;
+    double zoom = 1.0;
     int reloads = 0;
     bool finish_at_once = true;
 

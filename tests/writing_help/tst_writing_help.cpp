@@ -1,9 +1,11 @@
 // Writing help through the real main window, driven by the keyboard: the
 // completion list, end tags on "</", the checker's marks, F8 and stale checks.
 
+#include "commands/registry.h"
 #include "support/files.h"
 #include "support/main_window.h"
 #include "support/rows.h"
+#include "support/scripted_asker.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
@@ -24,6 +26,15 @@ struct Typed {
 
 const QString kHead = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>");
 
+// The findings said in general words: those with no wording of ours.
+QStringList unworded(const QString& page) {
+    QStringList found;
+    for (const Finding& f : check_page(page.toUtf8()).findings)
+        if (f.text.startsWith(QStringLiteral("Marcatura da rivedere")))
+            found << QStringLiteral("%1: %2").arg(f.line + 1).arg(f.text);
+    return found;
+}
+
 } // namespace
 
 class TestWritingHelp : public QObject {
@@ -42,6 +53,17 @@ class TestWritingHelp : public QObject {
     }
     // The tooltip as the user reads it.
     QString tooltip() { return QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(); }
+    // The tooltip of the symbol beside `line` (from 0), the pointer resting on it.
+    QString tooltip_of_mark(int line) {
+        QToolTip::hideText();
+        editor()->setFirstVisibleLine(line);
+        const long start = editor()->SendScintilla(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const QPoint mark(editor()->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL) + 4,
+                          editor()->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, start) + 4);
+        QHelpEvent hover(QEvent::ToolTip, mark, editor()->viewport()->mapToGlobal(mark));
+        QApplication::sendEvent(editor()->viewport(), &hover);
+        return tooltip();
+    }
     // The keys as the user presses them, pausing for the list before Tab,
     // Enter or Escape and at the end.
     void type(const QString& keys) {
@@ -128,14 +150,57 @@ class TestWritingHelp : public QObject {
         QTest::keyClick(editor(), Qt::Key_F8);
         QCOMPARE(m.edit().caret(), b + 1);
         // Resting on the warning symbol beside the <img> line.
-        QToolTip::hideText();
-        const long start = editor()->SendScintilla(Sci::SCI_POSITIONFROMLINE, 3UL);
-        const QPoint mark(editor()->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL) + 4,
-                          editor()->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, start) + 4);
-        QHelpEvent hover(QEvent::ToolTip, mark, editor()->viewport()->mapToGlobal(mark));
-        QApplication::sendEvent(editor()->viewport(), &hover);
-        QCOMPARE(tooltip(),
+        QCOMPARE(tooltip_of_mark(3),
                  QStringLiteral("Manca l'attributo \"alt\" (testo alternativo) di <img>"));
+    }
+
+    // One unclosed element early in the page is one finding on its line,
+    // which counts its repeats; each later line's mark tells what is wrong
+    // on that line, not the element's repeats.
+    void one_mistake_one_finding_and_later_marks_their_own() {
+        QStringList lines = {kHead, QStringLiteral("<p>uno <span pippo=\"1\">due</p>")};
+        for (int i = 0; i < 60; ++i)
+            lines << QStringLiteral("<p>riga %1</p>").arg(i);
+        const std::pair<int, QString> own[] = {
+            {1, "Elemento <span> non chiuso: manca </span> prima di </p> (si ripete in 60 punti "
+                "seguenti)\nAttributo sconosciuto per <span>: \"pippo\""},
+            {20, "Manca l'attributo \"alt\" (testo alternativo) di <img>"},
+            {40, "Elemento sconosciuto: <foo>"},
+            {55,
+             "Riferimento a carattere sconosciuto: \"&bogus\" (una & da sola si scrive &amp;)"}};
+        lines[20] = QStringLiteral("<p><img src=\"a.png\"></p>");
+        lines[40] = QStringLiteral("<p><foo>x</foo></p>");
+        lines[55] = QStringLiteral("<p>a &bogus; b</p>");
+        m.edit().set_text(lines.join(QStringLiteral("\r\n")) + QStringLiteral("</body></html>"));
+        QTRY_COMPARE(count(), QStringLiteral("1 errore, 4 avvisi"));
+        for (const auto& [line, message] : own)
+            QCOMPARE(tooltip_of_mark(line), message);
+    }
+
+    // Every command's markup, and the pages of a small corpus written as
+    // people write them, get findings in our own words.
+    void findings_are_in_our_words() {
+        // Names with a space, Yes to every question, numbers; then Cancel.
+        for (const char* answer : {"a b", "Yes", "10"})
+            for (const auto& group : command_groups())
+                for (const NamedCommand& command : group) {
+                    ScriptedAsker asker(QStringList(8, QString::fromLatin1(answer)));
+                    if (const auto snippet = command.run(asker)) {
+                        const QStringList found =
+                            unworded(kHead + QStringLiteral("<p>x</p>") + snippet->open +
+                                     QStringLiteral("testo") + snippet->close +
+                                     QStringLiteral("</body></html>"));
+                        QVERIFY2(found.isEmpty(), qPrintable(command.name + found.join(u' ')));
+                    }
+                }
+        const QDir corpus = QFileInfo(QFINDTESTDATA("writing_help/data/p1.htm")).dir();
+        const QStringList pages = corpus.entryList({QStringLiteral("*.htm")});
+        QVERIFY(pages.size() >= 8);
+        for (const QString& name : pages) {
+            const QStringList found =
+                unworded(QString::fromUtf8(read_bytes(corpus.filePath(name))));
+            QVERIFY2(found.isEmpty(), qPrintable(name + u' ' + found.join(u';')));
+        }
     }
 
     void windows_1252_page_is_placed_by_its_characters() {
@@ -147,6 +212,24 @@ class TestWritingHelp : public QObject {
         QCOMPARE(m.window->document_encoding(), Encoding::Windows1252);
         QTRY_COMPARE(count(), QStringLiteral("1 errore, 0 avvisi"));
         QTest::keyClick(editor(), Qt::Key_F8);
+        QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
+    }
+
+    // A large page is not checked the moment it opens (a processor busy for
+    // seconds that nobody asked for): F8 checks it, then goes on to the
+    // first finding.
+    void large_page_opened_is_checked_when_asked() {
+        QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
+        while (big.size() < WritingHelp::kCheckOnArrivalLimit)
+            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        QSignalSpy started(&help()->checker(), &PageChecker::started);
+        help()->checker().set_pause(std::chrono::milliseconds(1));
+        m.edit().load_text(big); // as a file opened
+        QTest::qWait(100);
+        QCOMPARE(started.size(), 0);
+        QCOMPARE(count(), QStringLiteral("Controllo alla prima modifica o con F8"));
+        QTest::keyClick(editor(), Qt::Key_F8);
+        QTRY_COMPARE_WITH_TIMEOUT(count(), QStringLiteral("1 errore, 0 avvisi"), 60000);
         QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
     }
 

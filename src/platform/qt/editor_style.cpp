@@ -68,6 +68,9 @@ void style_margins(QsciScintilla* editor, const QFont& font) {
         };
         QObject::connect(editor, &QsciScintilla::linesChanged, sizer, follow);
         QObject::connect(editor, &QsciScintillaBase::SCN_UPDATEUI, sizer, follow);
+        // The numbers grow and shrink with the zoom; so does their margin.
+        QObject::connect(editor, &QsciScintillaBase::SCN_ZOOM, sizer,
+                         [editor] { size_line_margin(editor); });
     }
     editor->setFolding(QsciScintilla::BoxedTreeFoldStyle, folds);
     editor->setBraceMatching(QsciScintilla::SloppyBraceMatch);

@@ -5,13 +5,27 @@
 #include "platform/qt/scintilla_accessibility.h"
 #include "platform/qt/utf8_units.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
+
+// A key pressed with Ctrl (and not Alt, which with Ctrl may be AltGr) that
+// would type its character: Scintilla types the text of any key it has no
+// command for, so Ctrl+1 or Ctrl+Shift+= would put "1" or "+" in the page.
+bool types_with_ctrl(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    return (mods & Qt::ControlModifier) && !(mods & (Qt::AltModifier | Qt::MetaModifier)) &&
+           !key.text().isEmpty() && key.text().front().isPrint();
+}
 
 constexpr int text_change_notices =
     QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT |
@@ -40,15 +54,22 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
     widget_->installEventFilter(this);
     widget_->viewport()->installEventFilter(this);
+    // Redo on Ctrl+Shift+Z too, as in other editors of the desktop.
+    if (QsciCommand* redo = widget_->standardCommands()->find(QsciCommand::Redo))
+        redo->setAlternateKey(QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z).toCombined());
+    idle_fallback_.setSingleShot(true);
+    idle_fallback_.setInterval(10);
+    connect(&idle_fallback_, &QTimer::timeout, this, &ScintillaEditArea::on_idle);
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
     // The next input event means the previous one has been handled in full:
     // report its change now, so every keystroke is reported on its own.
+    // (A key's release changes nothing: the notice of the key's own change
+    // is left to come after the repaint.)
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::InputMethod:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -60,6 +81,14 @@ bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
         break;
     default:
         break;
+    }
+    if (event->type() == QEvent::KeyPress && watched == widget_) {
+        // A Ctrl key Scintilla has no command for would only type its text.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (types_with_ctrl(*key) &&
+            !widget_->standardCommands()->boundTo(key->key() |
+                                                  (key->modifiers() & ~Qt::KeypadModifier).toInt()))
+            return true;
     }
     return EditArea::eventFilter(watched, event);
 }
@@ -78,7 +107,43 @@ void ScintillaEditArea::on_text_changed() {
     if (quiet_ > 0 || pending_)
         return;
     pending_ = true;
-    QMetaObject::invokeMethod(this, &ScintillaEditArea::flush, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ScintillaEditArea::after_input, Qt::QueuedConnection);
+}
+
+void ScintillaEditArea::after_input() {
+    // The input event has been handled in full, and the repaint it asked for
+    // waits in the queue. The notice waits until the event loop is about to
+    // wait: by then the repaint is done and has been handed to the window
+    // system (which happens right then), so the user sees the keystroke
+    // before anything reacts to it, the writing of the preview file included.
+    // (A loop driven without waiting, as by a test, gets it from a timer.)
+    if (!pending_)
+        return;
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &ScintillaEditArea::on_idle,
+                Qt::UniqueConnection);
+    idle_fallback_.start();
+}
+
+void ScintillaEditArea::on_idle() {
+    idle_fallback_.stop();
+    if (auto* loop = QAbstractEventDispatcher::instance())
+        disconnect(loop, &QAbstractEventDispatcher::aboutToBlock, this,
+                   &ScintillaEditArea::on_idle);
+    if (pending_)
+        QCoreApplication::postEvent(this, new QEvent(notice_event()), Qt::LowEventPriority);
+}
+
+QEvent::Type ScintillaEditArea::notice_event() {
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+bool ScintillaEditArea::event(QEvent* event) {
+    if (event->type() != notice_event())
+        return EditArea::event(event);
+    flush();
+    return true;
 }
 
 void ScintillaEditArea::flush() {
@@ -136,6 +201,37 @@ void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
     });
 }
 
+void ScintillaEditArea::reload_utf8(QByteArrayView utf8) {
+    program_change([&] {
+        // The caret stays on its line and column where the new text has them.
+        const auto caret = widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        const auto line = widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, caret);
+        const auto column =
+            caret - widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+        const auto first = widget_->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+        widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        widget_->SendScintilla(QsciScintillaBase::SCI_TARGETWHOLEDOCUMENT);
+        widget_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)utf8.size(),
+                               utf8.data());
+        widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+        long_lines_->catch_up();
+        const auto start =
+            widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const auto end =
+            widget_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, (unsigned long)line);
+        // The line's start when it is gone or shorter; never inside a character.
+        const long length = widget_->length();
+        const long wanted = start < 0 ? length : std::min(start + column, end);
+        widget_->SendScintilla(
+            QsciScintillaBase::SCI_GOTOPOS,
+            (unsigned long)(wanted >= length
+                                ? length
+                                : widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE,
+                                                         (unsigned long)(wanted + 1))));
+        widget_->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, (unsigned long)first);
+    });
+}
+
 QString ScintillaEditArea::selected_text() const {
     const auto start = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
     const auto end = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
@@ -150,6 +246,17 @@ void ScintillaEditArea::replace_selection(const QString& text) {
     program_change([&] {
         widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
         widget_->replaceSelectedText(text);
+        widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+    });
+}
+
+void ScintillaEditArea::replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8) {
+    program_change([&] {
+        widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        widget_->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, (unsigned long)from,
+                               long(to));
+        widget_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)utf8.size(),
+                               utf8.data());
         widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
     });
 }

@@ -4,6 +4,8 @@
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>
+#include <QEvent>
+#include <QTimer>
 #include <array>
 
 class LongLineStyling;
@@ -15,8 +17,10 @@ class QsciScintilla;
 // Change notices: Scintilla reports a replacement as a deletion and an
 // insertion. Changes made through this class are reported once, after they
 // are complete; a change made by the user (a keystroke, a paste, an undo) is
-// reported once, when the next input event arrives or control returns to the
-// event loop, whichever comes first.
+// reported once, when the next input event arrives or once the repaint it
+// asked for is done and on its way to the screen (the event loop about to
+// wait), whichever comes first: what reacts to a keystroke (the preview
+// file, the live preview, the checker's pause) never delays its echo.
 //
 // Caret notices replace QScintilla's own (cursorPositionChanged), which
 // count the column by walking from the line start on every caret move: a
@@ -49,6 +53,14 @@ class ScintillaEditArea : public EditArea {
     void set_line_break(LineBreak line_break);
     // The same with the text as UTF-8 bytes, handed to Scintilla as they are.
     void load_utf8(QByteArrayView utf8);
+    // Replaces the whole text with the file's text read again: one change,
+    // and one step the user can undo. The caret keeps its line and column
+    // where the new text has them.
+    void reload_utf8(QByteArrayView utf8);
+    // Replaces the bytes [from, to) of the text with `utf8` as one change and
+    // one undo step; the caret and the selection keep their places in the
+    // text around it.
+    void replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8);
     // The text as Scintilla holds it: UTF-8 bytes, without conversion.
     QByteArray utf8() const;
     // The same bytes without a copy, as the two runs Scintilla keeps them in
@@ -60,7 +72,7 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget() const { return widget_; }
     // A change made by the user has not been reported yet (its notice waits
-    // for the next input event or the event loop).
+    // for the next input event or the repaint).
     bool change_pending() const { return pending_; }
 
     // Gives a lexer-less editor the styling that keeps long lines quick (see
@@ -83,9 +95,13 @@ class ScintillaEditArea : public EditArea {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void on_text_changed();
+    void after_input();
+    void on_idle();
+    static QEvent::Type notice_event();
     void flush();
     void on_update_ui();
     // Keeps the column anchor on its character across a change.
@@ -99,6 +115,7 @@ class ScintillaEditArea : public EditArea {
 
     QsciScintilla* widget_;
     LongLineStyling* long_lines_;
+    QTimer idle_fallback_;
     int quiet_ = 0;
     bool pending_ = false;
     long last_caret_ = -1;

@@ -156,6 +156,8 @@ class WebEnginePane : public BrowserPluginPane {
         });
     }
 
+    void set_zoom(double factor) override { view_->setZoomFactor(factor); }
+
     void check_page(std::function<void(bool)> answered) override {
         QPointer<QWebEnginePage> page = page_;
         const QUrl asked = current_;
@@ -241,7 +243,7 @@ class WebEnginePane : public BrowserPluginPane {
 } // namespace
 
 extern "C" Q_DECL_EXPORT BrowserPluginPane*
-marklet_create_browser_pane_3(QWidget* parent, BrowserPluginEvents events) {
+marklet_create_browser_pane_4(QWidget* parent, BrowserPluginEvents events) {
     preview_scheme::register_scheme();
     choose_pane_drawing();
     return new WebEnginePane(parent, std::move(events));
