@@ -1,5 +1,5 @@
-// A page that hangs its renderer is ended, the pane says so, and the next
-// edit shows within a few seconds; typing never waits for it.
+// A page that hangs its renderer, while it loads or long after, is ended, the pane says so, and the
+// next edit shows within a few seconds; typing never waits for it.
 
 #include "support/pane.h"
 
@@ -16,6 +16,8 @@ class PaneHungPage : public QObject {
         QTest::newRow("endless script while loading") << "<script>while (true) {}</script>" << true;
         QTest::newRow("endless script as the load ends")
             << "<script>setTimeout(() => { while (true) {} }, 200)</script>" << false;
+        QTest::newRow("endless script long after the load")
+            << "<script>setTimeout(() => { while (true) {} }, 3000)</script>" << true;
     }
 
     void next_edit_shows() {

@@ -56,13 +56,13 @@ struct PaneWindow {
         return QTest::qWaitFor([&] { return eval(script) == expected; }, ms);
     }
     // A real mouse click on the middle of the page's element with that id.
-    void click(const QString& id) const {
+    void click(const QString& id, Qt::KeyboardModifiers keys = {}) const {
         const QVariantList box =
             eval(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])("
                                 "document.getElementById('%1').getBoundingClientRect())")
                      .arg(id))
                 .toList();
-        QTest::mouseClick(page_widget(), Qt::LeftButton, {},
+        QTest::mouseClick(page_widget(), Qt::LeftButton, keys,
                           box.size() == 2 ? QPoint(box[0].toInt(), box[1].toInt()) : QPoint());
     }
 };
