@@ -3,6 +3,7 @@
 
 #include "app/alt_tap.h"
 #include "app/wrapping_menu_bar.h"
+#include "platform/qt/widget_of.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -129,9 +130,10 @@ bool WrappingMenuBar::event(QEvent* event) {
 }
 
 bool WrappingMenuBar::belongs_here(QObject* object) const {
-    if (!object->isWidgetType())
+    QWidget* widget = widget_of(object);
+    if (!widget)
         return false;
-    QWidget* top = static_cast<QWidget*>(object)->window();
+    QWidget* top = widget->window();
     return top == window() || (qobject_cast<QMenu*>(top) && top->parent() == this);
 }
 
