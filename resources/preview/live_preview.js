@@ -314,9 +314,11 @@
     }
 
     // Ctrl+click on an element tells the program which one; the page never
-    // sees that click.
+    // sees that click. Only the user's own clicks: one the page makes up
+    // (dispatchEvent, click()) is no choice of the user's. This world's
+    // Event is not the page's: the page cannot make isTrusted say otherwise.
     window.addEventListener('click', (event) => {
-        if (!event.ctrlKey || event.button !== 0)
+        if (!event.isTrusted || !event.ctrlKey || event.button !== 0)
             return;
         event.preventDefault();
         event.stopImmediatePropagation();
@@ -330,7 +332,9 @@
     // Where the page is scrolled, told to the program a moment after the
     // scrolling stops: a full load of the page starts there again.
     let scrollTimer = 0;
-    window.addEventListener('scroll', () => {
+    window.addEventListener('scroll', (event) => {
+        if (!event.isTrusted)
+            return;
         clearTimeout(scrollTimer);
         scrollTimer = setTimeout(() => {
             if (state.bridge)
@@ -379,4 +383,11 @@
             state.bridge = null;
         }
     }
+
+    // A sign of life every second: the program takes a page that stops
+    // giving them, and then does not answer, for hung.
+    setInterval(() => {
+        if (state.bridge)
+            state.bridge.alive();
+    }, 1000);
 })();

@@ -93,7 +93,7 @@ void PreviewController::encoding_may_have_changed() {
 void PreviewController::show_latest() {
     shown_path_ = window_.document_path();
     shown_charset_ = charset_of(window_.document_encoding());
-    host_.set_document(shown_path_, shown_charset_);
+    host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
     host_.show_latest();
 }
 
@@ -113,7 +113,7 @@ void PreviewController::toggle() {
         window_.enable_browser = true;
         shown_path_ = window_.document_path();
         shown_charset_ = charset_of(window_.document_encoding());
-        host_.set_document(shown_path_, shown_charset_);
+        host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
         if (widened_ && !sized_by_screen)
@@ -164,9 +164,10 @@ QString PreviewController::write_browser_copy() {
     const ReadResult preview = read_whole_file(preview_file_path());
     if (!preview.ok())
         return preview.error;
-    return write_temp_file(
-        browser_copy_path(),
-        browser_copy(preview.bytes, file_url(document), QUrl::fromLocalFile(browser_copy_path())));
+    return write_temp_file(browser_copy_path(),
+                           browser_copy(preview.bytes, file_url(document),
+                                        QUrl::fromLocalFile(browser_copy_path()),
+                                        temp_stylesheet_path()));
 }
 
 QString PreviewController::page_for_browsers() {

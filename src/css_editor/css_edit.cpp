@@ -278,7 +278,7 @@ bool css_edit::write_temp_stylesheet() {
     // right from UTF-8 with its mark, whatever the page's encoding.
     if (bytes.isNull())
         bytes = encode_document(text, Encoding::Utf8Bom);
-    const QString error = write_temp_file(temp_stylesheet_path(), bytes);
+    const QString error = ::write_temp_stylesheet(bytes);
     if (error.isEmpty()) {
         status_line_->clear();
         status_line_->setToolTip(QString());

@@ -1,6 +1,7 @@
 #include "document/browser_copy.h"
 
 #include "html/chars.h"
+#include <cctype>
 
 namespace {
 
@@ -65,9 +66,27 @@ qsizetype fragment_value_at(QByteArrayView text, qsizetype at) {
     return i < text.size() && text[i] == '#' ? i : -1;
 }
 
+// <folder>/run-<letters, digits, dashes>/tmp.css made <folder>/tmp.css.
+void fix_stylesheet_links(QByteArray& text, const QString& stylesheet) {
+    const QByteArray fixed = stylesheet.toUtf8();
+    const qsizetype slash = fixed.lastIndexOf('/');
+    if (slash < 0)
+        return;
+    const QByteArray run = fixed.left(slash) + "/run-";
+    const QByteArray name = fixed.mid(slash);
+    for (qsizetype at = text.indexOf(run); at >= 0; at = text.indexOf(run, at + 1)) {
+        qsizetype end = at + run.size();
+        while (end < text.size() && (std::isalnum(uchar(text[end])) || text[end] == '-'))
+            ++end;
+        if (QByteArrayView(text).sliced(end).startsWith(name))
+            text.replace(at, end + name.size() - at, fixed);
+    }
+}
+
 } // namespace
 
-QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUrl& copy_url) {
+QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUrl& copy_url,
+                        const QString& stylesheet) {
     const QByteArray base = "<base href=\"" + attribute_url(document_url) + "\">";
     const QByteArray self = attribute_url(copy_url);
     const qsizetype base_at = base_position(text);
@@ -95,5 +114,6 @@ QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUr
         i = hash;
     }
     copy_until(text.size());
+    fix_stylesheet_links(copy, stylesheet);
     return copy;
 }

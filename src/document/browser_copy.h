@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QUrl>
 
 // The preview as external browsers are given it when the document has a file
@@ -11,6 +12,10 @@
 // file, put at the start of the head, so they resolve as they would for the
 // saved page. Its in-page links (href="#part"), which the <base> would send to
 // the saved file, are made to name the copy itself, so they still move within
-// the page shown. Nothing else changes: the bytes stay in the document's
-// encoding, and the document and the preview file are left alone.
-QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUrl& copy_url);
+// the page shown. A link to the temporary stylesheet as earlier versions
+// named it, in a folder of each run (<folder>/run-<...>/tmp.css, gone when
+// that run ended), names the one `stylesheet` there is now. Nothing else
+// changes: the bytes stay in the document's encoding, and the document and
+// the preview file are left alone.
+QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUrl& copy_url,
+                        const QString& stylesheet);

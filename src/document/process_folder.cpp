@@ -86,9 +86,9 @@ void remove_stale_process_dirs() {
         if (owner && !is_running(*owner))
             remove_folder(*base + u'/' + name);
     }
-    // Older versions shared one preview and one stylesheet between windows.
-    for (const char* shared : {"tmp.htm", "tmp.css"})
-        ::unlink(native_path(*base + u'/' + QLatin1String(shared)).constData());
+    // Older versions shared one preview between windows. (The temporary
+    // stylesheet is shared, and stays.)
+    ::unlink(native_path(*base + QStringLiteral("/tmp.htm")).constData());
 }
 
 void remove_process_temp_dir() {

@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-// Each running Marklet keeps its preview file, its temporary stylesheet and
-// the copy of the preview made for external browsers in a folder of its own
+// Each running Marklet keeps its preview file and the copy of the preview
+// made for external browsers in a folder of its own
 // inside the private cache folder, named after the process (its id, start
 // time and the machine's boot), so that two windows never show or overwrite
 // each other's page. The folder goes when the program ends; the folders of
@@ -23,7 +23,7 @@ QString process_temp_dir_path();
 std::optional<QString> process_temp_dir(QString* error = nullptr);
 
 // Removes the folders of Marklets that are no longer running, and the shared
-// preview and stylesheet that earlier versions kept in the private folder.
+// preview that earlier versions kept in the private folder.
 void remove_stale_process_dirs();
 // Removes this process's folder with what is in it.
 void remove_process_temp_dir();

@@ -171,7 +171,18 @@ QString preview_file_path() {
 }
 
 QString temp_stylesheet_path() {
-    return temp_file_path(QStringLiteral("tmp.css"));
+    const QString folder = private_temp_dir_path();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/tmp.css");
+}
+
+QString write_temp_stylesheet(const QByteArray& bytes) {
+    QString error;
+    if (!private_temp_dir(&error))
+        return error;
+    WriteOptions options;
+    options.links = Links::Replace;
+    options.forced_mode = 0600;
+    return replace_file(temp_stylesheet_path(), {QByteArrayView(bytes)}, options);
 }
 
 QString browser_copy_path() {

@@ -7,6 +7,12 @@
 
 // The program's temporary files (the preview and the stylesheet) in its
 // private folder, and the private folders themselves.
+//
+// The temporary stylesheet is one file at one fixed place,
+// $XDG_CACHE_HOME/marklet/tmp.css: every running Marklet writes (through its
+// CSS editor) and shows the same one, pages link to it by that name, and it
+// outlives every run (never removed at exit or start), so a page saved with
+// the link keeps its style.
 
 // Writes one of the program's temporary files (preview, stylesheet) inside
 // this process's folder, creating the folder when needed and never following a
@@ -42,9 +48,16 @@ QString xdg_folder_path(const char* variable, const char* fallback, const QStrin
 std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
                                           QString* error = nullptr);
 
-// The preview file, the temporary stylesheet and the preview's copy for
-// external browsers, in this process's own folder inside private_temp_dir()
-// (see process_folder.h). Temporary files are written there only.
+// Writes the temporary stylesheet: a new file in place of the old, so that
+// another Marklet reading it meanwhile gets the old text or the new one,
+// never a part; a link planted there is replaced, never followed. Returns an
+// empty string on success, else the reason.
+QString write_temp_stylesheet(const QByteArray& bytes);
+
+// The preview file and the preview's copy for external browsers, in this
+// process's own folder inside private_temp_dir() (see process_folder.h);
+// write_temp_file() writes there only. The temporary stylesheet, in
+// private_temp_dir() itself.
 QString preview_file_path();    // .../marklet/run-.../tmp.htm
-QString temp_stylesheet_path(); // .../marklet/run-.../tmp.css
 QString browser_copy_path();    // .../marklet/run-.../anteprima.htm
+QString temp_stylesheet_path(); // .../marklet/tmp.css

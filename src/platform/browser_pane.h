@@ -21,12 +21,16 @@ class BrowserPane : public QObject {
     // page has gone since; nothing when no page was loaded.
     virtual void reload() = 0;
     // The document the preview shows: its own file, against whose folder the
-    // page's relative addresses resolve (empty for a document never saved:
-    // they resolve beside the preview file), and the preview file's character
-    // set ("utf-8", "windows-1252"). Takes effect at the next load.
-    virtual void set_document(const QString& path, const QByteArray& charset) {
+    // page's relative addresses resolve and whose files the page may load
+    // (empty for a document never saved: the preview file's folder); the
+    // character set the page is read in when its bytes declare none
+    // ("utf-8", "windows-1252"); and the temporary stylesheet, which the page
+    // may load too. Takes effect at the next load.
+    virtual void set_document(const QString& path, const QByteArray& charset,
+                              const QString& stylesheet) {
         (void)path;
         (void)charset;
+        (void)stylesheet;
     }
     // Runs a script in the page shown; `done` gets its result, or an invalid
     // QVariant when there is no page or the script failed. Panes that run no
@@ -75,4 +79,6 @@ class BrowserPane : public QObject {
     void script_message(const QString& text);
     // A message posted by the program's own script in the page.
     void own_message(const QString& message);
+    // The program's own script in the page shown gives a sign of life.
+    void alive();
 };

@@ -24,15 +24,16 @@ BrowserHost::BrowserHost(Factory factory, QWidget* parent)
     using std::chrono::milliseconds;
     // A page is given two seconds, then two questions of two seconds each: a
     // page that lays out a very large document may not answer for a while,
-    // one that never answers in six seconds is taken for hung.
-    watch_ = new LoadWatch(
+    // one that never answers in six seconds is taken for hung. A page shown
+    // gives a sign of life every second.
+    watch_ = new PageWatch(
         [this](std::function<void(bool)> answered) {
             if (pane_)
                 pane_->check_page(std::move(answered));
         },
         milliseconds(2000), milliseconds(2000), this);
-    connect(watch_, &LoadWatch::shown, this, &BrowserHost::on_load_finished);
-    connect(watch_, &LoadWatch::hung, this, &BrowserHost::on_page_hung);
+    connect(watch_, &PageWatch::shown, this, &BrowserHost::on_load_finished);
+    connect(watch_, &PageWatch::hung, this, &BrowserHost::on_page_hung);
 }
 
 bool BrowserHost::ensure_pane() {
@@ -57,8 +58,9 @@ bool BrowserHost::ensure_pane() {
     if (zoom_ != 1.0)
         pane_->set_zoom(zoom_);
     layout()->addWidget(pane_->widget());
-    pane_->set_document(document_path_, charset_);
+    pane_->set_document(document_path_, charset_, stylesheet_);
     connect(pane_, &BrowserPane::load_finished, this, &BrowserHost::on_load_finished);
+    connect(pane_, &BrowserPane::alive, watch_, &PageWatch::alive);
     connect(pane_, &BrowserPane::link_requested, this, &BrowserHost::link_requested);
     connect(pane_, &BrowserPane::script_message, this, &BrowserHost::script_message);
     connect(pane_, &BrowserPane::own_message, this, &BrowserHost::own_message);
@@ -76,13 +78,15 @@ void BrowserHost::navigate(const QUrl& url) {
     pane_->navigate(url);
 }
 
-void BrowserHost::set_document(const QString& path, const QByteArray& charset) {
-    if (path == document_path_ && charset == charset_)
+void BrowserHost::set_document(const QString& path, const QByteArray& charset,
+                               const QString& stylesheet) {
+    if (path == document_path_ && charset == charset_ && stylesheet == stylesheet_)
         return;
     document_path_ = path;
     charset_ = charset;
+    stylesheet_ = stylesheet;
     if (pane_)
-        pane_->set_document(path, charset);
+        pane_->set_document(path, charset, stylesheet);
 }
 
 void BrowserHost::show_latest() {
@@ -105,8 +109,11 @@ void BrowserHost::start_reload() {
 }
 
 void BrowserHost::on_load_finished() {
-    if (!in_flight_)
+    if (!in_flight_) {
+        // The pane's notice in place of a page that hung after it was shown.
+        watch_->pause();
         return;
+    }
     in_flight_ = false;
     watch_->stop();
     if (again_)
@@ -151,6 +158,7 @@ void BrowserHost::on_page_hung() {
         retry_after_hang_ = false;
         again_ = true;
     }
+    emit page_ended();
 }
 
 // Qt's global share context, exported by Qt GUI (its declaration is in a
@@ -186,14 +194,16 @@ class PluginPane : public BrowserPane {
         events.link_requested = [this](const QUrl& url) { emit link_requested(url); };
         events.script_message = [this](const QString& text) { emit script_message(text); };
         events.own_message = [this](const QString& message) { emit own_message(message); };
+        events.alive = [this] { emit alive(); };
         pane_.reset(create(parent, std::move(events)));
     }
     bool ok() const { return pane_ != nullptr; }
     QWidget* widget() override { return pane_->widget(); }
     void navigate(const QUrl& url) override { pane_->navigate(url); }
     void reload() override { pane_->reload(); }
-    void set_document(const QString& path, const QByteArray& charset) override {
-        pane_->set_document(path, charset);
+    void set_document(const QString& path, const QByteArray& charset,
+                      const QString& stylesheet) override {
+        pane_->set_document(path, charset, stylesheet);
     }
     void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
         pane_->run_script(script, std::move(done));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/browser_pane.h"
-#include "preview/load_watch.h"
+#include "preview/page_watch.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -15,9 +15,9 @@ class QLabel;
 //
 // Loads never pile up: while one is in flight, further requests are folded
 // into exactly one more load when it ends, so the pane always ends on the
-// latest text and slow pages never slow typing. A load whose page stops
-// answering (an endless script) has its page ended by a LoadWatch, and the
-// next change tries again.
+// latest text and slow pages never slow typing. A page that stops answering
+// (an endless script), while it loads or at any time after, is ended (a
+// PageWatch tells), and the next change tries again.
 class BrowserHost : public QWidget {
     Q_OBJECT
   public:
@@ -30,7 +30,7 @@ class BrowserHost : public QWidget {
     // Shows the preview file at `url`; the pane is made at the first call.
     void navigate(const QUrl& url);
     // The document the preview shows (see BrowserPane::set_document).
-    void set_document(const QString& path, const QByteArray& charset);
+    void set_document(const QString& path, const QByteArray& charset, const QString& stylesheet);
     // Shows the newest preview: loads the preview file afresh (never a reload
     // of whatever the page has moved to), folded as above. Nothing before the
     // first navigate().
@@ -63,6 +63,8 @@ class BrowserHost : public QWidget {
     void script_message(const QString& text);
     // A load ended and no other follows: the pane shows the latest file.
     void settled();
+    // The page shown was ended (it hung): what was known of it holds no more.
+    void page_ended();
     void own_message(const QString& message);
 
   private:
@@ -73,9 +75,10 @@ class BrowserHost : public QWidget {
 
     Factory factory_;
     BrowserPane* pane_ = nullptr;
-    LoadWatch* watch_ = nullptr;
+    PageWatch* watch_ = nullptr;
     QString document_path_;
     QByteArray charset_;
+    QString stylesheet_;
     QLabel* placeholder_ = nullptr;
     bool tried_ = false;
     bool navigated_ = false;

@@ -13,8 +13,9 @@ struct BrowserPluginEvents {
     std::function<void()> load_finished;
     std::function<void(const QUrl&)> link_requested;
     std::function<void(const QString&)> script_message;
-    // A message from the program's own script in the page.
+    // A message from the program's own script in the page, and its signs of life.
     std::function<void(const QString&)> own_message;
+    std::function<void()> alive;
 };
 
 class BrowserPluginPane {
@@ -23,7 +24,8 @@ class BrowserPluginPane {
     virtual QWidget* widget() = 0;
     virtual void navigate(const QUrl& url) = 0;
     virtual void reload() = 0;
-    virtual void set_document(const QString& path, const QByteArray& charset) = 0;
+    virtual void set_document(const QString& path, const QByteArray& charset,
+                              const QString& stylesheet) = 0;
     virtual void run_script(const QString& script, std::function<void(const QVariant&)> done) = 0;
     virtual void check_page(std::function<void(bool shown)> answered) = 0;
     virtual bool end_page() = 0;
@@ -40,4 +42,4 @@ class BrowserPluginPane {
 
 // The plugin's entry point: the pane's widget is a child of `parent`.
 using CreateBrowserPluginPane = BrowserPluginPane* (*)(QWidget* parent, BrowserPluginEvents events);
-#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane_3"
+#define MARKLET_BROWSER_PANE_ENTRY "marklet_create_browser_pane_4"

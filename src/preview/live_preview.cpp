@@ -57,6 +57,11 @@ LivePreview::LivePreview(BrowserHost* host, TextSource text, std::function<void(
     host_->set_own_script(own_script());
     connect(host_, &BrowserHost::settled, this, &LivePreview::on_settled);
     connect(host_, &BrowserHost::own_message, this, &LivePreview::on_message);
+    // The page hung and was ended: patches have nowhere to go until the next load.
+    connect(host_, &BrowserHost::page_ended, this, [this] {
+        ++generation_;
+        in_step_ = false;
+    });
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
     connect(&rest_, &QTimer::timeout, this, &LivePreview::highlight);

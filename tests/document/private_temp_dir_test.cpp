@@ -53,7 +53,7 @@ TEST_F(PrivateTempDir, DefaultIsInsideHomeCache) {
         EXPECT_EQ(private_temp_dir(), expected) << value.constData();
         const QString own = expected + u'/' + process_folder_name(this_process());
         EXPECT_EQ(preview_file_path(), own + u"/tmp.htm"_s);
-        EXPECT_EQ(temp_stylesheet_path(), own + u"/tmp.css"_s);
+        EXPECT_EQ(temp_stylesheet_path(), expected + u"/tmp.css"_s);
     }
 }
 

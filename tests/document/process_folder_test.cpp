@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 
 // At start the folders of Marklets no longer running go (with what is in
 // them, never what a link there points to); a running one's folder, and
-// anything not made by Marklet, stay. At exit the process's own goes.
+// anything not made by Marklet, and the temporary stylesheet shared by every
+// run, stay. At exit the process's own goes.
 TEST(ProcessFolders, OnlyThoseOfEndedMarkletsAreRemoved) {
     const std::optional<QString> own = process_temp_dir();
     ASSERT_TRUE(own.has_value());
@@ -31,12 +32,14 @@ TEST(ProcessFolders, OnlyThoseOfEndedMarkletsAreRemoved) {
               0);
     ASSERT_TRUE(write_bytes(stale + u"/tmp.css"_s, "p {}"));
     ASSERT_TRUE(write_bytes(base.filePath(u"tmp.htm"_s), "shared by an older version"));
+    ASSERT_EQ(write_temp_stylesheet("p { color: red }"), u""_s);
 
     remove_stale_process_dirs();
     EXPECT_EQ(base.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              (QStringList{u"notes"_s, QDir(*own).dirName()}));
+              (QStringList{u"notes"_s, QDir(*own).dirName(), u"tmp.css"_s}));
     EXPECT_EQ(read_bytes(outside.filePath(u"keep.htm"_s)), "keep");
 
     remove_process_temp_dir();
     EXPECT_FALSE(QFileInfo::exists(*own));
+    EXPECT_EQ(read_bytes(temp_stylesheet_path()), "p { color: red }");
 }

@@ -1,6 +1,6 @@
 // A page opened from its own folder shows its own pictures and stylesheets,
 // remote stylesheets load, the temporary stylesheet applies, and the page's
-// scripts read no local file.
+// scripts read no local file; the page's bytes are read as a browser reads them.
 
 #include "document/temp_files.h"
 #include "support/files.h"
@@ -10,6 +10,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
 
 class PanePageResources : public QObject {
     Q_OBJECT
@@ -28,12 +30,12 @@ class PanePageResources : public QObject {
         QVERIFY(picture.save(site_.filePath("pic.png")));
         QVERIFY(write_bytes(site_.filePath("style.css"), "#own { color: rgb(0, 128, 0) }"));
         QVERIFY(write_bytes(site_.filePath("secret.txt"), "segreto"));
-        QCOMPARE(write_temp_file(temp_stylesheet_path(), "#temp { color: rgb(4, 5, 6) }"), "");
+        QCOMPARE(write_temp_stylesheet("#temp { color: rgb(4, 5, 6) }"), "");
         // %1: the local server's port, %2: a temporary stylesheet, %3: secret.txt as file:.
-        page_ = QString::fromUtf8(read_bytes(QFINDTESTDATA("data/resource_page.htm")))
+        page_ = QString::fromUtf8(read_bytes(MARKLET_PANE_DATA "resource_page.htm"))
                     .arg(server_.serverPort())
-                    // Linked in an earlier Marklet, whose folder is gone: this one's applies.
-                    .arg(QFileInfo(temp_stylesheet_path()).path() + "/../run-1-1-0ld/tmp.css",
+                    // As interim versions linked it, in a folder of a run long gone.
+                    .arg(QFileInfo(temp_stylesheet_path()).path() + "/run-1-1-0ld/tmp.css",
                          QUrl::fromLocalFile(site_.filePath("secret.txt")).toString())
                     .toUtf8();
         QVERIFY(write_bytes(site_.filePath("page.htm"), page_));
@@ -72,6 +74,31 @@ class PanePageResources : public QObject {
         QCOMPARE(read_bytes(preview_file_path()), page_);
         QCOMPARE(QDir(site_.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"page.htm", "pic.png", "secret.txt", "style.css"}));
+    }
+
+    // The pane reads the page's bytes as a browser does: a byte-order mark,
+    // then the page's own declaration, then the document's encoding.
+    void pane_reads_bytes_as_browser_does_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        const QByteArray declared = "<meta charset=\"windows-1252\"><p id=\"c\">";
+        QTest::newRow("windows-1252 declared") << declared + "Caff\xe8" << u"Caff\u00e8"_s;
+        QTest::newRow("windows-1252 undeclared")
+            << QByteArray("<p id=\"c\">Caff\xe8") << u"Caff\u00e8"_s;
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << "\xef\xbb\xbf" + declared + "Caff\xc3\xa8" << u"Caff\u00e8"_s;
+        // What a browser shows, and the checker tells.
+        QTest::newRow("UTF-8 declared windows-1252")
+            << declared + "Caff\xc3\xa8" << u"Caff\u00c3\u00a8"_s;
+    }
+
+    void pane_reads_bytes_as_browser_does() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString path = site_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".htm");
+        QVERIFY(write_bytes(path, bytes));
+        QVERIFY(m_.window->open_path(path));
+        QVERIFY(m_.answers("(p => p ? p.textContent : '')(document.getElementById('c'))", shown));
     }
 
   private:

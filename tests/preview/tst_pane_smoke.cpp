@@ -14,7 +14,7 @@ class PaneSmoke : public QObject {
         const QString text = QStringLiteral("document.getElementById('x').textContent");
         for (const QString& word : {QStringLiteral("uno"), QStringLiteral("due")}) {
             pane.edit().set_text(QStringLiteral("<p id=\"x\">%1</p>").arg(word));
-            QTRY_COMPARE_WITH_TIMEOUT(pane.eval(text), QVariant(word), 10000);
+            QVERIFY(pane.answers(text, word));
         }
     }
     // The pane zooms as a browser does, its page laid out the narrower the

@@ -27,7 +27,10 @@ struct PaneWindow {
         window->run_item(QStringLiteral("Command2"));
         return host()->pane() && settled();
     }
-    ~PaneWindow() { window->editor()->setModified(false); }
+    ~PaneWindow() {
+        if (window)
+            window->editor()->setModified(false);
+    }
     BrowserHost* host() const { return window->browser(); }
     ScintillaEditArea& edit() const { return window->edit_area(); }
     // The widget that takes the page's input.
@@ -46,14 +49,20 @@ struct PaneWindow {
             return QStringLiteral("(no answer)");
         return **answer;
     }
+    // Waits until the page's answer to `script` is `expected`. Each answer is
+    // asked once: a page slow to answer (a new renderer on a busy machine)
+    // only makes the wait longer, it never turns a shown answer back.
+    bool answers(const QString& script, const QVariant& expected, int ms = 15000) const {
+        return QTest::qWaitFor([&] { return eval(script) == expected; }, ms);
+    }
     // A real mouse click on the middle of the page's element with that id.
-    void click(const QString& id) const {
+    void click(const QString& id, Qt::KeyboardModifiers keys = {}) const {
         const QVariantList box =
             eval(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])("
                                 "document.getElementById('%1').getBoundingClientRect())")
                      .arg(id))
                 .toList();
-        QTest::mouseClick(page_widget(), Qt::LeftButton, {},
+        QTest::mouseClick(page_widget(), Qt::LeftButton, keys,
                           box.size() == 2 ? QPoint(box[0].toInt(), box[1].toInt()) : QPoint());
     }
 };

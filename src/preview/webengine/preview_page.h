@@ -3,6 +3,7 @@
 #include "preview/browser_plugin.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWebEnginePage>
 
 class QWidget;
@@ -12,11 +13,14 @@ class QWidget;
 // - The main frame shows the preview and nothing else: it follows the pane's
 //   own loads and in-page links (href="#part"); anything else that would move
 //   it (a script setting location, a form, a meta refresh, history) is
-//   refused. Frames inside the page move as they like.
-// - A link the user really clicked (a mouse press, or Enter, in the pane just
-//   before) to a web or mail address goes to the system instead, once per
-//   click; no other scheme ever leaves the pane. Windows the page opens are
-//   caught the same way: only a click's window reaches the system.
+//   refused. Frames inside the page move among web pages and the page's own
+//   files; no other scheme (mail, programs' own) ever starts from a frame.
+// - Only a link the user really clicked (mouse or Enter) leaves the pane, for
+//   the system's browser or mail program, and only to that link's own
+//   address, once per click: a witness of ours in the page, out of the page
+//   scripts' reach, notes the address of the link element under each click
+//   the user made (events the page makes up are not the user's), and a
+//   navigation or new window goes out only when it asks for that address.
 // - Script dialogs (alert, confirm, prompt) never take the focus: their text
 //   goes to the status bar and confirm and prompt are answered "cancel". A
 //   page's wish to be asked before it is left is not asked: the pane moves on.
@@ -26,10 +30,9 @@ class PreviewPage : public QWebEnginePage {
 
     // Watches the user's input on `view` (and the widgets it makes later).
     void watch_input(QWidget* view);
-    // Hands a clicked link to the system when its scheme may leave the pane.
-    void follow(const QUrl& url);
-    // True once right after the user pressed a mouse button or Enter in the pane.
-    bool take_click();
+    // Hands `url` to the system if it is the address of the link the user
+    // clicked last, a moment ago, in the page (once per click).
+    void leave_for(const QUrl& url);
 
   protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override;
@@ -41,8 +44,10 @@ class PreviewPage : public QWebEnginePage {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool pressed_lately() const;
     void tell(const QString& text);
 
     const BrowserPluginEvents& events_;
     QElapsedTimer since_input_;
+    QPointer<QWebEnginePage> catcher_; // the window a click opens, while it lives
 };

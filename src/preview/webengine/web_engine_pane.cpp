@@ -43,6 +43,10 @@ class Bridge : public QObject {
         if (events_.own_message)
             events_.own_message(message);
     }
+    Q_INVOKABLE void alive() {
+        if (events_.alive)
+            events_.alive();
+    }
 
   private:
     const BrowserPluginEvents& events_;
@@ -57,13 +61,18 @@ class WebEnginePane : public BrowserPluginPane {
         : events_(std::move(events)), profile_(std::make_unique<QWebEngineProfile>()),
           view_(new QWebEngineView(parent)) {
         // An off-the-record profile of its own: nothing on disk shared by two Marklets.
-        schemes_ = new PreviewSchemeHandler(profile_.get());
+        schemes_ = new PreviewSchemeHandler(files_, profile_.get());
         profile_->installUrlSchemeHandler(preview_scheme::name, schemes_);
-        profile_->setUrlRequestInterceptor(new RequestGuard(profile_.get()));
+        profile_->setUrlRequestInterceptor(new RequestGuard(files_, profile_.get()));
         page_ = new PreviewPage(profile_.get(), events_, view_);
         QWebEngineSettings* settings = page_->settings();
-        settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+        // Mail links reach the page's navigation check (which lets only a
+        // real click's link out); without a click no other scheme is asked.
+        settings->setUnknownUrlSchemePolicy(
+            QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
         settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+        // Local files come only through the preview's scheme, under its rules.
+        settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
         view_->setObjectName(QStringLiteral("WebEngineView"));
         view_->setPage(page_);
         view_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -104,13 +113,19 @@ class WebEnginePane : public BrowserPluginPane {
         if (preview_file_.isEmpty())
             return;
         const QString page = document_path_.isEmpty() ? preview_file_ : document_path_;
-        schemes_->set_page(page, preview_file_, charset_);
+        files_.set_page(page, stylesheet_);
+        schemes_->set_preview_file(preview_file_);
+        // A page whose bytes declare no character set is read in the document's.
+        page_->settings()->setDefaultTextEncoding(
+            QString::fromLatin1(charset_.isEmpty() ? QByteArrayLiteral("utf-8") : charset_));
         start_load(preview_scheme::page_url(page, ++loads_));
     }
 
-    void set_document(const QString& path, const QByteArray& charset) override {
+    void set_document(const QString& path, const QByteArray& charset,
+                      const QString& stylesheet) override {
         document_path_ = path;
         charset_ = charset;
+        stylesheet_ = stylesheet;
     }
 
     void run_script(const QString& script, std::function<void(const QVariant&)> done) override {
@@ -146,13 +161,17 @@ class WebEnginePane : public BrowserPluginPane {
     void check_page(std::function<void(bool)> answered) override {
         QPointer<QWebEnginePage> page = page_;
         const QUrl asked = current_;
-        // In a world of its own, out of the page's scripts' reach.
-        page_->runJavaScript(
-            QStringLiteral("document.readyState"), QWebEngineScript::ApplicationWorld,
-            [page, asked, answered = std::move(answered)](const QVariant& state) {
-                if (page && answered)
-                    answered(page->url() == asked && state.toString() != u"loading");
-            });
+        // In a world of its own, out of the page's scripts' reach. The page's
+        // own address, not the pane's: the pane names the load asked for at
+        // once, while the document answering may still be the one before it
+        // (the empty one a new renderer starts with).
+        page_->runJavaScript(QStringLiteral("[location.href, document.readyState]"), kOwnWorld,
+                             [page, asked, answered = std::move(answered)](const QVariant& answer) {
+                                 const QStringList said = answer.toStringList();
+                                 if (page && answered)
+                                     answered(said.size() == 2 && QUrl(said[0]) == asked &&
+                                              said[1] != u"loading");
+                             });
     }
 
     bool end_page() override {
@@ -206,6 +225,7 @@ class WebEnginePane : public BrowserPluginPane {
     }
 
     BrowserPluginEvents events_;
+    PageFiles files_; // before the profile, whose handler and guard use it
     std::unique_ptr<QWebEngineProfile> profile_;
     QPointer<QWebEngineView> view_;
     PreviewPage* page_ = nullptr;
@@ -213,6 +233,7 @@ class WebEnginePane : public BrowserPluginPane {
     QString preview_file_;
     QString document_path_;
     QByteArray charset_;
+    QString stylesheet_;
     QUrl current_; // the latest load
     int loads_ = 0;
     bool loading_ = false;
@@ -222,7 +243,7 @@ class WebEnginePane : public BrowserPluginPane {
 } // namespace
 
 extern "C" Q_DECL_EXPORT BrowserPluginPane*
-marklet_create_browser_pane_3(QWidget* parent, BrowserPluginEvents events) {
+marklet_create_browser_pane_4(QWidget* parent, BrowserPluginEvents events) {
     preview_scheme::register_scheme();
     choose_pane_drawing();
     return new WebEnginePane(parent, std::move(events));
