@@ -283,12 +283,17 @@
     // into view if it is out of it. A patch that comes first makes this rest
     // void (the program sends another one when the caret rests again): what
     // the rest does never holds up a patch.
+    // (A pane that draws no frames, hidden or covered, has it a moment later.)
     function highlight(path, tags, millis) {
         const rest = ++state.rest, received = state.received;
-        requestAnimationFrame(() => setTimeout(() => {
-            if (rest === state.rest && received === state.received)
+        const run = () => {
+            if (rest === state.rest && received === state.received) {
+                ++state.rest;
                 outline(resolve(path, tags), millis);
-        }, 0));
+            }
+        };
+        requestAnimationFrame(() => setTimeout(run, 0));
+        setTimeout(run, 250);
         return 'ok';
     }
 

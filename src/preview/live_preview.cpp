@@ -199,7 +199,12 @@ void LivePreview::highlight() {
         rest_.start();
         return;
     }
-    const int node = map_.element_at(caret_);
+    int node = map_.element_at(caret_);
+    // At the end of a line the caret stands after the line's end tag (an
+    // arrow up or down to a shorter line puts it there): the element meant is
+    // the one it has just left, not the body around it.
+    if ((node < 0 || hidden_in_head(map_, node)) && caret_ > 0)
+        node = map_.element_at(caret_ - 1);
     if (node < 0 || hidden_in_head(map_, node))
         return;
     host_->pane()->run_own_script(
