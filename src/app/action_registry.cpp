@@ -2,8 +2,8 @@
 
 #include "app/menu_table.h"
 #include "app/toolbar_pictures.h"
-#include "app/wrapping_menu_bar.h"
 #include "platform/twips.h"
+#include "widgets/wrapping_menu_bar.h"
 
 #include <QAction>
 #include <QKeySequence>

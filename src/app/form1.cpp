@@ -13,7 +13,6 @@
 #include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
-#include "app/wrapping_menu_bar.h"
 #include "app/zoom_keys.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
@@ -27,6 +26,7 @@
 #include "platform/qt/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
+#include "widgets/wrapping_menu_bar.h"
 #include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/form1_services.h"
-#include "app/wrapping_menu_bar.h"
 #include "commands/snippet.h"
 #include "css_editor/css_edit.h"
 #include "document/document_session.h"
 #include "preview/browser_host.h"
+#include "widgets/wrapping_menu_bar.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,6 +1,7 @@
 #include "app/zoom_keys.h"
 
 #include "preview/browser_host.h"
+#include "widgets/widget_of.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -83,9 +84,9 @@ bool ZoomKeys::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
         const Zoom wanted = zoom_of(*static_cast<QKeyEvent*>(event));
-        if (wanted == Zoom::None || !watched->isWidgetType())
+        QWidget* widget = wanted == Zoom::None ? nullptr : widget_of(watched);
+        if (!widget)
             return false;
-        auto* widget = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::ShortcutOverride) {
             // Taken as a key of the widget, so no shortcut sees it; the
             // key press that follows zooms.
@@ -99,9 +100,9 @@ bool ZoomKeys::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Wheel: {
         auto* wheel = static_cast<QWheelEvent*>(event);
-        if (!(wheel->modifiers() & Qt::ControlModifier) || !watched->isWidgetType())
+        QWidget* widget = (wheel->modifiers() & Qt::ControlModifier) ? widget_of(watched) : nullptr;
+        if (!widget)
             return false;
-        auto* widget = static_cast<QWidget*>(watched);
         if (!enclosing<QsciScintilla>(widget) && !(pane_ && enclosing<BrowserHost>(widget)))
             return false;
         wheel_ += wheel->angleDelta().y();

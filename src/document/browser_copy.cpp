@@ -1,14 +1,11 @@
 #include "document/browser_copy.h"
 
+#include "html/chars.h"
+
 namespace {
 
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
+using html::chars::is_space;
+using html::chars::lower;
 
 bool starts_with_at(QByteArrayView text, qsizetype at, QByteArrayView word) {
     if (at < 0 || at + word.size() > text.size())

@@ -1,5 +1,7 @@
 #include "document/charset_declaration.h"
 
+#include "html/chars.h"
+
 #include <QList>
 
 namespace {
@@ -39,17 +41,9 @@ constexpr const char* kOtherLabels =
     " csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 ks_c_5601-1989 ksc5601 ksc_5601"
     " windows-949 csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr replacement ";
 
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-bool is_letter(char c) {
-    return (lower(c) >= 'a' && lower(c) <= 'z');
-}
+using html::chars::is_letter;
+using html::chars::is_space;
+using html::chars::lower;
 
 bool starts_with_at(QByteArrayView text, qsizetype at, QByteArrayView word) {
     return at + word.size() <= text.size() &&

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/model/tree_builder.h"
+#include "html/tree_builder.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

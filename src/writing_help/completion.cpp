@@ -1,5 +1,6 @@
 #include "writing_help/completion.h"
 
+#include "html/chars.h"
 #include "writing_help/vocabulary.h"
 
 #include <algorithm>
@@ -9,15 +10,10 @@ namespace {
 
 using Kind = CompletionContext::Kind;
 
-bool is_letter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool is_name_char(char c) {
-    return is_letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.';
-}
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
+using html::chars::is_letter;
+using html::chars::is_name_char;
+using html::chars::is_space;
+
 // What may stand in an attribute's name.
 bool is_attribute_char(char c) {
     return !is_space(c) && c != '"' && c != '\'' && c != '>' && c != '/' && c != '=' && c != '<';
@@ -228,12 +224,11 @@ QByteArray open_element_before(QByteArrayView text) {
         if (tag.kind == Tag::Other)
             continue;
         const QByteArrayView name = tag.name;
-        const vocabulary::Element* element = vocabulary::find_element(name);
-        const unsigned flags = element ? element->flags : 0;
-        if (flags & vocabulary::Void)
+        const html::Element* element = vocabulary::find_element(name);
+        if (element && element->is(html::Element::Void))
             continue;
         if (tag.kind == Tag::End) {
-            if (flags & vocabulary::RawText) {
+            if (element && element->text_only()) {
                 // Script or style: its content is no markup; go straight to its start.
                 i = start_tag_before(text, i, name);
                 if (i < 0)
@@ -251,7 +246,7 @@ QByteArray open_element_before(QByteArrayView text) {
             closed.erase(std::prev(match.base()), closed.end());
             continue;
         }
-        if (!closed.empty() && (flags & vocabulary::OptionalEnd))
+        if (!closed.empty() && element && element->is(html::Element::OptionalEnd))
             continue;
         return tag.name.toByteArray();
     }

@@ -3,6 +3,7 @@
 // whole, comments, CDATA sections and the content of scripts and styles
 // count for nothing.
 
+#include "html/chars.h"
 #include "writing_help/page_check.h"
 
 #include <QHash>
@@ -10,21 +11,10 @@
 
 namespace {
 
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-bool is_letter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-bool is_name_char(char c) {
-    return is_letter(c) || (c >= '0' && c <= '9') || c == '-' || c == ':' || c == '_' || c == '.';
-}
+using html::chars::is_letter;
+using html::chars::is_name_char;
+using html::chars::is_space;
+using html::chars::lower;
 
 struct Tag {
     QByteArray name; // lower case

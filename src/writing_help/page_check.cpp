@@ -203,10 +203,10 @@ Bool TIDY_CALL collect(TidyMessage message) {
 // already keep its own definition; those it does not are no longer unknown.
 void declare_vocabulary(TidyDoc doc) {
     QByteArray empty, inline_tags, blocks;
-    for (const vocabulary::Element& element : vocabulary::elements()) {
-        QByteArray& list = (element.flags & vocabulary::Void)     ? empty
-                           : (element.flags & vocabulary::Inline) ? inline_tags
-                                                                  : blocks;
+    for (const html::Element& element : html::elements()) {
+        QByteArray& list = element.is(html::Element::Void)     ? empty
+                           : element.is(html::Element::Phrase) ? inline_tags
+                                                               : blocks;
         list += (list.isEmpty() ? "" : ",") + QByteArray(element.name);
     }
     tidyOptSetValue(doc, TidyEmptyTags, empty.constData());

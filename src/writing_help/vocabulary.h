@@ -1,33 +1,19 @@
 #pragma once
 
+#include "html/elements.h"
+
 #include <QByteArrayView>
 #include <QStringList>
-#include <span>
 
-// The HTML the program knows: elements, the attributes each takes and the
-// values of the attributes that have a fixed set. One table serves both the
-// completion offered while typing and the page checker, so what is offered is
-// never called unknown.
+// The HTML the program knows, as the writing help asks it: the elements (of
+// the one table in html/elements.h), the attributes each takes and the values
+// of the attributes that have a fixed set. Completion offered while typing and
+// the page checker both ask here, so what is offered is never called unknown.
 namespace vocabulary {
 
-enum Flag : unsigned {
-    Void = 1,        // no content and no end tag (<br>, <img>)
-    Inline = 2,      // phrase content (<b>, <span>); otherwise a block
-    OptionalEnd = 4, // the end tag may be left out (<p>, <li>, <td>)
-    RawText = 8,     // the content is text, not markup (<script>, <style>)
-};
-
-struct Element {
-    const char* name;
-    unsigned flags;
-    const char* attributes; // its own, space-separated; the global ones apply too
-};
-
-std::span<const Element> elements();
-
-// Names are matched without regard to case.
-const Element* find_element(QByteArrayView name);
-bool is_void(QByteArrayView element);
+// The element of the table in html/elements.h, matched without regard to
+// case; null when it is not there.
+const html::Element* find_element(QByteArrayView name);
 
 // Sorted lists, lower case.
 QStringList element_names();

@@ -43,8 +43,6 @@ struct Widened {
 
 const QString kInput = u"Immisione parametro"_s;
 const QString kRule = u"<hr align=\"center\" color=\"#FF0000\" size=\"3\" width=\"50%\" noshade>"_s;
-const QString kList = u"<ol start=\"3\">\r\n\t<li>a</li>\r\n\t<li>b</li>\r\n</ol>\r\n"_s;
-const QString kButton = u"<button name=\"invia\" value=\"1\" type=\"submit\">Invia"_s;
 
 } // namespace
 
@@ -97,17 +95,6 @@ class TestForm1 : public QObject {
         QCOMPARE(edit().text(), row.before);
     }
 
-    void character_typed_over_a_selection_writes_whole_preview_once() {
-        edit().set_text(u"<p>ciao</p>"_s);
-        edit().select(3, 4);
-        record_preview();
-        QTest::keyClick(window->editor(), Qt::Key_A);
-        QTRY_COMPARE(written.size(), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(written, QList<QByteArray>{"<p>a</p>"});
-        QVERIFY(!m.pane); // no pane yet: nothing to reload
-    }
-
     void commands_ask_through_the_real_dialogs_data() {
         rows<Asked>({
             {"picker, colour, numbers, yes/no",
@@ -116,18 +103,6 @@ class TestForm1 : public QObject {
               {"Allineamento della linea", kInput, kInput, "Ombreggiatura"},
               kRule,
               {}}},
-            {"loop ends at an empty entry, a closed picker answers nothing",
-             {"numbered_list",
-              {type("3"), cancel(), type("a"), type("b"), type("")},
-              {kInput, "Seleziona il tipo di numerazione", kInput, kInput, kInput},
-              kList,
-              {}}},
-            {"chosen type shown",
-             {"tasto",
-              {type("invia"), type("1"), choose(0), press(QMessageBox::Ok), type("Invia")},
-              {kInput, kInput, "Seleziona il tipo del tasto", "Marklet", kInput},
-              kButton,
-              u"</button>"_s}},
         });
     }
     void commands_ask_through_the_real_dialogs() {
@@ -174,24 +149,6 @@ class TestForm1 : public QObject {
         QCOMPARE(edit().text(), link);
         QCOMPARE(edit().caret(), link.size());
         QCOMPARE(QFileInfo(temp_stylesheet_path()).dir(), QFileInfo(preview_file_path()).dir());
-    }
-
-    void resize_rule_gives_the_edit_area_the_left_half() {
-        const int margins = window->frameGeometry().width() - window->width();
-        window->resize(1000 - margins, 700);
-        QTRY_COMPARE(window->frameGeometry().width(), 1000);
-        QCOMPARE(window->editor()->width(), qRound((15000.0 / 2 - 180) / 15));
-        QCOMPARE(window->browser()->x(), qRound((15000.0 / 2 + 40) / 15));
-        // Below the thresholds the sizes are kept, cut at the bottom of the
-        // client area, whole again where there is room.
-        const QSize kept = window->editor()->size();
-        window->resize(500, 400);
-        QTRY_COMPARE(window->width(), 500);
-        QCOMPARE(window->editor()->width(), kept.width());
-        QCOMPARE(window->editor()->geometry().bottom(), window->centralWidget()->height() - 1);
-        window->resize(900, 800);
-        QTRY_COMPARE(window->width(), 900);
-        QCOMPARE(window->editor()->size(), kept);
     }
 
     // Command2 clicked: the window twice as wide for the pane, but kept on its

@@ -142,14 +142,11 @@ class TestKeys : public QObject {
         QTest::newRow("US Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrlShift} << 3.0;
         QTest::newRow("IT Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrl} << 3.0;
         QTest::newRow("US Ctrl+=") << false << Input{Qt::Key_Equal, "=", kCtrl} << 3.0;
-        QTest::newRow("IT Ctrl+=") << false << Input{Qt::Key_Equal, "=", kCtrlShift} << 3.0;
         QTest::newRow("Ctrl+-") << false << Input{Qt::Key_Minus, "-", kCtrl} << 1.0;
         QTest::newRow("Ctrl+0") << false << Input{Qt::Key_0, "0", kCtrl} << 0.0;
         QTest::newRow("Ctrl+1 types nothing") << false << Input{Qt::Key_1, "1", kCtrl} << 2.0;
         QTest::newRow("Ctrl+wheel") << false << Input{{}, {}, {}, -120} << 1.0;
-        QTest::newRow("pane US Ctrl++") << true << Input{Qt::Key_Plus, "+", kCtrlShift} << 1.5;
         QTest::newRow("pane IT Ctrl++") << true << Input{Qt::Key_Plus, "+", kCtrl} << 1.5;
-        QTest::newRow("pane Ctrl+-") << true << Input{Qt::Key_Minus, "-", kCtrl} << 1.1;
         QTest::newRow("pane Ctrl+0") << true << Input{Qt::Key_0, "0", kCtrl} << 1.0;
         QTest::newRow("pane Ctrl+wheel") << true << Input{{}, {}, {}, 120} << 1.5;
     }
@@ -196,7 +193,6 @@ class TestKeys : public QObject {
         const Input n{Qt::Key_N, "\x0e", kCtrl}, o{Qt::Key_O, "\x0f", kCtrl};
         QTest::newRow("Ctrl+N, cancel") << n << QMessageBox::Cancel << "abc" << 0;
         QTest::newRow("Ctrl+N, discard") << n << QMessageBox::Discard << "" << 0;
-        QTest::newRow("Ctrl+O, cancel") << o << QMessageBox::Cancel << "abc" << 0;
         QTest::newRow("Ctrl+O, discard") << o << QMessageBox::Discard << "abc" << 1;
         QTest::newRow("Ctrl+Q, cancel")
             << Input{Qt::Key_Q, "\x11", kCtrl} << QMessageBox::Cancel << "abc" << 0;

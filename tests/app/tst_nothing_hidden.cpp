@@ -1,8 +1,6 @@
 // Nothing the user needs is hidden: the edit area, the pane and the find bar
 // stay above the status bar at every size, "Elenco TAG" and the status bar's
-// labels read whole, a status message cut by the window shows whole as its
-// tooltip, the newest message shows alone and a failure stands until mended,
-// the input box shows its prompt as typed.
+// labels read whole, the input box shows its prompt as typed.
 // Runs on a large screen with a window frame, as under a window manager.
 
 #include "app/elided_label.h"
@@ -81,28 +79,6 @@ class TestNothingHidden : public QObject {
         QVERIFY(bottom_in_window(window->find_bar()) <= status_top);
         QVERIFY(bottom_in_window(window->editor()) <=
                 window->find_bar()->mapTo(window, QPoint()).y());
-    }
-
-    // The newest message alone, whole in the tooltip when cut; a failure
-    // comes back when a notice has passed, and goes when mended.
-    void latest_message_shows_and_a_failure_stands() {
-        m.open();
-        StatusPresenter& status = m.window->status();
-        const QString failure = QStringLiteral("Anteprima non aggiornata: ") + QString(80, u'x');
-        status.failure(QStringLiteral("recovery"), QStringLiteral("Copia di recupero non scritta"));
-        status.failure(QStringLiteral("preview"), failure);
-        QCOMPARE(status.text(), failure);
-        QVERIFY(status.label()->text().endsWith(u'…'));
-        QCOMPARE(status.label()->toolTip(), failure);
-        status.notice(QStringLiteral("Aperto a.htm"), 50);
-        QCOMPARE(status.text(), QStringLiteral("Aperto a.htm"));
-        QTRY_COMPARE(status.text(), failure); // the notice passed, the failure stays
-        status.mended(QStringLiteral("preview"));
-        QCOMPARE(status.text(), QStringLiteral("Copia di recupero non scritta"));
-        status.mended(QStringLiteral("recovery"));
-        QCOMPARE(status.text(), QString());
-        status.notice(QStringLiteral("Salvato a.htm"));
-        QCOMPARE(status.label()->toolTip(), QString()); // it fits
     }
 
     // The prompt as written: no access key made of a "&", no markup read.

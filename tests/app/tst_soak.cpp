@@ -2,7 +2,7 @@
 // QsciScintilla): a soak of random insertions that keep the insertion rule, whatever mix of line
 // breaks, accents, euro signs and characters outside the basic plane is involved:
 //   text = before[0, s) + open + selected + close + before[s + len, end)
-//   caret = s + |open| + len, nothing selected, one change notice.
+//   caret = s + |open| + len, nothing selected, one change notice, one undo step.
 // MARKLET_SOAK_ITERATIONS sets the number of insertions (10,000 by default;
 // the benchmark run makes it 100,000), MARKLET_SOAK_SEED the seed.
 
@@ -75,6 +75,10 @@ class TestSoak : public QObject {
             QCOMPARE(edit.caret(), s + open.size() + len);
             QCOMPARE(edit.selection_length(), qsizetype(0));
             QCOMPARE(changes, changes_before + 1);
+            if (i % 7 == 0 && !(open + close).isEmpty()) { // one undo step takes it back
+                widget.undo();
+                QCOMPARE(edit.text(), before);
+            }
         }
         qInfo("%d insertions in %lld ms", count, qint64(clock.elapsed()));
     }

@@ -42,21 +42,17 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"PlusSign", "+4", "4"},
         // Blanks: trimmed at both ends, skipped inside.
         AnswerCase{"BlanksAround", " 3 ", "3"}, AnswerCase{"BlankBetweenDigits", "1 2", "12"},
-        AnswerCase{"BlanksAroundExponent", "1 e 3", "1000"},
         // Fractions: full stop, no trailing zeros; the comma is not a separator.
         AnswerCase{"TrailingZeros", "2.50", "2.5"}, AnswerCase{"NoIntegerPart", ".5", "0.5"},
         AnswerCase{"Comma", "1,5", "1"}, AnswerCase{"SecondFullStop", "1.2.3", "1.2"},
         // Exponents.
         AnswerCase{"Exponent", "1e3", "1000"},
         AnswerCase{"NegativeExponent", "1.25e-5", "0.0000125"},
-        AnswerCase{"ExponentWithoutDigits", "1e", "1"},
         AnswerCase{"ExponentSignWithoutDigits", "3e+px", "3"},
-        AnswerCase{"ExponentLeadingZeros", "1.5e00000001", "15"},
         AnswerCase{"LongFractionBigExponent", "0." + kFourHundredZeros + "1e400", "0.1"},
         AnswerCase{"LargeWithFraction", "1000000000000000.5", "1000000000000000.5"},
         // Beyond the range of double: no attribute; below it: zero.
         AnswerCase{"Overflow", "1e999", nullptr},
-        AnswerCase{"OverflowHugeExponent", "1e99999999999999999999", nullptr},
         AnswerCase{"OverflowManyDigits", "1" + kFourHundredZeros, nullptr},
         AnswerCase{"Underflow", "1e-999", nullptr}),
     [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.label); });

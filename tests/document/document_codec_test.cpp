@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QRandomGenerator>
-
 #include <ostream>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +22,8 @@ template <typename Case> std::string case_name(const testing::TestParamInfo<Case
     return info.param.name;
 }
 
-// --- Round trips: every byte sequence comes back from decode and encode unchanged.
+// --- Round trips: these byte sequences come back from decode and encode unchanged
+// (any byte sequence at all: fuzz_codec).
 
 struct RoundTripCase {
     const char* name;
@@ -54,6 +53,7 @@ TEST_P(RoundTrip, DecodeThenEncodeGivesBackTheSameBytes) {
 INSTANTIATE_TEST_SUITE_P(Bytes, RoundTrip, testing::Values(
     RoundTripCase{"Empty", QByteArray(), Encoding::Utf8, LineBreak::CrLf},
     RoundTripCase{"LfCrIsTwoBreaks", BYTES("a\n\rb\n\r"), Encoding::Utf8, LineBreak::CrLf},
+    RoundTripCase{"MostBreaksWin", BYTES("a\rb\r\nc\rd\ne\r"), Encoding::Utf8, LineBreak::Cr},
     RoundTripCase{"Utf8", BYTES("citt\xC3\xA0 \xE2\x89\xA0 \xF0\x9F\x98\x80\r\n"), Encoding::Utf8, LineBreak::CrLf},
     RoundTripCase{"Utf8Bom", BYTES("\xEF\xBB\xBF<p>perch\xC3\xA9</p>\n"), Encoding::Utf8Bom, LineBreak::Lf},
     RoundTripCase{"TwoBoms", BYTES("\xEF\xBB\xBF\xEF\xBB\xBFx"), Encoding::Utf8Bom, LineBreak::CrLf},
@@ -69,51 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Bytes, RoundTrip, testing::Values(
     RoundTripCase{"ValidAfterLongAsciiRun", BYTES("abcdefghijklmnop\xC3\xA8qrstuvwx"), Encoding::Utf8, LineBreak::CrLf}),
     case_name<RoundTripCase>);
 // clang-format on
-
-TEST(RoundTripAll, EveryOneAndTwoByteSequence) {
-    for (int a = 0; a < 256; ++a) {
-        for (int b = -1; b < 256; ++b) {
-            QByteArray bytes(1, char(a));
-            if (b >= 0)
-                bytes += char(b);
-            const DecodedDocument decoded = decode_document(bytes);
-            ASSERT_EQ(encode_document(decoded.text, decoded.encoding), bytes) << a << " " << b;
-        }
-    }
-}
-
-TEST(RoundTripAll, EveryCodePointIsReadBackAsUtf8) {
-    QString text;
-    for (char32_t c = 1; c <= 0x10FFFF; ++c)
-        if (c < 0xD800 || c > 0xDFFF)
-            text += QString::fromUcs4(&c, 1);
-    const DecodedDocument decoded = decode_document(encode_document(text, Encoding::Utf8));
-    EXPECT_EQ(decoded.encoding, Encoding::Utf8);
-    EXPECT_EQ(decoded.text, text);
-}
-
-// The dominant break, against one counted the slow way, byte after byte.
-TEST(LineBreaks, DominantBreakAsCountedByteByByte) {
-    QRandomGenerator random(7);
-    for (int round = 0; round < 20000; ++round) {
-        QByteArray bytes;
-        for (int i = random.bounded(40); i > 0; --i)
-            bytes += "\r\na\xC3"[random.bounded(4)];
-        qsizetype crlf = 0, lf = 0, cr = 0;
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++crlf, ++i;
-            else if (bytes[i] == '\r')
-                ++cr;
-            else if (bytes[i] == '\n')
-                ++lf;
-        }
-        const LineBreak counted = lf > crlf && lf > cr   ? LineBreak::Lf
-                                  : cr > crlf && cr > lf ? LineBreak::Cr
-                                                         : LineBreak::CrLf;
-        ASSERT_EQ(decode_document(bytes).line_break, counted) << bytes.toHex().data();
-    }
-}
 
 // --- What the text holds, and what Windows-1252 cannot hold.
 

@@ -1,6 +1,6 @@
 // The QsciScintilla binding: character positions over UTF-8 bytes wherever
-// Scintilla's gap lies, one change notice and one undo step per change, the
-// accessibility switch, and the colouring and margins of the edit areas.
+// Scintilla's gap lies (insertions: tst_soak), the accessibility switch, and the line numbers'
+// margin.
 
 #include "platform/qt/editor_style.h"
 #include "platform/qt/scintilla_accessibility.h"
@@ -8,7 +8,6 @@
 #include "support/rows.h"
 
 #include <QAccessible>
-#include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
 
 using namespace Qt::StringLiterals;
@@ -21,20 +20,6 @@ struct Selection {
     int start, length;
     QString selected;
 };
-struct Wrap {
-    QString text;
-    int start, length;
-    QString before, after;
-};
-using Style = void (*)(QsciScintilla*);
-struct Styled {
-    Style style;
-    const char* lexer;
-    QString text;
-    QsciScintilla::EolMode eol;
-    bool utf8;
-};
-
 } // namespace
 
 class TestScintillaEditArea : public QObject {
@@ -101,41 +86,6 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(edit->text(), u"<b>\uFEFFa</b>bc"_s);
     }
 
-    // Wrapping leaves the selection in place and gives the text and caret of
-    // a replacement by before + selection + after: both one change, one step.
-    void wrap_and_replacement_are_one_change_and_one_step_data() {
-        rows<Wrap>({
-            {"middle", {u"uno due tre"_s, 4, 3, u"<b>"_s, u"</b>"_s}},
-            {"nothing selected", {u"abc"_s, 1, 0, u"<br>"_s, QString()}},
-            {"accents, euro, cr lf",
-             {u"città €\r\nè"_s, 2, 7, u"<p align=\"c\">"_s, u"</p>\r\n"_s}},
-            {"emoji and nul", {u"x😀y"_s, 1, 2, u"<"_s + QChar(0) + u">"_s, u"</é>"_s}},
-            {"whole text", {u"tutto"_s, 0, 5, u"<i>"_s, u"</i>"_s}},
-        });
-    }
-    void wrap_and_replacement_are_one_change_and_one_step() {
-        QFETCH(Wrap, row);
-        const QString selected = row.text.mid(row.start, row.length);
-        for (const bool wrap : {true, false}) {
-            if (!wrap && row.before.contains(QChar(0)))
-                continue; // a replacement stops at a NUL
-            edit->set_text(row.text);
-            widget->SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
-            edit->select(row.start, row.length);
-            QSignalSpy spy(edit, &EditArea::changed);
-            wrap ? edit->wrap_selection(row.before, row.after)
-                 : edit->replace_selection(row.before + selected + row.after);
-            QCOMPARE(edit->text(), row.text.left(row.start) + row.before + selected + row.after +
-                                       row.text.mid(row.start + row.length));
-            QCOMPARE(spy.size(), 1);
-            QCOMPARE(edit->caret(), row.start + row.before.size() + row.length + row.after.size());
-            QCOMPARE(edit->selection_length(), 0);
-            widget->undo();
-            QCOMPARE(edit->text(), row.text);
-            QVERIFY(!widget->isUndoAvailable());
-        }
-    }
-
     // Without a screen reader the editor is described plainly and Scintilla
     // sends only the notices before a change; with one, QScintilla's own text
     // interface and every notice come back. Either way each typed key, each
@@ -168,33 +118,6 @@ class TestScintillaEditArea : public QObject {
         QAccessible::setActive(false);
     }
 
-    // Qt makes a widget's interface before it is shown too (naming it for
-    // accessibility does): the edit area still replaces it.
-    void interface_made_before_the_edit_area_is_replaced() {
-        QsciScintilla named;
-        named.setAccessibleName(u"Documento"_s);
-        QVERIFY(QAccessible::queryAccessibleInterface(&named)->textInterface());
-        new ScintillaEditArea(&named);
-        QVERIFY(!QAccessible::queryAccessibleInterface(&named)->textInterface());
-    }
-
-    // A keystroke is on screen before anything reacts to it (the preview
-    // file, the live preview): its change is reported after its repaint.
-    void keystroke_is_reported_after_its_repaint() {
-        widget->SendScintilla(Sci::SCI_SETCARETPERIOD, 0UL); // no blinking repaints
-        widget->setFocus();
-        QTest::qWait(50);
-        QStringList order;
-        const QList<QMetaObject::Connection> notes = {
-            connect(widget.get(), &Sci::SCN_PAINTED, this, [&] { order << u"paint"_s; }),
-            connect(edit, &EditArea::changed, this, [&] { order << u"changed"_s; })};
-        QTest::keyClick(widget.get(), Qt::Key_X);
-        QTRY_VERIFY(order.contains(u"changed"_s));
-        for (const auto& note : notes)
-            disconnect(note);
-        QCOMPARE(order.first(), u"paint"_s);
-    }
-
     // Typing in the middle leaves Scintilla's gap there: the two runs read
     // where they lie still make up the whole text.
     void utf8_parts_make_up_the_text_around_a_middle_edit() {
@@ -217,36 +140,7 @@ class TestScintillaEditArea : public QObject {
         QVERIFY(!widget->isUndoAvailable());
     }
 
-    void style_leaves_text_and_modes_data() {
-        rows<Styled>({
-            {"html crlf utf8",
-             {style_html_editor, "QsciLexerHTML", u"<p>perché 😀</p>\r\n"_s,
-              QsciScintilla::EolWindows, true}},
-            {"css lf latin",
-             {style_css_editor, "QsciLexerCSS", u"a{}\n"_s, QsciScintilla::EolUnix, false}},
-        });
-    }
-    void style_leaves_text_and_modes() {
-        QFETCH(Styled, row);
-        QsciScintilla editor;
-        editor.setUtf8(row.utf8);
-        editor.setEolMode(row.eol);
-        editor.setText(row.text);
-        editor.setModified(false);
-        const QString before = editor.text();
-        const bool undo = editor.isUndoAvailable();
-        for (int twice = 0; twice < 2; ++twice)
-            row.style(&editor);
-        QCOMPARE(QByteArray(editor.lexer()->metaObject()->className()), QByteArray(row.lexer));
-        QCOMPARE(editor.findChildren<QsciLexer*>().size(), 1); // styling twice adds nothing
-        QCOMPARE(editor.text(), before);
-        QCOMPARE(editor.eolMode(), row.eol);
-        QCOMPARE(editor.isUtf8(), row.utf8);
-        QVERIFY(!editor.isModified());
-        QCOMPARE(editor.isUndoAvailable(), undo);
-    }
-
-    // Lean: Scintilla tells only of changes to come.
+    // The line numbers' margin widens for more lines and narrows back.
     void line_margin_follows_the_line_count() {
         QsciScintilla editor;
         new ScintillaEditArea(&editor);

@@ -28,21 +28,14 @@ TEST_P(Offers, FitWhatIsTyped) {
 INSTANTIATE_TEST_SUITE_P(Cases, Offers, testing::Values(
     Offer{"ElementsAfterLetter", "<p>x <d", "data,datalist,dd,del,details,dfn,dialog,div,dl,dt"},
     Offer{"CapitalsGiveCapitals", "<DI", "DIALOG,DIV"},
-    Offer{"OlderElements", "<ce", "center"},
     Offer{"NothingAfterBareLt", "<", ""},
-    Offer{"NothingForWholeName", "<div", ""},
     Offer{"NothingInEndTag", "</d", ""},
     Offer{"AttributesOfImg", "<img ", "accesskey,align,alt,border,class,contenteditable,crossorigin,..."},
     Offer{"AttributesNarrowed", "<img s", "sizes,spellcheck,src,srcset,style"},
-    Offer{"AttributesAfterValue", "<a href=\"x\" t", "tabindex,target,title,translate,type"},
     Offer{"AttributesAfterQuotedGreaterThan", "<a title=\"x>y\" ta", "tabindex,target"},
-    Offer{"UnknownElementGlobalOnly", "<foo ac", "accesskey"},
     Offer{"NothingAfterTagClosed", "<img src=\"a\"> ", ""},
     Offer{"TargetValues", "<a href=\"x\" target=\"", "_blank,_parent,_self,_top"},
-    Offer{"ValuesNarrowed", "<a target='_s", "_self"},
     Offer{"InputTypes", "<input type=\"c", "checkbox,color"},
-    Offer{"AlignOfImg", "<img align=\"", "bottom,left,middle,right,top"},
-    Offer{"RelOfLink", "<link rel=\"st", "stylesheet"},
     Offer{"NothingForFreeText", "<a href=\"", ""},
     Offer{"NothingWhereNotTaken", "<div target=\"", ""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -63,16 +56,14 @@ TEST_P(OpenElement, IsTheInnermostLeftOpen) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, OpenElement, testing::Values(
     Open{"Nested", "<div><p><b>x", "b"},
-    Open{"InnerClosed", "<div><p><b>x</b>", "p"},
     Open{"VoidSkipped", "<p>a<br><img src=x><hr>", "p"},
-    Open{"CaseAsWritten", "<DIV><P>x</P>", "DIV"},
     Open{"OptionalEndClosedByParent", "<div><ul><li>a<li>b</ul>", "div"},
     Open{"MisnestedInnerStaysOpen", "<b><i>x</b>", "i"},
     Open{"CommentSkipped", "<div><!-- <p> -->", "div"},
     Open{"ScriptContentSkipped", "<div><script>if (a<b && c>d) x();</script>", "div"},
+    Open{"TextareaContentSkipped", "<div><textarea><b></textarea>", "div"},
     Open{"QuotedGreaterThan", "<p><a title=\"a>b\">x", "a"},
     Open{"NothingOpen", "<p>a</p>", ""},
-    Open{"InsideTag", "<div><a href=", ""},
     Open{"InsideComment", "<div><!-- x", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on

@@ -39,15 +39,11 @@ TEST_P(Findings, AreWhereTheFaultIsInOurWords) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Pages, Findings, testing::Values(
     Page{"UnclosedCrLf", "HEAD\r\n<p>città <b>x</p>\r\n</body></html>", "2:10 W Elemento <b> non chiuso: manca </b> prima di </p>"},
-    Page{"MisnestedLf", "HEAD\n<p><b><i>x</b></i></p>\n</body></html>", "2:7 W Elementi annidati male: </b> non chiude l'elemento aperto qui"},
     Page{"UnknownElementAfterEmoji", "HEAD\r\n<p>😀😀<foo>x</foo></p></body></html>", "2:8 E Elemento sconosciuto: <foo>"},
     Page{"ImgWithoutAltAfterTab", "HEAD\r\n\t<img src=\"a.png\">\r\n</body></html>", "2:2 W Manca l'attributo \"alt\" (testo alternativo) di <img>"},
-    Page{"MissingTitle", "<!DOCTYPE html><html><head></head><body><p>x</p></body></html>", "1:22 W Manca l'elemento <title> (il titolo della pagina)"},
-    Page{"DuplicateId", "HEAD\r\n<p id=\"a\">1</p>\r\n<p id=\"a\">2</p></body></html>", "3:1 W L'identificatore \"a\" è già usato nella pagina"},
     Page{"BadCharacterReferences", "HEAD\n<p>perché &eacute &bogus;</p></body></html>", "2:11 W Il riferimento a carattere \"&eacute\" non termina con \";\"\n2:19 W Riferimento a carattere sconosciuto: \"&bogus\" (una & da sola si scrive &amp;)"},
     Page{"MixedBreaksAndTab", "HEAD\r<p>x\r\n\n\t<b>y</p>\n</body></html>", "4:2 W Elemento <b> non chiuso: manca </b> prima di </p>"},
     Page{"TableFindingsInOurWords", "HEAD<table><td>a</td><p>x</table></body></html>", "1:64 W Manca il tag di apertura <tr>\n1:74 W <p> non è ammesso dentro <tr>"},
-    Page{"AnchorNameNotAnId", "HEAD<p><a name=\"a b\"></a></p></body></html>", "1:60 W Il nome (\"name\") di <a> non può fare anche da identificatore (\"id\"): contiene spazi o caratteri non ammessi"},
     Page{"NoFindings", "HEAD<p>x</p></body></html>", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
@@ -55,12 +51,12 @@ INSTANTIATE_TEST_SUITE_P(Pages, Findings, testing::Values(
 // What completion offers, the checker never calls unknown.
 TEST(Vocabulary, IsKnownToTheChecker) {
     QByteArray page = "<!DOCTYPE html><html><head><title>t</title></head><body>\n";
-    for (const vocabulary::Element& element : vocabulary::elements()) {
+    for (const html::Element& element : html::elements()) {
         page += '<' + QByteArray(element.name);
         for (const QString& attribute : vocabulary::attribute_names(element.name))
             page += ' ' + attribute.toLatin1() + "=\"x\"";
         page += '>';
-        if (!(element.flags & vocabulary::Void))
+        if (!element.is(html::Element::Void))
             page += "</" + QByteArray(element.name) + '>';
         page += '\n';
     }
@@ -155,9 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, DeclaredEncoding, testing::Values(
     Declared{"Windows1252FileLatin1", "<meta charset=latin1>", Encoding::Windows1252, ""},
     Declared{"MarkedUtf8File", "<META CHARSET=windows-1252>", Encoding::Utf8Bom, "W windows-1252 UTF-8 con BOM"},
     Declared{"Utf16File", "<meta charset='utf-8'>", Encoding::Utf16Le, "W utf-8 UTF-16 LE"},
-    Declared{"Utf16FileUtf16", "<meta charset=utf-16>", Encoding::Utf16Be, ""},
     Declared{"OnlyInACommentOrTheBody", "<!-- <meta charset=latin1> --></head><body><meta charset=latin1>", Encoding::Utf8, ""},
-    Declared{"NoContentType", "<meta http-equiv=refresh content='0;charset=latin1'>", Encoding::Utf8, ""},
     Declared{"UnknownLabelPassedOver", "<meta charset=klingon><meta charset=latin1>", Encoding::Utf8, "E latin1 UTF-8"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on

@@ -1,8 +1,9 @@
 // The keyboard side of the menu bar: access keys, Alt and F10, the arrows
 // along the captions and inside an open menu.
 
-#include "app/alt_tap.h"
-#include "app/wrapping_menu_bar.h"
+#include "widgets/alt_tap.h"
+#include "widgets/widget_of.h"
+#include "widgets/wrapping_menu_bar.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -129,9 +130,10 @@ bool WrappingMenuBar::event(QEvent* event) {
 }
 
 bool WrappingMenuBar::belongs_here(QObject* object) const {
-    if (!object->isWidgetType())
+    QWidget* widget = widget_of(object);
+    if (!widget)
         return false;
-    QWidget* top = static_cast<QWidget*>(object)->window();
+    QWidget* top = widget->window();
     return top == window() || (qobject_cast<QMenu*>(top) && top->parent() == this);
 }
 

@@ -1,8 +1,8 @@
 // The insertion modes of the HTML tree builder, as far as the model follows
 // them (see tree_builder.h): the document, its head and its body.
 
-#include "preview/model/rules.h"
-#include "preview/model/tree_builder.h"
+#include "html/rules.h"
+#include "html/tree_builder.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/alt_tap.h"
+#include "widgets/alt_tap.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/caption_rows.h"
+#include "widgets/caption_rows.h"
 
 #include <QHash>
 #include <QKeySequence>

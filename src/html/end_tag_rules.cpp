@@ -1,8 +1,8 @@
 // The tree builder's rules for end tags in the body, with the adoption
 // agency that mends misnested formatting elements (see tree_builder.h).
 
-#include "preview/model/rules.h"
-#include "preview/model/tree_builder.h"
+#include "html/rules.h"
+#include "html/tree_builder.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The tree builder's two lists: the stack of open elements (inserting,
 // popping, the scopes) and the list of active formatting elements.
 
-#include "preview/model/tree_builder.h"
+#include "html/tree_builder.h"
 
 #include <algorithm>
 

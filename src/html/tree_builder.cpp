@@ -1,4 +1,4 @@
-#include "preview/model/tree_builder.h"
+#include "html/tree_builder.h"
 
 #include <algorithm>
 

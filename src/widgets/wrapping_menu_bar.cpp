@@ -1,7 +1,7 @@
-#include "app/wrapping_menu_bar.h"
+#include "widgets/wrapping_menu_bar.h"
 
-#include "app/alt_tap.h"
-#include "app/menu_bar_accessible.h"
+#include "widgets/alt_tap.h"
+#include "widgets/menu_bar_accessible.h"
 
 #include <QAccessible>
 #include <QAction>

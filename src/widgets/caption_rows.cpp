@@ -1,4 +1,4 @@
-#include "app/caption_rows.h"
+#include "widgets/caption_rows.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -3,7 +3,7 @@
 // Small tests on tokens shared by the insertion modes (tree_rules.cpp and
 // table_rules.cpp); internal to the tree builder.
 
-#include "preview/model/tree_builder.h"
+#include "html/tree_builder.h"
 
 #include <initializer_list>
 

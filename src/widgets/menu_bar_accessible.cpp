@@ -1,6 +1,6 @@
-#include "app/menu_bar_accessible.h"
+#include "widgets/menu_bar_accessible.h"
 
-#include "app/wrapping_menu_bar.h"
+#include "widgets/wrapping_menu_bar.h"
 
 #include <QAccessibleWidget>
 #include <QAction>

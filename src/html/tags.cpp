@@ -1,4 +1,4 @@
-#include "preview/model/tags.h"
+#include "html/tags.h"
 
 namespace html {
 

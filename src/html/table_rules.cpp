@@ -1,8 +1,8 @@
 // The insertion modes of the HTML tree builder for tables, selects and
 // what follows the body (see tree_builder.h).
 
-#include "preview/model/rules.h"
-#include "preview/model/tree_builder.h"
+#include "html/rules.h"
+#include "html/tree_builder.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Byte-level helpers of the tokenizer: ASCII letters, case-blind words and
-// searches within [from, end) of the source.
+// HTML's characters, byte by byte: white space, ASCII letters and their case,
+// case-blind words and searches within [from, end) of the source.
 
 #include <QtGlobal>
 #include <cstring>
@@ -9,8 +9,19 @@
 
 namespace html::chars {
 
-inline bool is_alpha(char c) {
+// HTML's white space: space, tab, line feed, form feed, carriage return.
+inline bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+
+inline bool is_letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// What the writing help reads as part of a tag's name after its first
+// letter (the tokenizer itself takes anything up to white space, '/', '>').
+inline bool is_name_char(char c) {
+    return is_letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.';
 }
 
 inline char lower(char c) {

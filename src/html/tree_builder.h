@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/model/tokenizer.h"
+#include "html/tokenizer.h"
 
 #include <vector>
 

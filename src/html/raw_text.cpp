@@ -2,8 +2,8 @@
 // and the like, which runs to the element's own end tag (for scripts, through
 // the escapes the script data states follow).
 
-#include "preview/model/chars.h"
-#include "preview/model/tokenizer.h"
+#include "html/chars.h"
+#include "html/tokenizer.h"
 
 #include <algorithm>
 
@@ -35,7 +35,7 @@ qsizetype Tokenizer::script_data_end() const {
         return is_space(d) || d == '/' || d == '>' ? 7 : 0;
     };
     auto letters = [this](qsizetype at) {
-        while (at < end_ && is_alpha(s_[at]))
+        while (at < end_ && is_letter(s_[at]))
             ++at;
         return at;
     };
@@ -72,7 +72,7 @@ qsizetype Tokenizer::script_data_end() const {
             // or some other tag's name.
             if (appropriate_end_tag(i))
                 return i;
-            if (i + 1 < end_ && is_alpha(s_[i + 1])) {
+            if (i + 1 < end_ && is_letter(s_[i + 1])) {
                 if (const qsizetype n = script_word(i + 1)) {
                     mode = Mode::Double;
                     i += 1 + n;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/model/tags.h"
+#include "html/tags.h"
 
 #include <QtGlobal>
 
@@ -55,6 +55,9 @@ class Tokenizer {
     Token raw_text();
     Token tag(qsizetype start, bool end_tag);
     Token comment(qsizetype start, qsizetype body);
+    // A token of `kind` from `start` to the first '>' from `from` on (to the
+    // end of the input, cut, when there is none).
+    Token to_greater_than(Token::Kind kind, qsizetype start, qsizetype from);
     Token bogus_comment(qsizetype start);
     Token doctype(qsizetype start);
     bool starts_markup(qsizetype at) const;
@@ -69,7 +72,5 @@ class Tokenizer {
     Content content_ = Content::Data;
     int raw_tag_ = kNoTag;
 };
-
-bool is_space(char c);
 
 } // namespace html

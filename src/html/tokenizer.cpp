@@ -1,16 +1,12 @@
-#include "preview/model/tokenizer.h"
+#include "html/tokenizer.h"
 
-#include "preview/model/chars.h"
+#include "html/chars.h"
 
 #include <string>
 
 namespace html {
 
 using namespace chars;
-
-bool is_space(char c) {
-    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\f';
-}
 
 Token Tokenizer::next() {
     while (pos_ < end_) {
@@ -24,10 +20,10 @@ Token Tokenizer::next() {
         if (s_[start] != '<' || !starts_markup(start))
             return text_from(start);
         const char c = s_[start + 1];
-        if (is_alpha(c))
+        if (is_letter(c))
             return tag(start, false);
         if (c == '/') {
-            if (is_alpha(s_[start + 2]))
+            if (is_letter(s_[start + 2]))
                 return tag(start, true);
             if (s_[start + 2] == '>') { // "</>" is dropped: no effect on the tree
                 Token nothing;
@@ -59,7 +55,7 @@ bool Tokenizer::starts_markup(qsizetype at) const {
     if (at + 1 >= end_)
         return false;
     const char c = s_[at + 1];
-    if (is_alpha(c) || c == '!' || c == '?')
+    if (is_letter(c) || c == '!' || c == '?')
         return true;
     return c == '/' && at + 2 < end_;
 }
@@ -210,27 +206,26 @@ Token Tokenizer::comment(qsizetype start, qsizetype body) {
     return token;
 }
 
-Token Tokenizer::bogus_comment(qsizetype start) {
+Token Tokenizer::to_greater_than(Token::Kind kind, qsizetype start, qsizetype from) {
     Token token;
-    token.kind = Token::Comment;
+    token.kind = kind;
     token.start = start;
-    const qsizetype gt = find(s_, start + 2, end_, '>');
+    const qsizetype gt = find(s_, from, end_, '>');
     token.cut = gt < 0;
     token.end = gt < 0 ? end_ : gt + 1;
     pos_ = token.end;
     return token;
 }
 
+Token Tokenizer::bogus_comment(qsizetype start) {
+    return to_greater_than(Token::Comment, start, start + 2);
+}
+
 Token Tokenizer::doctype(qsizetype start) {
-    Token token;
-    token.kind = Token::Doctype;
-    token.start = start;
-    const qsizetype gt = find(s_, start + 9, end_, '>');
-    token.cut = gt < 0;
-    token.end = gt < 0 ? end_ : gt + 1;
-    pos_ = token.end;
-    if (gt < 0)
+    Token token = to_greater_than(Token::Doctype, start, start + 9);
+    if (token.cut)
         return token;
+    const qsizetype gt = token.end - 1;
     qsizetype p = start + 9;
     while (p < gt && is_space(s_[p]))
         ++p;
