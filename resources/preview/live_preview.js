@@ -17,9 +17,13 @@
         broken: '',        // why patches are refused until the next load
         dirty: false,      // the page changed itself since it was loaded
         observer: null,
-        outline: null,     // the pane's own stylesheet for the outline
         outlined: null,    // the element outlined last
+        outlining: null,   // the animation that draws its outline
         outlineTimer: 0,
+        rest: 0,           // the caret's latest rest (see highlight)
+        received: 0,       // patches received, taken or not
+        ownScroll: null,   // where the outline scrolled the page to
+        userMoved: -1e9,   // when the user last scrolled the page (performance.now())
         bridge: null,      // the program, through the web channel
         restyle: null,     // {link, sheet}: the temporary stylesheet in place
         patches: 0,
@@ -107,6 +111,7 @@
     // that the change replaced, old and new. The live nodes must be what the
     // old piece makes, or nothing is touched.
     function patch(p) {
+        ++state.received;
         try {
             return patchPiece(p);
         } catch (e) {
@@ -157,6 +162,37 @@
         return 'ok';
     }
 
+    // A change inside an element's one text node: the changed region alone,
+    // read as the element reads its text, put where it lies in the node.
+    function patchText(el, p) {
+        if (document.characterSet !== 'UTF-8') {
+            state.broken = 'a splice into a page not read as UTF-8';
+            return 'reload: ' + state.broken;
+        }
+        const node = el.firstChild;
+        if (el.childNodes.length > 1 || (node && node.nodeType !== Node.TEXT_NODE))
+            return fail('the element holds more than its text');
+        const read = (base64) => {
+            const text = parse(el.localName, decode(base64)).textContent;
+            return p.strip ? stripNewline(text) : text;
+        };
+        const before = read(p.old), after = read(p.new);
+        const data = node ? node.data : '';
+        const at = p.fromEnd ? data.length - p.splice - before.length : p.splice;
+        if (at < 0 || at + before.length > data.length ||
+            data.substr(at, before.length) !== before)
+            return fail('the text is not what the document said');
+        if (!node)
+            el.appendChild(document.createTextNode(after));
+        else if (data.length === before.length && !after)
+            node.remove();
+        else
+            node.replaceData(at, before.length, after);
+        state.observer.takeRecords();
+        ++state.patches;
+        return 'ok';
+    }
+
     function patchPiece(p) {
         if (state.broken)
             return 'refused: ' + state.broken;
@@ -167,6 +203,8 @@
             return fail('no element at the path');
         if (p.attributes)
             return patchAttributes(context, p);
+        if (p.splice >= 0)
+            return patchText(context, p);
         const first = p.after < 0 ? context.firstChild
                                   : context.children[p.after] &&
                                         context.children[p.after].nextSibling;
@@ -240,29 +278,59 @@
         return parts.join(' > ');
     }
 
-    // Outlines an element for a moment and brings it into view if it is out
-    // of it.
+    // The caret rests in an element: once the frame that shows the patches
+    // sent so far is drawn, the element is outlined for a moment and brought
+    // into view if it is out of it. A patch that comes first makes this rest
+    // void (the program sends another one when the caret rests again): what
+    // the rest does never holds up a patch.
+    // (A pane that draws no frames, hidden or covered, has it a moment later.)
     function highlight(path, tags, millis) {
-        const el = resolve(path, tags);
-        state.outlined = el;
-        if (!state.outline) {
-            state.outline = new CSSStyleSheet();
-            document.adoptedStyleSheets = [...document.adoptedStyleSheets, state.outline];
-        }
+        const rest = ++state.rest, received = state.received;
+        const run = () => {
+            if (rest === state.rest && received === state.received) {
+                ++state.rest;
+                outline(resolve(path, tags), millis);
+            }
+        };
+        requestAnimationFrame(() => setTimeout(run, 0));
+        setTimeout(run, 250);
+        return 'ok';
+    }
+
+    const outlineStyle = {outline: '2px solid rgba(38, 110, 230, 0.9)', outlineOffset: '1px'};
+
+    // The outline is an animation of the element's own style: neither the
+    // page's markup nor its stylesheets change, so only that element is
+    // styled again (a rule in a stylesheet would restyle the whole page).
+    // The element is measured alone, its layout already done by the frame;
+    // it is scrolled into view only when it is out of view and the user has
+    // not scrolled the page in the last second.
+    function outline(el, millis) {
         clearTimeout(state.outlineTimer);
-        state.outline.replaceSync('');
+        const same = el && el === state.outlined && state.outlining;
+        if (!same && state.outlining) {
+            state.outlining.cancel();
+            state.outlining = null;
+        }
+        state.outlined = el;
         if (!el)
-            return 'none';
+            return;
         const box = el.getBoundingClientRect();
         const height = window.innerHeight, width = window.innerWidth;
-        if (box.bottom < 0 || box.top > height || box.right < 0 || box.left > width)
+        if ((box.bottom < 0 || box.top > height || box.right < 0 || box.left > width) &&
+            performance.now() - state.userMoved > 1000) {
             el.scrollIntoView({block: box.height > height ? 'start' : 'center',
                                inline: 'nearest', behavior: 'instant'});
-        state.outline.replaceSync(selectorOf(el) +
-            ' { outline: 2px solid rgba(38, 110, 230, 0.9) !important;' +
-            ' outline-offset: 1px !important; }');
-        state.outlineTimer = setTimeout(() => state.outline.replaceSync(''), millis);
-        return 'ok';
+            state.ownScroll = [window.scrollX, window.scrollY];
+        }
+        if (!same)
+            state.outlining = el.animate([outlineStyle, outlineStyle],
+                                         {duration: 1, fill: 'forwards'});
+        state.outlineTimer = setTimeout(() => {
+            if (state.outlining)
+                state.outlining.cancel();
+            state.outlining = null;
+        }, millis);
     }
 
     // The temporary stylesheet changed: when the page links it as its last
@@ -307,8 +375,7 @@
         const sheet = new CSSStyleSheet({baseURL: link.href});
         sheet.replaceSync(css);
         link.sheet.disabled = true;
-        document.adoptedStyleSheets = [...document.adoptedStyleSheets.filter(
-            (s) => s !== state.outline), sheet].concat(state.outline ? [state.outline] : []);
+        document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
         state.restyle = {link: link, sheet: sheet};
         return 'ok';
     }
@@ -341,6 +408,21 @@
                 state.bridge.post(JSON.stringify({kind: 'scroll', x: window.scrollX,
                                                   y: window.scrollY}));
         }, 100);
+    }, {passive: true});
+
+    // The user scrolling the page (wheel, scroll bar, keys): the caret's rest
+    // leaves the scrolling to the user for a moment.
+    for (const type of ['wheel', 'mousedown', 'keydown', 'touchmove'])
+        window.addEventListener(type, (event) => {
+            if (event.isTrusted)
+                state.userMoved = performance.now();
+        }, {capture: true, passive: true});
+    // A scroll that is not the outline's own (a drag of the scroll bar).
+    window.addEventListener('scroll', () => {
+        const own = state.ownScroll;
+        state.ownScroll = null;
+        if (!own || own[0] !== window.scrollX || own[1] !== window.scrollY)
+            state.userMoved = performance.now();
     }, {passive: true});
 
     // A load of the page shown before starts where that one was scrolled:

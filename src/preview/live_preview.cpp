@@ -73,6 +73,7 @@ void LivePreview::show_change() {
         return;
     }
     SourceMap::Patch patch;
+    map_.set_splices(file_is_utf8());
     switch (map_.update(text_(), &patch)) {
     case SourceMap::Outcome::Unchanged:
         return;
@@ -145,6 +146,13 @@ void LivePreview::check_loaded(int generation, int tries) {
         });
 }
 
+bool LivePreview::file_is_utf8() const {
+    // The one way of writing the file that changes bytes of the text: the
+    // single-byte encoding (its pieces are turned into its bytes).
+    static const QByteArray probe = QByteArrayLiteral("\xc3\xa0");
+    return !file_bytes_ || file_bytes_(probe) == probe;
+}
+
 QString LivePreview::piece(const QByteArray& bytes) const {
     const QByteArray file = file_bytes_ ? file_bytes_(bytes) : bytes;
     return QString::fromLatin1(file.toBase64());
@@ -161,6 +169,8 @@ void LivePreview::send_patch(const SourceMap::Patch& patch) {
     p[QStringLiteral("tail")] = piece(patch.tail);
     p[QStringLiteral("strip")] = patch.strip_newline;
     p[QStringLiteral("attributes")] = patch.attributes;
+    p[QStringLiteral("splice")] = double(patch.splice_at);
+    p[QStringLiteral("fromEnd")] = patch.splice_from_end;
     ++counts_.patches;
     const int generation = generation_;
     host_->pane()->run_own_script(call("patch", {p}), [this, generation](const QVariant& result) {
@@ -188,7 +198,18 @@ void LivePreview::caret_moved(qsizetype offset) {
 void LivePreview::highlight() {
     if (!in_step_ || !host_->pane() || !host_->shows_page() || !host_->isVisible())
         return;
-    const int node = map_.element_at(caret_);
+    // The text is ahead of the map: the change's patch goes first, and the
+    // caret's place is read on the map that follows it.
+    if (pending_ && pending_()) {
+        rest_.start();
+        return;
+    }
+    int node = map_.element_at(caret_);
+    // At the end of a line the caret stands after the line's end tag (an
+    // arrow up or down to a shorter line puts it there): the element meant is
+    // the one it has just left, not the body around it.
+    if ((node < 0 || hidden_in_head(map_, node)) && caret_ > 0)
+        node = map_.element_at(caret_ - 1);
     if (node < 0 || hidden_in_head(map_, node))
         return;
     host_->pane()->run_own_script(

@@ -93,6 +93,7 @@ class LivePreview : public QObject {
     void send_patch(const SourceMap::Patch& patch);
     void refuse(int generation, const QString& why);
     QString piece(const QByteArray& bytes) const;
+    bool file_is_utf8() const;
     QByteArray css_bytes(const QString& path) const;
 
     BrowserHost* host_;

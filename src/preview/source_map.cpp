@@ -246,16 +246,18 @@ SourceMap::Try SourceMap::try_patch(int context, qsizetype at, qsizetype removed
         if (builder.touches_script(x - left, x + added - left) ||
             touches_old_script(x, y, first, last))
             return Try::Script;
-        patch->path = path_of(context);
-        patch->tags = tags_of(context);
-        patch->after = i - 1;
-        patch->before = j == int(kids.size()) ? -1 : j;
-        patch->old_piece = text_.mid(left, right.right - left);
-        patch->new_piece = std::move(piece);
-        patch->strip_newline =
-            i == 0 && (p.tag == html::pre || p.tag == html::listing || p.tag == html::textarea);
-        if (context == body_ && j == int(kids.size()))
-            patch->tail = body_tail();
+        if (!plan_splice(context, at, removed, added, text, patch)) {
+            patch->path = path_of(context);
+            patch->tags = tags_of(context);
+            patch->after = i - 1;
+            patch->before = j == int(kids.size()) ? -1 : j;
+            patch->old_piece = text_.mid(left, right.right - left);
+            patch->new_piece = std::move(piece);
+            patch->strip_newline =
+                i == 0 && (p.tag == html::pre || p.tag == html::listing || p.tag == html::textarea);
+            if (context == body_ && j == int(kids.size()))
+                patch->tail = body_tail();
+        }
         for (Node& n : fresh) {
             n.start += left;
             n.content_start += left;

@@ -36,12 +36,21 @@ class SourceMap {
         // Only the attributes of the element at the path changed: the pieces
         // are its old and new start tag.
         bool attributes = false;
+        // The element at the path holds one text node, and the pieces are
+        // the changed region of it alone (see source_map_splice.cpp): it
+        // starts this many UTF-16 units after the text's start, or, when
+        // `splice_from_end`, this many before its end (after the old piece).
+        qsizetype splice_at = -1;
+        bool splice_from_end = false;
     };
 
     enum class Outcome { Unchanged, Patched, Reload };
 
     // Reads the whole text anew.
     void rebuild(Parts text);
+    // Changes inside an element's one text may be spliced into it (the page
+    // reads the preview file as UTF-8, the text's own bytes).
+    void set_splices(bool on) { splices_ = on; }
     void clear();
     bool valid() const { return valid_; }
 
@@ -94,6 +103,8 @@ class SourceMap {
     // and still does after it (see source_map_tail.cpp).
     bool inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) const;
     void splice(int context, int first, int last, std::vector<html::Node>& fresh, qsizetype delta);
+    bool plan_splice(int context, qsizetype at, qsizetype removed, qsizetype added, Parts text,
+                     Patch* patch) const;
 
     mutable html::TagNames names_; // interns names met while reading
     std::vector<html::Node> nodes_;
@@ -101,5 +112,6 @@ class SourceMap {
     html::Quirks quirks_ = html::Quirks::Yes;
     qsizetype stopped_at_ = -1;
     bool valid_ = false;
+    bool splices_ = false;
     int body_ = -1;
 };

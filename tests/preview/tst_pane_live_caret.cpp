@@ -1,5 +1,7 @@
-// The pane shows where the caret is, and Ctrl+click in the pane puts the
-// caret at the element's start tag: nested, implied and void elements.
+// The pane shows where the caret is when it rests, however it got there,
+// without scrolling while the user scrolls the pane, and without holding up a
+// key's patch; Ctrl+click in the pane puts the caret at the element's start
+// tag: nested, implied and void elements.
 
 #include "live_pane.h"
 
@@ -9,6 +11,8 @@ class PaneLiveCaret : public QObject {
     void initTestCase();
     void resting_caret_outlines_its_element_data();
     void resting_caret_outlines_its_element();
+    void no_scroll_while_the_user_scrolls_the_pane();
+    void key_during_a_pending_rest_is_patched();
     void ctrl_click_puts_caret_at_start_tag_data();
     void ctrl_click_puts_caret_at_start_tag();
 
@@ -35,39 +39,111 @@ void PaneLiveCaret::initTestCase() {
     QVERIFY2(pane.open(page()), "the WebEngine pane did not come up");
 }
 
+// What the pane outlines: the element's tag names from <html>, and its text.
+QString outlined(LivePane& pane) {
+    return pane
+        .own(QStringLiteral(R"((() => {
+            const o = marklet.outlined();
+            if (!o)
+                return '';
+            let el = document.documentElement;
+            for (const i of JSON.parse(o).path)
+                el = el.children[i];
+            return JSON.parse(o).tags.join(',') + ' ' + el.textContent;
+        })())"))
+        .toString();
+}
+
 void PaneLiveCaret::resting_caret_outlines_its_element_data() {
-    QTest::addColumn<QString>("at");   // the caret goes just after this text
-    QTest::addColumn<QString>("tags"); // the element outlined, from <html>
-    QTest::newRow("nested") << "<b>prof"
-                            << "html,body,div,span,b";
-    QTest::newRow("row without tbody") << "<tr"
-                                       << "html,body,table,tbody,tr";
-    QTest::newRow("cell") << "<td>u"
-                          << "html,body,table,tbody,tr,td";
-    QTest::newRow("line break") << "prima<b"
-                                << "html,body,p,br";
-    QTest::newRow("image") << "<img s"
-                           << "html,body,p,img";
-    QTest::newRow("far down") << "ultim"
-                              << "html,body,p";
+    QTest::addColumn<QString>("from"); // the caret starts just after this text
+    QTest::addColumn<int>("key");      // and moves by this key (0: a click at its place)
+    QTest::addColumn<QString>("wanted");
+    const int click = 0;
+    QTest::newRow("right arrow, nested")
+        << "<b>pr" << int(Qt::Key_Right) << "html,body,div,span,b profondo";
+    QTest::newRow("right arrow, row without tbody")
+        << "<table><t" << int(Qt::Key_Right) << "html,body,table,tbody,tr unodue";
+    QTest::newRow("left arrow, cell")
+        << "<td>uno" << int(Qt::Key_Left) << "html,body,table,tbody,tr,td uno";
+    QTest::newRow("up arrow") << "riga 5</p" << int(Qt::Key_Up) << "html,body,p riga 4";
+    QTest::newRow("up arrow to a line's end")
+        << "riga 10</p>" << int(Qt::Key_Up) << "html,body,p riga 9";
+    QTest::newRow("down arrow") << "riga 1" << int(Qt::Key_Down) << "html,body,p riga 2";
+    QTest::newRow("end of the line") << "<h1>" << int(Qt::Key_End) << "html,body,h1 Titolo";
+    QTest::newRow("click in the source") << "riga 3" << click << "html,body,p riga 3";
+    QTest::newRow("page down") << "<h1>" << int(Qt::Key_PageDown) << "";
+    QTest::newRow("far down, brought into view")
+        << "riga 149" << int(Qt::Key_Down) << "html,body,p ultimo";
 }
 
 void PaneLiveCaret::resting_caret_outlines_its_element() {
-    QFETCH(QString, at);
-    QFETCH(QString, tags);
-    pane.edit().set_caret(pane.edit().text().indexOf(at) + at.size() - 1);
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, wanted);
+    QsciScintilla* editor = pane.window->editor();
+    const qsizetype at = pane.edit().text().indexOf(from) + from.size();
+    pane.edit().set_caret(key ? at : 0);
+    editor->ensureCursorVisible();
+    if (key) {
+        QTest::keyClick(editor, Qt::Key(key));
+    } else {
+        editor->ensureLineVisible(
+            editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, (unsigned long)at));
+        const QPoint point(
+            int(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, long(at))),
+            int(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, long(at))) +
+                2);
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(pane.edit().caret(), at);
+    }
+    if (wanted.isEmpty()) { // the caret's own line, wherever the key took it
+        int line = 0, index = 0;
+        editor->getCursorPosition(&line, &index);
+        wanted = QStringLiteral("html,body,p ") +
+                 editor->text(line).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).trimmed();
+    }
+    QTRY_COMPARE(outlined(pane), wanted);
+    // In view: the outlined element's box meets the window.
+    QTRY_VERIFY(pane.own(QStringLiteral(R"((() => {
+        const box = JSON.parse(marklet.outlined()).path.reduce(
+            (el, i) => el.children[i], document.documentElement).getBoundingClientRect();
+        return box.bottom > 0 && box.top < innerHeight;
+    })())"))
+                    .toBool());
+}
+
+void PaneLiveCaret::no_scroll_while_the_user_scrolls_the_pane() {
+    pane.page(QStringLiteral("window.scrollTo(0, 0)"));
+    pane.edit().set_caret(0);
+    QWidget* view = pane.host()->pane()->widget();
+    QWidget* target = view->focusProxy() ? view->focusProxy() : view;
+    const QPoint middle = target->rect().center();
+    // The user keeps turning the wheel (up: the page is at its top) while
+    // the caret goes to the far end of the text.
+    const auto wheel = [&] {
+        QWheelEvent event(middle, target->mapToGlobal(middle), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+        return true;
+    };
+    wheel();
+    pane.edit().set_caret(pane.edit().text().indexOf(QLatin1String("riga 140")));
     QTest::keyClick(pane.window->editor(), Qt::Key_Right);
-    const QString wanted =
-        QStringLiteral("\"tags\":[\"%1\"]").arg(tags.replace(u',', QLatin1String("\",\"")));
-    QTRY_VERIFY(pane.own(QStringLiteral("marklet.outlined()")).toString().contains(wanted));
-    // In view: the outlined element's box lies within the window.
-    QVERIFY(pane.page(QStringLiteral(R"((() => {
-        const el = document.querySelector('#fine');
-        const box = el.getBoundingClientRect();
-        return %1 || (box.top >= 0 && box.bottom <= innerHeight);
-    })())")
-                          .arg(at == QLatin1String("ultim") ? "false" : "true"))
-                .toBool());
+    QTRY_VERIFY(wheel() && outlined(pane) == QLatin1String("html,body,p riga 140"));
+    QCOMPARE(pane.page(QStringLiteral("window.scrollY")).toInt(), 0);
+}
+
+void PaneLiveCaret::key_during_a_pending_rest_is_patched() {
+    const LivePreview::Counts before = pane.live()->counts();
+    pane.edit().set_caret(pane.edit().text().indexOf(QLatin1String("riga 7")));
+    // A move starts the rest; the key comes while it is pending.
+    QTest::keyClick(pane.window->editor(), Qt::Key_Right);
+    QTest::keyClick(pane.window->editor(), Qt::Key_Z);
+    QTRY_COMPARE(
+        pane.page(QStringLiteral("document.body.textContent.includes('rziga 7')")).toBool(), true);
+    QCOMPARE(pane.live()->counts().reloads, before.reloads);
+    QCOMPARE(pane.live()->counts().patches, before.patches + 1);
+    QTRY_COMPARE(outlined(pane), QStringLiteral("html,body,p rziga 7"));
 }
 
 void PaneLiveCaret::ctrl_click_puts_caret_at_start_tag_data() {
