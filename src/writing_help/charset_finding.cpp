@@ -1,23 +1,14 @@
 #include "writing_help/charset_finding.h"
 
 #include "document/charset_declaration.h"
+#include "document/document_codec.h"
 
 namespace {
 
+// The codec's names, with the mark said in words.
 QString file_encoding_name(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return QStringLiteral("UTF-8");
-    case Encoding::Utf8Bom:
-        return QStringLiteral("UTF-8 con BOM");
-    case Encoding::Windows1252:
-        return QStringLiteral("Windows-1252");
-    case Encoding::Utf16Le:
-        return QStringLiteral("UTF-16 LE");
-    case Encoding::Utf16Be:
-        return QStringLiteral("UTF-16 BE");
-    }
-    return QString();
+    return encoding == Encoding::Utf8Bom ? QStringLiteral("UTF-8 con BOM")
+                                         : encoding_name(encoding);
 }
 
 } // namespace
