@@ -7,7 +7,7 @@
 #include "bench_support.h"
 #include "document/file_io.h"
 #include "document/temp_files.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "app/form1.h"
 #include "document/recovery_keeper.h"
 #include "bench_support.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "support/fake_services.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // selection keeps the text around it.
 
 #include "fuzz_input.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QApplication>
 #include <Qsci/qsciscintilla.h>

@@ -5,9 +5,9 @@
 #include "document/file_name.h"
 #include "document/recovery_keeper.h"
 #include "document/save_journal.h"
-#include "platform/qt/editor_style.h"
-#include "platform/qt/long_line_styling.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/editor_style.h"
+#include "editor/long_line_styling.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "app/file_change_bar.h"
 
-#include "platform/qt/editor_strips.h"
+#include "editor/editor_strips.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

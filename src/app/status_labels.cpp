@@ -2,7 +2,7 @@
 
 #include "document/document_session.h"
 
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -6,9 +6,9 @@
 #include "document/file_io.h"
 #include "document/temp_files.h"
 #include "find/find_bar.h"
-#include "platform/qt/editor_style.h"
+#include "editor/editor_style.h"
 #include "platform/qt/qt_dialog_provider.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "platform/twips.h"
 
 #include <QAbstractItemView>

@@ -3,7 +3,7 @@
 
 #include "css_editor/css_edit.h"
 #include "document/file_io.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QCloseEvent>
 #include <Qsci/qsciscintilla.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "find/find_replace.h"
-#include "platform/qt/editor_strips.h"
+#include "editor/editor_strips.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "writing_help/writing_help.h"
 
-#include "platform/qt/editor_style.h"
+#include "editor/editor_style.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"

@@ -8,7 +8,7 @@
 #include "app/status_presenter.h"
 #include "document/recovery_keeper.h"
 #include "document/temp_files.h"
-#include "platform/qt/long_line_styling.h"
+#include "editor/long_line_styling.h"
 #include "support/dialog_steps.h"
 #include "support/faults.h"
 #include "support/files.h"

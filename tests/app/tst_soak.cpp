@@ -7,7 +7,7 @@
 // the benchmark run makes it 100,000), MARKLET_SOAK_SEED the seed.
 
 #include "app/snippet_insertion.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
 #include <QElapsedTimer>
 #include <Qsci/qsciscintilla.h>

@@ -7,7 +7,7 @@
 #include "css_editor/colour_swatch.h"
 #include "css_editor/css_edit.h"
 #include "document/temp_files.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/rows.h"

@@ -3,7 +3,7 @@
 // cut off at every width the program's editors have.
 
 #include "find/find_bar.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "support/rows.h"
 
 #include <QCheckBox>

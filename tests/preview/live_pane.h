@@ -6,7 +6,7 @@
 // compare the patched page against.
 
 #include "app/form1.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
 #include "preview/live_preview.h"
 #include "support/fakes.h"

@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "css_editor/css_edit.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "support/fake_services.h"
 
 #include <Qsci/qsciscintilla.h>

@@ -4,7 +4,7 @@
 // tst_pane_* tests (run on a display of their own), and a fake launcher.
 
 #include "app/form1.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
 #include "support/fake_services.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/scintilla_accessibility.h"
+#include "editor/scintilla_accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "platform/qt/brace_matcher.h"
+#include "editor/brace_matcher.h"
 
 #include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>

@@ -1,4 +1,4 @@
-#include "platform/qt/long_line_styling.h"
+#include "editor/long_line_styling.h"
 
 #include <Qsci/qsciscintilla.h>
 

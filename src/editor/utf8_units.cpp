@@ -1,4 +1,4 @@
-#include "platform/qt/utf8_units.h"
+#include "editor/utf8_units.h"
 
 #include <QStringDecoder>
 

@@ -1,9 +1,9 @@
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/scintilla_edit_area.h"
 
-#include "platform/qt/brace_matcher.h"
-#include "platform/qt/long_line_styling.h"
-#include "platform/qt/scintilla_accessibility.h"
-#include "platform/qt/utf8_units.h"
+#include "editor/brace_matcher.h"
+#include "editor/long_line_styling.h"
+#include "editor/scintilla_accessibility.h"
+#include "editor/utf8_units.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

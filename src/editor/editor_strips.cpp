@@ -1,4 +1,4 @@
-#include "platform/qt/editor_strips.h"
+#include "editor/editor_strips.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/editor_style.h"
+#include "editor/editor_style.h"
 
 #include <QFont>
 #include <Qsci/qscilexercss.h>

@@ -2,9 +2,9 @@
 // Scintilla's gap lies (insertions: tst_soak), the accessibility switch, and the line numbers'
 // margin.
 
-#include "platform/qt/editor_style.h"
-#include "platform/qt/scintilla_accessibility.h"
-#include "platform/qt/scintilla_edit_area.h"
+#include "editor/editor_style.h"
+#include "editor/scintilla_accessibility.h"
+#include "editor/scintilla_edit_area.h"
 #include "support/rows.h"
 
 #include <QAccessible>
