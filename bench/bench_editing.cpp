@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "bench_support.h"
+#include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "document/temp_files.h"
 #include "editor/scintilla_edit_area.h"
@@ -26,10 +27,10 @@ namespace {
 constexpr qsizetype kMB = 1024 * 1024;
 
 QString folder() {
-    QString error;
+    FileError error;
     const auto dir = private_temp_dir(&error);
     if (!dir) {
-        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(error));
+        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(describe(error)));
         std::exit(1);
     }
     return *dir;

@@ -7,8 +7,8 @@
 //   big_document --write-sample FILE SIZE_MB   (only writes the sample document)
 
 #include "app/form1.h"
-#include "document/recovery_keeper.h"
 #include "bench_support.h"
+#include "document/recovery_keeper.h"
 #include "editor/scintilla_edit_area.h"
 #include "support/fake_services.h"
 
@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
         {"recovery copy",
          [&] {
              window.recovery()->write_now();
-             return window.recovery()->last_error().isEmpty();
+             return window.recovery()->last_error().ok();
          }},
         {"save",
          [&] {

@@ -12,6 +12,7 @@
 
 #include "app/form1.h"
 #include "bench_support.h"
+#include "dialogs/file_error_text.h"
 #include "document/temp_files.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/page_checker.h"
@@ -76,10 +77,10 @@ int main(int argc, char* argv[]) {
         sizes_kb.push_back(atoi(argv[i]));
     if (sizes_kb.empty())
         sizes_kb = {100, 5120};
-    QString error;
+    FileError error;
     const auto dir = private_temp_dir(&error);
     if (!dir) {
-        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(error));
+        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(describe(error)));
         return 1;
     }
     std::printf("Page check, from the end of the pause to the marks shown (%d runs each):\n", runs);

@@ -4,7 +4,6 @@
 
 #include "app/document_bindings.h"
 #include "app/elided_label.h"
-#include "app/form1_asker.h"
 #include "app/keys_window.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
@@ -13,17 +12,19 @@
 #include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
+#include "app/window_questions.h"
 #include "app/zoom_keys.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
+#include "dialogs/file_error_text.h"
 #include "document/temp_files.h"
+#include "editor/editor_style.h"
+#include "editor/scintilla_edit_area.h"
 #include "find/find_bar.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
-#include "editor/editor_style.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/qt_launcher.h"
-#include "editor/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
 #include "widgets/wrapping_menu_bar.h"
@@ -49,13 +50,15 @@ Form1::Form1(Form1Services services, QWidget* parent)
         services_.launcher = std::make_unique<QtLauncher>();
     if (!services_.browser_factory)
         services_.browser_factory = BrowserHost::plugin_factory();
-    asker_ = services_.asker ? std::move(services_.asker) : std::make_unique<Form1Asker>(*this);
+    questions_ = std::make_unique<WindowQuestions>(this);
+    asker_ = std::move(services_.asker);
 
     menu_bar_ = new WrappingMenuBar(this);
     setMenuWidget(menu_bar_);
     status_ = new StatusPresenter(statusBar());
     build_controls();
-    document_ = std::make_unique<WindowDocument>(this, *edit_, *services_.dialogs, *status_);
+    document_ =
+        std::make_unique<WindowDocument>(this, *edit_, *services_.dialogs, *questions_, *status_);
     session_ = &document_->session();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
@@ -94,6 +97,12 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
 Form1::~Form1() = default;
 
+Asker& Form1::asker() const {
+    if (asker_)
+        return *asker_;
+    return *questions_;
+}
+
 void Form1::build_controls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -127,7 +136,7 @@ void Form1::build_controls() {
     places_ = std::make_unique<ControlPlaces>(RichTextBox1, WebBrowser1);
     preview_ = new PreviewController(
         *this, *WebBrowser1, *services_.launcher,
-        [this](const QString& path) { return session_->write_preview(path); });
+        [this](const QString& path) { return describe(session_->write_preview(path)); });
     // The pane follows the document by patches, and the caret both ways; a
     // change the patch cannot follow loads the page as the controller does.
     live_ = new LivePreview(
@@ -204,7 +213,7 @@ void Form1::run_item(const QString& name) {
 }
 
 void Form1::run_command(TagCommand command) {
-    if (const auto snippet = command(*asker_))
+    if (const auto snippet = command(asker()))
         insert_snippet(snippet->open, snippet->close);
 }
 
@@ -223,13 +232,13 @@ QString Form1::sel_colore(const QString& txt) {
 }
 
 void Form1::colore() {
-    const QString colour = asker_->colour(QStringLiteral("Seleziona un colore"));
+    const QString colour = asker().colour(QStringLiteral("Seleziona un colore"));
     if (colour.isEmpty())
         return;
     insert_snippet(colour, {});
     // The confirmation says the colour is on the clipboard: make it so.
     QGuiApplication::clipboard()->setText(colour);
-    asker_->inform(QStringLiteral("Il colore è stato copiato negli appunti"));
+    asker().inform(QStringLiteral("Il colore è stato copiato negli appunti"));
     edit_->give_focus();
 }
 

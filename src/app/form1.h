@@ -28,6 +28,7 @@ class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
 class WindowDocument;
+class WindowQuestions;
 class ZoomKeys;
 
 // The main window: the document's edit area, the menu bar of tag commands, the
@@ -73,7 +74,8 @@ class Form1 : public QMainWindow {
     // The notice of the document's file changed on disk.
     FileChangeBar* file_change_bar() const;
     RecoveryKeeper* recovery() const { return session_->recovery(); }
-    Asker& asker() const { return *asker_; }
+    // A test's own asker when it gave one, else the window's questions.
+    Asker& asker() const;
     // The CSS editor window while it is open, else nullptr.
     css_edit* css_window() const { return css_window_; }
     const CssEditorState& css_state() const { return css_state_; }
@@ -135,6 +137,9 @@ class Form1 : public QMainWindow {
     void preview_in_firefox();
 
     Form1Services services_;
+    // Every modal question of the window; the tag commands ask `asker_`
+    // instead when a test gave one.
+    std::unique_ptr<WindowQuestions> questions_;
     std::unique_ptr<Asker> asker_;
     std::unique_ptr<ActionRegistry> actions_;
     WrappingMenuBar* menu_bar_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/status_presenter.h"
+#include "dialogs/file_error_text.h"
 #include "document/browser_copy.h"
 #include "document/file_io.h"
 #include "document/file_name.h"
@@ -163,11 +164,11 @@ QString PreviewController::write_browser_copy() {
     // same encoding, as the pane shows.
     const ReadResult preview = read_whole_file(preview_file_path());
     if (!preview.ok())
-        return preview.error;
-    return write_temp_file(browser_copy_path(),
-                           browser_copy(preview.bytes, file_url(document),
-                                        QUrl::fromLocalFile(browser_copy_path()),
-                                        temp_stylesheet_path()));
+        return describe(preview.error);
+    return describe(
+        write_temp_file(browser_copy_path(), browser_copy(preview.bytes, file_url(document),
+                                                          QUrl::fromLocalFile(browser_copy_path()),
+                                                          temp_stylesheet_path())));
 }
 
 QString PreviewController::page_for_browsers() {

@@ -3,12 +3,13 @@
 #include "css_editor/catalogue.h"
 #include "css_editor/colour_swatch.h"
 #include "dialogs/colour_text.h"
+#include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "document/temp_files.h"
-#include "find/find_bar.h"
 #include "editor/editor_style.h"
-#include "platform/qt/qt_dialog_provider.h"
 #include "editor/scintilla_edit_area.h"
+#include "find/find_bar.h"
+#include "platform/qt/qt_dialog_provider.h"
 #include "platform/twips.h"
 
 #include <QAbstractItemView>
@@ -100,10 +101,6 @@ css_edit::css_edit(CssEditorState& state, std::function<void()> reload_preview,
     setWindowTitle(QStringLiteral("CSS Editor"));
     if (!dialogs_)
         dialogs_ = std::make_unique<QtDialogProvider>(this);
-    message_box_ = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
-                          QMessageBox::StandardButtons buttons) {
-        return show_message_box(icon, title, text, buttons);
-    };
     build_controls();
     resize(twips(13290), twips(6465));
 }
@@ -278,14 +275,14 @@ bool css_edit::write_temp_stylesheet() {
     // right from UTF-8 with its mark, whatever the page's encoding.
     if (bytes.isNull())
         bytes = encode_document(text, Encoding::Utf8Bom);
-    const QString error = ::write_temp_stylesheet(bytes);
-    if (error.isEmpty()) {
+    const FileError error = ::write_temp_stylesheet(bytes);
+    if (error.ok()) {
         status_line_->clear();
         status_line_->setToolTip(QString());
         return true;
     }
     status_line_->setText(QStringLiteral("Anteprima CSS non aggiornata"));
-    status_line_->setToolTip(error);
+    status_line_->setToolTip(describe(error));
     return false;
 }
 

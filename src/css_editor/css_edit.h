@@ -1,7 +1,8 @@
 #pragma once
 
-#include "document/document_codec.h"
+#include "css_editor/css_questions.h"
 #include "css_editor/rule_text.h"
+#include "document/document_codec.h"
 #include "platform/dialog_provider.h"
 
 #include <QMessageBox>
@@ -39,9 +40,7 @@ class css_edit : public QWidget {
     Q_OBJECT
   public:
     // Shows a modal message box and returns the button pressed. Tests replace it.
-    using MessageBoxFn = std::function<QMessageBox::StandardButton(
-        QMessageBox::Icon icon, const QString& title, const QString& text,
-        QMessageBox::StandardButtons buttons)>;
+    using MessageBoxFn = CssQuestions::MessageBoxFn;
 
     // `reload_preview` makes the main window's browser pane reload its page.
     // Without `dialogs` the window uses Qt's file and colour dialogs.
@@ -62,7 +61,9 @@ class css_edit : public QWidget {
     QString rule() const;
     std::vector<RowValue> row_values() const;
 
-    void set_message_box(MessageBoxFn message_box) { message_box_ = std::move(message_box); }
+    void set_message_box(MessageBoxFn message_box) {
+        questions_.set_message_box(std::move(message_box));
+    }
 
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
@@ -88,15 +89,11 @@ class css_edit : public QWidget {
     // The bytes to save, in the stylesheet's encoding or, when the user agrees,
     // in UTF-8 for characters Windows-1252 cannot hold; nothing on cancel.
     std::optional<std::pair<QByteArray, Encoding>> bytes_to_save();
-    void report(const QString& title, const QString& text);
-    QMessageBox::StandardButton show_message_box(QMessageBox::Icon icon, const QString& title,
-                                                 const QString& text,
-                                                 QMessageBox::StandardButtons buttons);
 
     CssEditorState& state_;
     std::function<void()> reload_preview_;
     std::unique_ptr<DialogProvider> dialogs_;
-    MessageBoxFn message_box_;
+    CssQuestions questions_{this};
 
     QComboBox* Combo13 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -17,14 +17,11 @@ void css_edit::open_stylesheet() {
         return;
     const ReadResult read = read_whole_file(*path);
     if (!read.ok()) {
-        report(QStringLiteral("Apertura non riuscita"),
-               QStringLiteral("Il file \"%1\" non è stato aperto.\n%2").arg(*path, read.error));
+        questions_.open_failed(*path, read.error);
         return;
     }
     if (looks_binary(read.bytes)) {
-        report(QStringLiteral("Apertura non riuscita"),
-               QStringLiteral("Il file \"%1\" non è stato aperto: non è un file di testo.")
-                   .arg(*path));
+        questions_.open_failed(*path, FileError::refusal(FileError::Step::NotText, *path));
         return;
     }
     const DecodedDocument stylesheet = decode_document(read.bytes);
@@ -41,10 +38,9 @@ bool css_edit::save_stylesheet() {
     const auto bytes = bytes_to_save();
     if (!bytes)
         return false;
-    const QString error = save_user_file(*path, {QByteArrayView(bytes->first)});
-    if (!error.isEmpty()) {
-        report(QStringLiteral("Salvataggio non riuscito"),
-               QStringLiteral("Il file \"%1\" non è stato salvato.\n%2").arg(*path, error));
+    const FileError error = save_user_file(*path, {QByteArrayView(bytes->first)});
+    if (error.failed()) {
+        questions_.save_failed(*path, error);
         return false;
     }
     encoding_ = bytes->second;
@@ -59,14 +55,7 @@ std::optional<std::pair<QByteArray, Encoding>> css_edit::bytes_to_save() {
         return std::pair{bytes, encoding_};
     // CSS has no character references: the characters need another encoding.
     // UTF-8 with its mark is read right whatever the linking page's encoding.
-    const QString missing = unencodable_characters(text, encoding_);
-    const auto answer = message_box_(
-        QMessageBox::Question, QStringLiteral("Caratteri non salvabili"),
-        QStringLiteral("Il foglio di stile è in codifica %1, che non può contenere questi "
-                       "caratteri: %2\n\nSalvarlo in UTF-8?")
-            .arg(encoding_name(encoding_), missing),
-        QMessageBox::Yes | QMessageBox::Cancel);
-    if (answer != QMessageBox::Yes)
+    if (!questions_.save_as_utf8(encoding_, unencodable_characters(text, encoding_)))
         return std::nullopt;
     return std::pair{encode_document(text, Encoding::Utf8Bom), Encoding::Utf8Bom};
 }
@@ -74,14 +63,14 @@ std::optional<std::pair<QByteArray, Encoding>> css_edit::bytes_to_save() {
 css_edit::Unsaved css_edit::settle_unsaved_changes() {
     if (!state_.css_changed)
         return Unsaved::None;
-    const auto answer =
-        message_box_(QMessageBox::NoIcon, QStringLiteral("File non salvato"),
-                     QStringLiteral("Il file corrente non è stato salvato. Salvare?"),
-                     QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    switch (questions_.unsaved_changes()) {
+    case CssQuestions::Unsaved::Save:
         return save_stylesheet() ? Unsaved::Saved : Unsaved::Stop;
-    if (answer == QMessageBox::No)
+    case CssQuestions::Unsaved::Discard:
         return Unsaved::Discarded;
+    case CssQuestions::Unsaved::Cancel:
+        break;
+    }
     return Unsaved::Stop;
 }
 
@@ -95,18 +84,4 @@ void css_edit::closeEvent(QCloseEvent* event) {
     if (unsaved == Unsaved::Discarded)
         state_.css_changed = false;
     event->accept();
-}
-
-void css_edit::report(const QString& title, const QString& text) {
-    message_box_(QMessageBox::Warning, title, text, QMessageBox::Ok);
-}
-
-QMessageBox::StandardButton css_edit::show_message_box(QMessageBox::Icon icon, const QString& title,
-                                                       const QString& text,
-                                                       QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, title, text, buttons, this);
-    box.setObjectName(QStringLiteral("css_message_box"));
-    if (buttons.testFlag(QMessageBox::Yes))
-        box.setDefaultButton(QMessageBox::Yes);
-    return QMessageBox::StandardButton(box.exec());
 }

@@ -64,10 +64,10 @@ bool DocumentSession::reload() {
         return false;
     const QString path = disk_.path();
     const ReadResult read = read_whole_file(path);
-    const QString cannot = QStringLiteral("Impossibile rileggere il file");
     if (!read.ok() || looks_binary(read.bytes)) {
-        questions_.failure(cannot, path,
-                           read.ok() ? QStringLiteral("Non è un file di testo.") : read.error);
+        questions_.failure(DocumentQuestions::Task::Reload, path,
+                           read.ok() ? FileError::refusal(FileError::Step::NotText, path)
+                                     : read.error);
         return false;
     }
     const DocumentForm form = inspect_document(read.bytes);

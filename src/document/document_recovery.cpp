@@ -37,16 +37,15 @@ bool DocumentSession::offer_recovery() {
     if (!pending)
         return false;
     if (!questions_.recover(*pending)) {
-        const QString error = discard_recovery(*pending);
-        if (!error.isEmpty())
-            emit message(error, 5000);
+        const FileError error = discard_recovery(*pending);
+        if (error.failed())
+            emit discard_failed(error);
         return false;
     }
-    QString error;
+    FileError error;
     const auto record = recovery_->restore(*pending, &error);
     if (!record) {
-        questions_.failure(QStringLiteral("Impossibile recuperare il testo da"), pending->file,
-                           error);
+        questions_.failure(DocumentQuestions::Task::Recover, pending->file, error);
         return false;
     }
     path_ = record->document_path;

@@ -97,13 +97,13 @@ bool DocumentSession::open_path(const QString& path) {
 
 bool DocumentSession::load(const QString& path) {
     const ReadResult read = read_whole_file(path);
-    const QString cannot = QStringLiteral("Impossibile aprire il file");
+    const auto task = DocumentQuestions::Task::Open;
     if (!read.ok()) {
-        questions_.failure(cannot, path, read.error);
+        questions_.failure(task, path, read.error);
         return false;
     }
     if (looks_binary(read.bytes)) {
-        questions_.failure(cannot, path, QStringLiteral("Non è un file di testo."));
+        questions_.failure(task, path, FileError::refusal(FileError::Step::NotText, path));
         return false;
     }
     const DocumentForm form = inspect_document(read.bytes);
@@ -198,7 +198,7 @@ bool DocumentSession::write_to(const QString& path) {
     } else if (!is_utf8(encoding)) {
         encoded = encode_document(buffer_.text(), encoding);
     }
-    QString error;
+    FileError error;
     FileIdentity written;
     quint64 hash = 0;
     if (is_utf8(encoding)) {
@@ -212,8 +212,8 @@ bool DocumentSession::write_to(const QString& path) {
         error = save_user_file(path, {encoded}, &written);
         hash = ContentHash{encoded}.result();
     }
-    if (!error.isEmpty()) {
-        questions_.failure(QStringLiteral("Impossibile salvare il file"), path, error);
+    if (error.failed()) {
+        questions_.failure(DocumentQuestions::Task::Save, path, error);
         return false;
     }
     path_ = absolute_path(path);
@@ -228,7 +228,7 @@ bool DocumentSession::write_to(const QString& path) {
     return true;
 }
 
-QString DocumentSession::write_preview(const QString& path) const {
+FileError DocumentSession::write_preview(const QString& path) const {
     if (encoding_ == Encoding::Windows1252) {
         const QByteArray bytes =
             encode_document(buffer_.text(), encoding_, Unencodable::References);

@@ -2,6 +2,7 @@
 
 #include "document/disk_state.h"
 #include "document/document_codec.h"
+#include "document/file_error.h"
 
 #include <QByteArrayView>
 #include <QObject>
@@ -69,8 +70,9 @@ class DocumentQuestions {
     virtual void interrupted_save(const InterruptedSave& save) = 0;
     // The document's folder was removed since the document was opened.
     virtual void folder_missing(const QString& folder) = 0;
-    // `what` failed on `path` for `reason` ("Impossibile aprire il file", ...).
-    virtual void failure(const QString& what, const QString& path, const QString& reason) = 0;
+    enum class Task { Open, Reload, Save, Recover };
+    // `task` on the file `path` failed with `error`.
+    virtual void failure(Task task, const QString& path, const FileError& error) = 0;
 };
 
 // The document of a window: its file, the file's encoding and line break,
@@ -116,8 +118,8 @@ class DocumentSession : public QObject {
 
     // Rewrites the program's preview file `path` with the whole text: in
     // Windows-1252 for such a document (characters it lacks as references),
-    // else in UTF-8. Empty on success, else the reason.
-    QString write_preview(const QString& path) const;
+    // else in UTF-8. What failed, if anything.
+    FileError write_preview(const QString& path) const;
 
     // The edit area's notices.
     void text_changed();
@@ -140,6 +142,8 @@ class DocumentSession : public QObject {
     // The document's file changed on disk, was removed, or (None) is as it
     // was again, or the change was dealt with.
     void disk_changed(DiskChange change);
+    // A recovery copy the user declined could not be removed.
+    void discard_failed(const FileError& error);
 
   private:
     bool load(const QString& path);

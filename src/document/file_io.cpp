@@ -15,52 +15,6 @@
 
 namespace posix_file {
 
-QString reason(int error, Action action) {
-    switch (error) {
-    case ENOENT:
-        return action == Action::Read ? QStringLiteral("Il file non esiste.")
-                                      : QStringLiteral("La cartella non esiste.");
-    case ENOTDIR:
-        return QStringLiteral("Una parte del percorso non è una cartella.");
-    case EISDIR:
-        return QStringLiteral("È una cartella.");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Permesso negato.");
-    case EROFS:
-        return QStringLiteral("Il disco è in sola lettura.");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("Il disco è pieno.");
-    case EFBIG:
-    case EOVERFLOW:
-        return QStringLiteral("Il file è troppo grande.");
-    case ENAMETOOLONG:
-        return QStringLiteral("Il nome del file è troppo lungo.");
-    case ELOOP:
-        return QStringLiteral("Troppi collegamenti simbolici nel percorso.");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Troppi file aperti.");
-    case ETXTBSY:
-    case EBUSY:
-        return QStringLiteral("Il file è in uso.");
-    case EIO:
-        return action == Action::Read ? QStringLiteral("Errore di lettura dal disco.")
-                                      : QStringLiteral("Errore di scrittura sul disco.");
-    case ENOMEM:
-        return QStringLiteral("Memoria insufficiente.");
-    default:
-        return action == Action::Read
-                   ? QStringLiteral("Impossibile leggere il file (errore %1).").arg(error)
-                   : QStringLiteral("Impossibile scrivere il file (errore %1).").arg(error);
-    }
-}
-
-QString not_regular_file() {
-    return QStringLiteral("Non è un file regolare.");
-}
-
 Descriptor::~Descriptor() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -184,31 +138,35 @@ void prefer_huge_pages(QByteArray& bytes) {
 
 } // namespace
 
-QString replace_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                     WriteOptions options) {
+FileError replace_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                       WriteOptions options) {
+    using Step = FileError::Step;
     if (path.isEmpty())
-        return QStringLiteral("Nessun nome di file.");
+        return FileError::refusal(Step::NoName);
+    const auto failed = [&path](Step step, int error) {
+        return FileError::system(step, error, path);
+    };
     QByteArray target = native_path(path);
     if (target.endsWith('/'))
-        return QStringLiteral("È una cartella.");
+        return failed(Step::Write, EISDIR);
     if (options.links == Links::Follow && !resolve_links(&target))
-        return reason(errno, Action::Write);
+        return failed(Step::Write, errno);
 
     // What is there now decides whether it may be replaced and with which mode.
     struct stat old;
     const bool exists = ::lstat(target.constData(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return reason(errno, Action::Write);
+        return failed(Step::Write, errno);
     if (exists && S_ISDIR(old.st_mode))
-        return reason(EISDIR, Action::Write);
+        return failed(Step::Write, EISDIR);
     // Devices, pipes and sockets are never replaced by a plain file (as root,
     // that would destroy /dev/full and the like) nor written into.
     if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
-        return not_regular_file();
+        return FileError::refusal(Step::NotRegularFile, path);
     const bool old_is_file = exists && S_ISREG(old.st_mode);
     // A file made read-only is not replaced behind its owner's back.
     if (old_is_file && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
-        return reason(errno, Action::Write);
+        return failed(Step::Write, errno);
     // A rename would cut other names off, or drop the attributes.
     const bool keep = options.keep_file && old_is_file;
     if (keep && (old.st_nlink > 1 || has_extended_attributes(target)))
@@ -225,12 +183,12 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
         // The folder is closed to us, the file is not.
         if (keep && (errno == EACCES || errno == EPERM))
             return rewrite_in_place(target, pieces, options.written);
-        return reason(errno, Action::Write);
+        return failed(Step::Create, errno);
     }
 
-    auto fail = [&](int error) {
+    auto fail = [&](int error, Step step = Step::Write) {
         ::unlink(temp_path.constData());
-        return reason(error, Action::Write);
+        return failed(step, error);
     };
     // open() applied the umask to a new file's 0666; a kept or forced mode is set exactly.
     if (options.forced_mode || old_is_file) {
@@ -259,13 +217,13 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
     if (fd.close() != 0)
         return fail(errno);
     if (::rename(temp_path.constData(), target.constData()) != 0)
-        return fail(errno);
+        return fail(errno, Step::Rename);
     if (options.durable) {
         Descriptor folder(::open(directory_of(target).constData(), O_RDONLY | O_DIRECTORY));
         if (folder.valid())
             ::fsync(folder.get());
     }
-    return QString();
+    return {};
 }
 
 } // namespace posix_file
@@ -273,34 +231,35 @@ QString replace_file(const QString& path, std::initializer_list<QByteArrayView> 
 using namespace posix_file;
 
 ReadResult read_whole_file(const QString& path) {
+    using Step = FileError::Step;
     ReadResult result;
     if (path.isEmpty()) {
-        result.error = QStringLiteral("Nessun nome di file.");
+        result.error = FileError::refusal(Step::NoName);
         return result;
     }
     // Non-blocking, so that opening a named pipe does not hang before we can refuse it.
     Descriptor fd(
         ::open(native_path(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.valid()) {
-        result.error = reason(errno, Action::Read);
+        result.error = FileError::system(Step::Open, errno, path);
         return result;
     }
     struct stat info;
     if (::fstat(fd.get(), &info) != 0) {
-        result.error = reason(errno, Action::Read);
+        result.error = FileError::system(Step::Read, errno, path);
         return result;
     }
     if (S_ISDIR(info.st_mode)) {
-        result.error = reason(EISDIR, Action::Read);
+        result.error = FileError::system(Step::Read, EISDIR, path);
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
-        result.error = not_regular_file();
+        result.error = FileError::refusal(Step::NotRegularFile, path);
         return result;
     }
     result.identity = identity_of_descriptor(fd.get());
     if (info.st_size > max_read_size) {
-        result.error = reason(EFBIG, Action::Read);
+        result.error = FileError::system(Step::Read, EFBIG, path);
         return result;
     }
     // The size is a hint: the file may change while we read, and some files
@@ -311,7 +270,7 @@ ReadResult read_whole_file(const QString& path) {
     for (;;) {
         if (filled == bytes.size()) {
             if (bytes.size() > max_read_size) {
-                result.error = reason(EFBIG, Action::Read);
+                result.error = FileError::system(Step::Read, EFBIG, path);
                 return result;
             }
             bytes.resize(bytes.size() * 2 + 4096);
@@ -321,7 +280,7 @@ ReadResult read_whole_file(const QString& path) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            result.error = reason(errno, Action::Read);
+            result.error = FileError::system(Step::Read, errno, path);
             return result;
         }
         if (got == 0)
@@ -333,25 +292,21 @@ ReadResult read_whole_file(const QString& path) {
     return result;
 }
 
-QString write_file_atomically(const QString& path, const QByteArray& bytes, Links links) {
+FileError write_file_atomically(const QString& path, const QByteArray& bytes, Links links) {
     return write_file_atomically(path, {QByteArrayView(bytes)}, links);
 }
 
-QString write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                              Links links) {
+FileError write_file_atomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                                Links links) {
     WriteOptions options;
     options.links = links;
     return replace_file(path, pieces, options);
 }
 
-QString save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                       FileIdentity* written) {
+FileError save_user_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                         FileIdentity* written) {
     WriteOptions options;
     options.keep_file = true;
     options.written = written;
     return replace_file(path, pieces, options);
-}
-
-QString write_error_reason(int error) {
-    return reason(error, Action::Write);
 }

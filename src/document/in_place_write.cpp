@@ -53,22 +53,23 @@ bool write_from_start(int fd, std::initializer_list<QByteArrayView> pieces,
 
 namespace {
 
-QString backup_folder(QString* error) {
+QString backup_folder(FileError* error) {
     const QString folder =
         xdg_folder_path("XDG_DATA_HOME", ".local/share", QStringLiteral("marklet/backup"));
-    return ensure_private_dir(folder, QStringLiteral("delle copie di sicurezza"), error)
-        .value_or(QString());
+    return ensure_private_dir(folder, FileError::Folder::Backup, error).value_or(QString());
 }
 
 // A copy in the backup folder, made under a new name of its own and flushed.
 // No temporary file and rename: the journal names the copy, so a copy cut
 // short by a kill is known for what it is.
-QString write_copy(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+FileError write_copy(const QString& path, std::initializer_list<QByteArrayView> pieces) {
     Descriptor fd(::open(native_path(path).constData(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!fd.valid() || !write_all(fd.get(), pieces) || ::fsync(fd.get()) != 0 || fd.close() != 0)
-        return reason(errno, Action::Write);
-    return QString();
+    if (!fd.valid())
+        return FileError::system(FileError::Step::Create, errno, path);
+    if (!write_all(fd.get(), pieces) || ::fsync(fd.get()) != 0 || fd.close() != 0)
+        return FileError::system(FileError::Step::Write, errno, path);
+    return {};
 }
 
 void remove_copy(const QString& path) {
@@ -94,22 +95,25 @@ bool has_extended_attributes(const QByteArray& path) {
     return false;
 }
 
-QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
-                         FileIdentity* written) {
+FileError rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
+                           FileIdentity* written) {
+    using Step = FileError::Step;
+    using Purpose = FileError::Purpose;
+    const QString path = path_from_native(target);
     Descriptor fd(::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY));
     struct stat info;
     if (!fd.valid() || ::fstat(fd.get(), &info) != 0)
-        return reason(errno, Action::Write);
+        return FileError::system(Step::Write, errno, path);
     if (!S_ISREG(info.st_mode))
-        return not_regular_file();
+        return FileError::refusal(Step::NotRegularFile, path);
     QByteArray old;
     if (!read_from_start(fd.get(), qsizetype(info.st_size), &old))
-        return reason(errno, Action::Read);
+        return FileError::system(Step::Read, errno, path);
 
-    QString error;
+    FileError error;
     const QString folder = backup_folder(&error);
     if (folder.isEmpty())
-        return QStringLiteral("Nessuna copia di sicurezza possibile. %1").arg(error);
+        return error.about(Purpose::InPlaceNoBackup);
     // The copies are named after the file, whatever bytes its name holds.
     const QString stem = folder + u'/' + file_name_of(path_from_native(target)).left(100) + u'-' +
                          QString::number(QRandomGenerator::system()->generate(), 36);
@@ -125,11 +129,11 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
         entry.new_size += piece.size();
     JournalRecord journal;
     error = journal.write(entry, true);
-    if (error.isEmpty())
+    if (error.ok())
         error = write_copy(entry.old_copy, {old});
-    if (error.isEmpty())
+    if (error.ok())
         error = write_copy(entry.new_copy, pieces);
-    if (error.isEmpty()) {
+    if (error.ok()) {
         // The copies' names, too, are on the disk before the file is touched.
         Descriptor copies(::open(native_path(folder).constData(), O_RDONLY | O_DIRECTORY));
         if (copies.valid())
@@ -137,11 +141,11 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
         entry.stage = JournalEntry::Stage::Writing;
         error = journal.write(entry, true);
     }
-    if (!error.isEmpty()) {
+    if (error.failed()) {
         journal.remove();
         remove_copy(entry.old_copy);
         remove_copy(entry.new_copy);
-        return QStringLiteral("Nessuna copia di sicurezza possibile. %1").arg(error);
+        return error.about(Purpose::InPlaceNoBackup);
     }
 
     const bool good = write_from_start(fd.get(), pieces, stop_here_for_tests);
@@ -153,18 +157,18 @@ QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteAr
         remove_copy(entry.old_copy);
         remove_copy(entry.new_copy);
         journal.remove();
-        return QString();
+        return {};
     }
-    const QString why = reason(errno, Action::Write);
+    FileError why = FileError::system(Step::Write, errno, path);
     const bool restored = fd.valid() && write_from_start(fd.get(), {old}) && fd.close() == 0;
     journal.remove();
     remove_copy(entry.new_copy);
     if (restored) {
         remove_copy(entry.old_copy);
-        return why + QStringLiteral(" Il contenuto precedente del file è stato ripristinato.");
+        return why.about(Purpose::InPlaceRestored);
     }
-    return why + QStringLiteral(" Il contenuto precedente del file è conservato in \"%1\".")
-                     .arg(shown_path(entry.old_copy));
+    why.kept = entry.old_copy;
+    return why.about(Purpose::InPlaceKept);
 }
 
 } // namespace posix_file

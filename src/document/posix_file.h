@@ -1,8 +1,7 @@
 #pragma once
 
-// POSIX helpers shared by the file writers of this folder: descriptors, the
-// reasons told to the user, and the replacement of a file through a new file
-// and a rename.
+// POSIX helpers shared by the file writers of this folder: descriptors and
+// the replacement of a file through a new file and a rename.
 
 #include "document/disk_state.h"
 #include "document/file_io.h"
@@ -10,12 +9,6 @@
 #include <sys/types.h>
 
 namespace posix_file {
-
-enum class Action { Read, Write };
-
-// The reason for a failed read or write (an errno value), in Italian.
-QString reason(int error, Action action);
-QString not_regular_file();
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
@@ -57,8 +50,8 @@ struct WriteOptions {
 };
 
 // Writes a new file beside `path` and renames it over `path`.
-QString replace_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                     WriteOptions options);
+FileError replace_file(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                       WriteOptions options);
 
 // True when the file carries extended attributes (ACLs included) that a new
 // file would not have; security labels do not count.
@@ -68,9 +61,9 @@ bool has_extended_attributes(const QByteArray& path);
 // copies of its old and its new content have been flushed to the user's
 // backup folder and the save entered in the journal; puts the old content
 // back when the write fails. The copies are removed unless the old one is
-// the only whole copy left, which the reason then names. `written`, when
+// the only whole copy left, which the error then names. `written`, when
 // given, is set to the identity of the file written.
-QString rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
-                         FileIdentity* written = nullptr);
+FileError rewrite_in_place(const QByteArray& target, std::initializer_list<QByteArrayView> pieces,
+                           FileIdentity* written = nullptr);
 
 } // namespace posix_file

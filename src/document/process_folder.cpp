@@ -67,14 +67,14 @@ QString process_temp_dir_path() {
     return base.isEmpty() ? QString() : base + QLatin1Char('/') + own_folder_name();
 }
 
-std::optional<QString> process_temp_dir(QString* error) {
+std::optional<QString> process_temp_dir(FileError* error) {
     // The private folder is checked first (a link, another user's folder):
     // what lies inside it is then ours alone.
     const std::optional<QString> base = private_temp_dir(error);
     if (!base)
         return std::nullopt;
     return ensure_private_dir(*base + QLatin1Char('/') + own_folder_name(),
-                              QStringLiteral("temporanea"), error);
+                              FileError::Folder::Temporary, error);
 }
 
 void remove_stale_process_dirs() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/file_error.h"
 #include "document/recovery_file.h"
 
 #include <QString>
@@ -18,9 +19,9 @@ std::optional<ProcessIdentity> owner_of_process_folder(const QString& name);
 
 // <private_temp_dir()>/<this process's folder>; empty when there is no home folder.
 QString process_temp_dir_path();
-// The same, made with mode 0700 when missing. Nothing, with the reason in
+// The same, made with mode 0700 when missing. Nothing, with what failed in
 // `error`, when the private folder or this one is refused (see private_temp_dir()).
-std::optional<QString> process_temp_dir(QString* error = nullptr);
+std::optional<QString> process_temp_dir(FileError* error = nullptr);
 
 // Removes the folders of Marklets that are no longer running, and the shared
 // preview that earlier versions kept in the private folder.

@@ -149,8 +149,8 @@ QString recovery_dir_path() {
     return xdg_folder_path("XDG_DATA_HOME", ".local/share", QStringLiteral("marklet/recovery"));
 }
 
-std::optional<QString> recovery_dir(QString* error) {
-    return ensure_private_dir(recovery_dir_path(), QStringLiteral("di recupero"), error);
+std::optional<QString> recovery_dir(FileError* error) {
+    return ensure_private_dir(recovery_dir_path(), FileError::Folder::Recovery, error);
 }
 
 ProcessIdentity identity_of(qint64 pid) {
@@ -240,9 +240,9 @@ std::optional<PendingRecovery> pending_recovery() {
     return all.first();
 }
 
-QString discard_recovery(const PendingRecovery& pending) {
+FileError discard_recovery(const PendingRecovery& pending) {
     if (::unlink(native_path(pending.file).constData()) != 0 && errno != ENOENT)
-        return QStringLiteral("Impossibile eliminare il file di recupero. %1")
-            .arg(write_error_reason(errno));
-    return QString();
+        return FileError::system(FileError::Step::Remove, errno, pending.file)
+            .about(FileError::Purpose::RemoveRecovery);
+    return {};
 }

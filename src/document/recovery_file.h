@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/file_error.h"
+
 #include "document/document_codec.h"
 
 #include <QDateTime>
@@ -36,9 +38,9 @@ QByteArray encode_recovery_header(const RecoveryRecord& record);
 std::optional<RecoveryRecord> decode_recovery(const QByteArray& bytes);
 
 // $XDG_DATA_HOME/marklet/recovery (default ~/.local/share/marklet/recovery),
-// created with mode 0700. Refuses (nothing, with the reason in `error`) a
+// created with mode 0700. Refuses (nothing, with what failed in `error`) a
 // folder that cannot be made, a symbolic link, or a folder of another user.
-std::optional<QString> recovery_dir(QString* error = nullptr);
+std::optional<QString> recovery_dir(FileError* error = nullptr);
 // Where that folder is, without making it; empty when there is no home folder.
 QString recovery_dir_path();
 
@@ -70,5 +72,5 @@ struct PendingRecovery {
 QList<PendingRecovery> pending_recoveries();
 // The newest of them.
 std::optional<PendingRecovery> pending_recovery();
-// Removes an offered file the user does not want. Empty on success, else the reason.
-QString discard_recovery(const PendingRecovery& pending);
+// Removes an offered file the user does not want. What failed, if anything.
+FileError discard_recovery(const PendingRecovery& pending);

@@ -40,19 +40,19 @@ void RecoveryKeeper::schedule(TextSource text_source, const Document& document) 
         max_wait_.start();
 }
 
-QString RecoveryKeeper::fail(const QString& reason) {
-    last_error_ = reason;
-    emit failed(reason);
-    return reason;
+FileError RecoveryKeeper::fail(const FileError& error) {
+    last_error_ = error;
+    emit failed(error);
+    return error;
 }
 
-QString RecoveryKeeper::write_now() {
+FileError RecoveryKeeper::write_now() {
     pause_.stop();
     max_wait_.stop();
     if (!waiting_ || !text_source_)
-        return QString();
+        return {};
     waiting_ = false;
-    QString error;
+    FileError error;
     const std::optional<QString> folder = recovery_dir(&error);
     if (!folder)
         return fail(error);
@@ -63,52 +63,53 @@ QString RecoveryKeeper::write_now() {
     const QByteArray head = encode_recovery_header(header);
     const QByteArray text = text_source_();
     error = write_file_atomically(path, {head, text}, Links::Replace);
-    if (!error.isEmpty())
-        return fail(QStringLiteral("Impossibile scrivere il file di recupero. %1").arg(error));
+    if (error.failed())
+        return fail(error.about(FileError::Purpose::WriteRecovery));
     ::chmod(native_path(path).constData(), 0600);
-    last_error_.clear();
+    last_error_ = {};
     emit written(path);
-    return QString();
+    return {};
 }
 
-QString RecoveryKeeper::clear() {
+FileError RecoveryKeeper::clear() {
     pause_.stop();
     max_wait_.stop();
     waiting_ = false;
     const QString path = file_path();
     if (path.isEmpty())
-        return QString();
+        return {};
     // No folder, or no file in it: nothing to remove.
     if (::unlink(native_path(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
-        return fail(QStringLiteral("Impossibile eliminare il file di recupero. %1")
-                        .arg(write_error_reason(errno)));
-    return QString();
+        return fail(FileError::system(FileError::Step::Remove, errno, path)
+                        .about(FileError::Purpose::RemoveRecovery));
+    return {};
 }
 
 std::optional<RecoveryRecord> RecoveryKeeper::restore(const PendingRecovery& pending,
-                                                      QString* error) {
-    auto refuse = [error](const QString& reason) -> std::optional<RecoveryRecord> {
+                                                      FileError* error) {
+    using Step = FileError::Step;
+    auto refuse = [error](const FileError& why) -> std::optional<RecoveryRecord> {
         if (error)
-            *error = reason;
+            *error = why;
         return std::nullopt;
     };
-    QString reason;
-    const std::optional<QString> folder = recovery_dir(&reason);
+    FileError why;
+    const std::optional<QString> folder = recovery_dir(&why);
     if (!folder)
-        return refuse(reason);
+        return refuse(why);
     const QFileInfo offered(pending.file);
     if (offered.absolutePath() != *folder || !writer_of(offered.fileName()))
-        return refuse(QStringLiteral("Non è un file di recupero."));
+        return refuse(FileError::refusal(Step::NotRecoveryFile, pending.file));
     const QByteArray own = native_path(*folder + u'/' + file_name_);
     struct stat info;
     if (::lstat(own.constData(), &info) == 0)
-        return refuse(QStringLiteral("Questa finestra ha già un file di recupero."));
+        return refuse(FileError::refusal(Step::RecoveryTaken, pending.file));
     // The rename is the claim: of two Marklets taking the same file, one wins.
     const QByteArray theirs = native_path(pending.file);
     if (::rename(theirs.constData(), own.constData()) != 0) {
-        return refuse(errno == ENOENT ? QStringLiteral("Il documento è già stato recuperato.")
-                                      : QStringLiteral("Impossibile recuperare il documento. %1")
-                                            .arg(write_error_reason(errno)));
+        return refuse(errno == ENOENT ? FileError::refusal(Step::AlreadyRecovered, pending.file)
+                                      : FileError::system(Step::Rename, errno, pending.file)
+                                            .about(FileError::Purpose::TakeRecovery));
     }
     const ReadResult read = read_whole_file(path_from_native(own));
     std::optional<RecoveryRecord> record =
@@ -116,9 +117,9 @@ std::optional<RecoveryRecord> RecoveryKeeper::restore(const PendingRecovery& pen
     if (!record) {
         // Give it back as it was: what cannot be read here is not ours to drop.
         ::rename(own.constData(), theirs.constData());
-        return refuse(QStringLiteral("Il file di recupero è illeggibile."));
+        return refuse(FileError::refusal(Step::RecoveryUnreadable, pending.file));
     }
     if (error)
-        error->clear();
+        *error = {};
     return record;
 }

@@ -37,35 +37,36 @@ class RecoveryKeeper : public QObject {
     // only when the file is written, after the pause.
     void schedule(TextSource text_source, const Document& document = {});
     // Writes now what schedule() left waiting. Empty on success (or when
-    // nothing waits), otherwise the reason, as also told by failed().
-    QString write_now();
+    // nothing waits), otherwise what failed, as also told by failed().
+    FileError write_now();
     // Drops what waits and removes this keeper's file (after a save, a
-    // discard, a normal exit). Empty on success, otherwise the reason.
-    QString clear();
+    // discard, a normal exit). What failed, if anything.
+    FileError clear();
 
     // Takes over an offered recovery file: it becomes this keeper's own file
     // (so another Marklet cannot take it too, and a new crash keeps it) and
     // its record is returned. Call it before the document is edited. On
-    // failure, nothing, with the reason in `error`.
-    std::optional<RecoveryRecord> restore(const PendingRecovery& pending, QString* error = nullptr);
+    // failure, nothing, with what failed in `error`.
+    std::optional<RecoveryRecord> restore(const PendingRecovery& pending,
+                                          FileError* error = nullptr);
 
     bool is_waiting() const { return waiting_; }
     // This keeper's file; it exists only while it keeps a text.
     QString file_path() const;
-    QString last_error() const { return last_error_; }
+    FileError last_error() const { return last_error_; }
 
   signals:
     void written(const QString& file);
-    void failed(const QString& reason);
+    void failed(const FileError& error);
 
   private:
-    QString fail(const QString& reason);
+    FileError fail(const FileError& error);
 
     QTimer pause_;
     QTimer max_wait_;
     TextSource text_source_;
     Document document_;
     QString file_name_;
-    QString last_error_;
+    FileError last_error_;
     bool waiting_ = false;
 };

@@ -105,7 +105,7 @@ std::optional<InterruptedSave> settle_in_place(const JournalEntry& entry) {
         return told; // gone, or another file by now
     QByteArray file;
     if (!read_from_start(fd.get(), qsizetype(info.st_size), &file)) {
-        told.reason = reason(errno, Action::Read);
+        told.error = FileError::system(FileError::Step::Read, errno, entry.target);
         told.outcome = Outcome::WriteFailed;
         return told;
     }
@@ -122,7 +122,7 @@ std::optional<InterruptedSave> settle_in_place(const JournalEntry& entry) {
     const Copy& put = now.whole ? now : old;
     if (!write_from_start(fd.get(), {put.bytes}) || fd.close() != 0) {
         told.outcome = Outcome::WriteFailed;
-        told.reason = reason(errno, Action::Write);
+        told.error = FileError::system(FileError::Step::Write, errno, entry.target);
         return told;
     }
     told.outcome = now.whole ? Outcome::Finished : Outcome::RolledBack;
@@ -193,9 +193,8 @@ std::optional<JournalEntry> decode_journal_entry(const QByteArray& bytes) {
     return entry;
 }
 
-std::optional<QString> journal_dir(QString* error) {
-    return ensure_private_dir(journal_dir_path(), QStringLiteral("del registro dei salvataggi"),
-                              error);
+std::optional<QString> journal_dir(FileError* error) {
+    return ensure_private_dir(journal_dir_path(), FileError::Folder::Journal, error);
 }
 
 JournalRecord::JournalRecord() = default;
@@ -204,9 +203,9 @@ JournalRecord::~JournalRecord() {
     remove();
 }
 
-QString JournalRecord::write(const JournalEntry& entry, bool durable) {
+FileError JournalRecord::write(const JournalEntry& entry, bool durable) {
     if (path_.isEmpty()) {
-        QString error;
+        FileError error;
         const std::optional<QString> folder = journal_dir(&error);
         if (!folder)
             return error;
@@ -216,8 +215,8 @@ QString JournalRecord::write(const JournalEntry& entry, bool durable) {
     options.links = Links::Replace;
     options.durable = durable;
     options.forced_mode = 0600;
-    const QString error = replace_file(path_, {encode_journal_entry(entry)}, options);
-    written_ = written_ || error.isEmpty();
+    const FileError error = replace_file(path_, {encode_journal_entry(entry)}, options);
+    written_ = written_ || error.ok();
     return error;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/file_error.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -45,8 +47,8 @@ class JournalRecord {
     JournalRecord(const JournalRecord&) = delete;
     JournalRecord& operator=(const JournalRecord&) = delete;
     // Writes (or rewrites) the entry; `durable`: flushed to the disk first.
-    // Empty on success, else the reason.
-    QString write(const JournalEntry& entry, bool durable);
+    // What failed, if anything.
+    FileError write(const JournalEntry& entry, bool durable);
     void remove();
 
   private:
@@ -60,14 +62,14 @@ struct InterruptedSave {
         Finished,     // the file was completed with the saved text
         RolledBack,   // the file holds its old content again
         ChangedSince, // the file is neither (changed or replaced since): untouched
-        WriteFailed,  // it could not be read or written: see `reason`
+        WriteFailed,  // it could not be read or written: see `error`
     };
     Outcome outcome = Outcome::Finished;
     QString target;
     QString restored_from; // the copy written into the file (Finished, RolledBack)
     QString old_copy;      // kept copies, empty when removed
     QString new_copy;
-    QString reason; // WriteFailed: why, in Italian
+    FileError error; // WriteFailed: what failed
 };
 
 // Deals with the entries of Marklets no longer running: removes what a
@@ -75,9 +77,9 @@ struct InterruptedSave {
 // saves in place it found, with what it did.
 QList<InterruptedSave> settle_interrupted_saves();
 
-// The folder of the entries (made when missing); nothing, with the reason in
+// The folder of the entries (made when missing); nothing, with what failed in
 // `error`, when it cannot be.
-std::optional<QString> journal_dir(QString* error = nullptr);
+std::optional<QString> journal_dir(FileError* error = nullptr);
 
 // For the tests that kill a save midway: with MARKLET_STOP_DURING_SAVE set,
 // the process stops itself (SIGSTOP) once the first block of a user's file

@@ -39,20 +39,20 @@ bool make_folders(const QByteArray& path) {
     return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
 }
 
-// Empty when `path` may be written as a temporary file: it lies in this
-// process's folder, which exists (made now when missing). Otherwise the reason.
-QString temp_file_refusal(const QString& path) {
-    QString error;
+// None when `path` may be written as a temporary file: it lies in this
+// process's folder, which exists (made now when missing).
+FileError temp_file_refusal(const QString& path) {
+    FileError error;
     const std::optional<QString> folder = process_temp_dir(&error);
     if (!folder)
         return error;
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != *folder)
-        return QStringLiteral("Il file temporaneo non è nella cartella privata del programma.");
-    return QString();
+        return FileError::refusal(FileError::Step::OutsideOwnFolder, path);
+    return {};
 }
 
 // A new temporary file in place of the old, once its path has been checked.
-QString replace_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+FileError replace_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
     WriteOptions options;
     options.links = Links::Replace;
     // Rewritten at every keystroke and worthless after a crash: no flush to the disk.
@@ -68,18 +68,18 @@ QString temp_file_path(const QString& name) {
 
 } // namespace
 
-QString write_temp_file(const QString& path, const QByteArray& bytes) {
+FileError write_temp_file(const QString& path, const QByteArray& bytes) {
     return write_temp_file(path, {QByteArrayView(bytes)});
 }
 
-QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
-    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+FileError write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (FileError refusal = temp_file_refusal(path); refusal.failed())
         return refusal;
     return replace_temp_file(path, pieces);
 }
 
-QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
-    if (QString refusal = temp_file_refusal(path); !refusal.isEmpty())
+FileError rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces) {
+    if (FileError refusal = temp_file_refusal(path); refusal.failed())
         return refusal;
     const QByteArray native = native_path(path);
     Descriptor fd(::open(native.constData(),
@@ -95,20 +95,21 @@ QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayV
             fd.close();
         return replace_temp_file(path, pieces);
     }
+    const auto failed = [&path] { return FileError::system(FileError::Step::Write, errno, path); };
     if ((info.st_mode & 07777) != 0600 && ::fchmod(fd.get(), 0600) != 0)
-        return reason(errno, Action::Write);
+        return failed();
     if (!write_all(fd.get(), pieces))
-        return reason(errno, Action::Write);
+        return failed();
     qsizetype size = 0;
     for (const QByteArrayView piece : pieces)
         size += piece.size();
     // Cut what is left of a longer old text (never to zero first: that would
     // make the file system flush the new data at once).
     if (info.st_size > size && ::ftruncate(fd.get(), off_t(size)) != 0)
-        return reason(errno, Action::Write);
+        return failed();
     if (fd.close() != 0)
-        return reason(errno, Action::Write);
-    return QString();
+        return failed();
+    return {};
 }
 
 QString xdg_folder_path(const char* variable, const char* fallback, const QString& below) {
@@ -122,39 +123,40 @@ QString xdg_folder_path(const char* variable, const char* fallback, const QStrin
     return QDir::cleanPath(path_from_native(base) + QLatin1Char('/') + below);
 }
 
-std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
-                                          QString* error) {
-    auto refuse = [error](const QString& why) -> std::optional<QString> {
-        if (error)
-            *error = why;
+std::optional<QString> ensure_private_dir(const QString& folder, FileError::Folder name,
+                                          FileError* error) {
+    using Step = FileError::Step;
+    auto refuse = [error, &folder, name](Step step, int code = 0) -> std::optional<QString> {
+        if (error) {
+            *error = FileError::system(step, code, folder);
+            error->folder = name;
+        }
         return std::nullopt;
     };
     if (folder.isEmpty())
-        return refuse(QStringLiteral("Cartella personale sconosciuta."));
+        return refuse(Step::NoHomeFolder);
     const QByteArray native = native_path(folder);
-    const QString cannot = QStringLiteral("Impossibile creare la cartella %1. %2");
     if (!make_folders(native))
-        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+        return refuse(Step::CreateFolder, errno);
     struct stat info;
     if (::lstat(native.constData(), &info) != 0)
-        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+        return refuse(Step::CreateFolder, errno);
     if (S_ISLNK(info.st_mode))
-        return refuse(QStringLiteral("La cartella %1 è un collegamento simbolico.").arg(name));
+        return refuse(Step::FolderIsLink);
     if (!S_ISDIR(info.st_mode))
-        return refuse(QStringLiteral("La cartella %1 non è una cartella.").arg(name));
+        return refuse(Step::NotAFolder);
     if (info.st_uid != ::geteuid())
-        return refuse(QStringLiteral("La cartella %1 appartiene a un altro utente.").arg(name));
+        return refuse(Step::FolderOfOtherUser);
     if ((info.st_mode & 077) != 0) {
         // Ours but open to others (made by hand, or by an older program): close it.
         Descriptor fd(::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!fd.valid() || ::fchmod(fd.get(), 0700) != 0)
-            return refuse(
-                QStringLiteral("La cartella %1 è accessibile ad altri utenti.").arg(name));
+            return refuse(Step::FolderOpen);
     }
     if (::access(native.constData(), W_OK | X_OK) != 0)
-        return refuse(cannot.arg(name, reason(errno, Action::Write)));
+        return refuse(Step::CreateFolder, errno);
     if (error)
-        error->clear();
+        *error = {};
     return folder;
 }
 
@@ -162,8 +164,8 @@ QString private_temp_dir_path() {
     return xdg_folder_path("XDG_CACHE_HOME", ".cache", QStringLiteral("marklet"));
 }
 
-std::optional<QString> private_temp_dir(QString* error) {
-    return ensure_private_dir(private_temp_dir_path(), QStringLiteral("temporanea"), error);
+std::optional<QString> private_temp_dir(FileError* error) {
+    return ensure_private_dir(private_temp_dir_path(), FileError::Folder::Temporary, error);
 }
 
 QString preview_file_path() {
@@ -175,8 +177,8 @@ QString temp_stylesheet_path() {
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/tmp.css");
 }
 
-QString write_temp_stylesheet(const QByteArray& bytes) {
-    QString error;
+FileError write_temp_stylesheet(const QByteArray& bytes) {
+    FileError error;
     if (!private_temp_dir(&error))
         return error;
     WriteOptions options;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/file_error.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <initializer_list>
@@ -16,10 +18,10 @@
 
 // Writes one of the program's temporary files (preview, stylesheet) inside
 // this process's folder, creating the folder when needed and never following a
-// link planted there. Returns an empty string on success, else the reason.
-QString write_temp_file(const QString& path, const QByteArray& bytes);
+// link planted there. Returns what failed, if anything.
+FileError write_temp_file(const QString& path, const QByteArray& bytes);
 // The same with the content given in pieces, written one after the other.
-QString write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
+FileError write_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
 
 // Rewrites a temporary file that is written very often (the preview, at every
 // keystroke) in place: no new file and no rename, which on a journalling file
@@ -27,13 +29,13 @@ QString write_temp_file(const QString& path, std::initializer_list<QByteArrayVie
 // written while it is being rewritten, so write it only where the next read
 // comes after the write (the preview pane reloads when it is done). A link,
 // device or other odd file there is dealt with as by write_temp_file().
-QString rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
+FileError rewrite_temp_file(const QString& path, std::initializer_list<QByteArrayView> pieces);
 
 // The program's private folder for its temporary files: $XDG_CACHE_HOME/marklet
 // (default ~/.cache/marklet). Created with mode 0700 when missing. Refuses (returns
-// nothing, with the reason in `error`) when the path is a symbolic link, not a
+// nothing, with what failed in `error`) when the path is a symbolic link, not a
 // folder, or not owned by the current user.
-std::optional<QString> private_temp_dir(QString* error = nullptr);
+std::optional<QString> private_temp_dir(FileError* error = nullptr);
 // Where that folder is, without making it; empty when there is no home folder.
 QString private_temp_dir_path();
 
@@ -44,15 +46,15 @@ QString xdg_folder_path(const char* variable, const char* fallback, const QStrin
 // Makes `folder` a private folder of the program: created with mode 0700
 // (parents too), refused when it is a symbolic link, not a folder, another
 // user's or not writable; closed to others when it is ours but open. `name`
-// names it in the reason ("temporanea", "di recupero").
-std::optional<QString> ensure_private_dir(const QString& folder, const QString& name,
-                                          QString* error = nullptr);
+// tells which of the program's folders it is, in the error.
+std::optional<QString> ensure_private_dir(const QString& folder, FileError::Folder name,
+                                          FileError* error = nullptr);
 
 // Writes the temporary stylesheet: a new file in place of the old, so that
 // another Marklet reading it meanwhile gets the old text or the new one,
-// never a part; a link planted there is replaced, never followed. Returns an
-// empty string on success, else the reason.
-QString write_temp_stylesheet(const QByteArray& bytes);
+// never a part; a link planted there is replaced, never followed. Returns
+// what failed, if anything.
+FileError write_temp_stylesheet(const QByteArray& bytes);
 
 // The preview file and the preview's copy for external browsers, in this
 // process's own folder inside private_temp_dir() (see process_folder.h);

@@ -2,6 +2,7 @@
 // Italian, links followed or replaced, and the old file whole whenever a
 // write fails.
 
+#include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "support/faults.h"
 #include "support/files.h"
@@ -44,7 +45,8 @@ TEST_F(FileIo, ReadGivesEveryByteAlsoThroughALinkAndFromFilesOfNoSize) {
     ASSERT_TRUE(write_bytes(path("empty.htm"), QByteArray()));
     EXPECT_TRUE(read_whole_file(path("empty.htm")).ok());
     const ReadResult status = read_whole_file(u"/proc/self/status"_s); // reports no size
-    EXPECT_TRUE(status.ok() && status.bytes.contains("Pid:")) << status.error.toStdString();
+    EXPECT_TRUE(status.ok() && status.bytes.contains("Pid:"))
+        << describe(status.error).toStdString();
 }
 
 // A path made in the test's folder, the reason expected, and whether the
@@ -77,7 +79,7 @@ TEST_P(ReadFailure, ReportsTheReasonInItalian) {
     const ReadResult result = read_whole_file(GetParam().make(dir.path()));
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.bytes.isEmpty());
-    EXPECT_EQ(result.error, GetParam().error);
+    EXPECT_EQ(describe(result.error), GetParam().error);
 }
 
 // clang-format off
@@ -95,16 +97,16 @@ INSTANTIATE_TEST_SUITE_P(Paths, ReadFailure, testing::Values(
 TEST_F(FileIo, WriteCreatesOrReplacesKeepingTheModeAndNothingElse) {
     const QByteArray bytes("<p>\r\n\xE8\0", 6);
     const mode_t old_mask = ::umask(022);
-    EXPECT_EQ(write_file_atomically(path("new.htm"), bytes), QString());
+    EXPECT_TRUE(write_file_atomically(path("new.htm"), bytes).ok());
     ::umask(old_mask);
     EXPECT_EQ(read_bytes(path("new.htm")), bytes);
     EXPECT_EQ(mode_bits(path("new.htm")), 0644u);
     ::chmod(native(path("new.htm")).constData(), 0640);
-    EXPECT_EQ(write_file_atomically(path("new.htm"), QByteArray()), QString());
+    EXPECT_TRUE(write_file_atomically(path("new.htm"), QByteArray()).ok());
     EXPECT_EQ(read_bytes(path("new.htm")), "");
     EXPECT_EQ(mode_bits(path("new.htm")), 0640u);
     const QString long_name = QString(250, u'n') + u".htm"_s; // room for no longer temporary name
-    EXPECT_EQ(write_file_atomically(path(long_name), "x"), QString());
+    EXPECT_TRUE(write_file_atomically(path(long_name), "x").ok());
     EXPECT_EQ(entries(dir.path()), (QStringList{u"new.htm"_s, long_name}));
 }
 
@@ -113,12 +115,12 @@ TEST_F(FileIo, FollowWritesTheTargetOfAChainOfLinksEvenADanglingOne) {
     ASSERT_TRUE(write_bytes(path("real/doc.htm"), "old"));
     link(u"real/doc.htm"_s, path("one")); // relative, as users make them
     link(path("one"), path("two"));
-    EXPECT_EQ(write_file_atomically(path("two"), "new", Links::Follow), QString());
+    EXPECT_TRUE(write_file_atomically(path("two"), "new", Links::Follow).ok());
     EXPECT_TRUE(is_symlink(path("one")) && is_symlink(path("two")));
     EXPECT_EQ(read_bytes(path("real/doc.htm")), "new");
     EXPECT_EQ(entries(path("real")), QStringList{u"doc.htm"_s});
     link(path("later.htm"), path("dangling.htm"));
-    EXPECT_EQ(write_file_atomically(path("dangling.htm"), "x"), QString());
+    EXPECT_TRUE(write_file_atomically(path("dangling.htm"), "x").ok());
     EXPECT_TRUE(is_symlink(path("dangling.htm")));
     EXPECT_EQ(read_bytes(path("later.htm")), "x");
 }
@@ -134,7 +136,7 @@ TEST_P(WriteFailure, ReportsTheReasonAndLeavesEverythingAsItWas) {
     for (Links links : {Links::Follow, Links::Replace}) {
         if (links == Links::Replace && GetParam().follow_only)
             continue;
-        EXPECT_EQ(write_file_atomically(target, "new", links), GetParam().error);
+        EXPECT_EQ(describe(write_file_atomically(target, "new", links)), GetParam().error);
         EXPECT_EQ(entries(dir.path()), before);
         EXPECT_EQ(read_bytes(path("witness")), "old");
     }
@@ -166,12 +168,12 @@ INSTANTIATE_TEST_SUITE_P(Paths, WriteFailure, testing::Values(
 TEST_F(FileIo, FailedWriteHalfWayKeepsTheOldFileWhole) {
     const QByteArray old_bytes(1000, 'o');
     ASSERT_TRUE(write_bytes(path("doc.htm"), old_bytes));
-    QString error;
+    FileError error;
     {
         FileSizeLimit limit(4096);
         error = write_file_atomically(path("doc.htm"), QByteArray(100000, 'n'));
     }
-    EXPECT_EQ(error, u"Il file è troppo grande."_s);
+    EXPECT_EQ(describe(error), u"Il file è troppo grande."_s);
     EXPECT_EQ(read_bytes(path("doc.htm")), old_bytes);
     EXPECT_EQ(entries(dir.path()), QStringList{u"doc.htm"_s});
 }

@@ -2,6 +2,7 @@
 // its parents, refused when it is a link, a file or someone else's; files
 // written 0600, never through a planted link or a second name.
 
+#include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "document/process_folder.h"
 #include "document/temp_files.h"
@@ -32,10 +33,10 @@ class PrivateTempDir : public testing::Test {
 
 TEST_F(PrivateTempDir, CreatedWithModeSevenHundredAndParents) {
     EnvironmentVariable deep("XDG_CACHE_HOME", native(path(u"a/b/c"_s)));
-    QString error = u"stale"_s;
+    FileError error = FileError::refusal(FileError::Step::NoHomeFolder); // stale
     const std::optional<QString> made = private_temp_dir(&error);
-    ASSERT_EQ(made, path(u"a/b/c/marklet"_s)) << error.toStdString();
-    EXPECT_TRUE(error.isEmpty());
+    ASSERT_EQ(made, path(u"a/b/c/marklet"_s)) << describe(error).toStdString();
+    EXPECT_TRUE(error.ok());
     EXPECT_TRUE(S_ISDIR(status_of(*made).st_mode));
     EXPECT_EQ(mode_bits(*made), 0700u);
     EXPECT_EQ(status_of(path(u"a"_s)).st_mode & 077, 0u);
@@ -71,9 +72,9 @@ TEST_P(RefusedFolder, IsToldAndNothingIsWritten) {
     if (QByteArray(GetParam().name) == "OtherUsers" && ::geteuid() != 0)
         GTEST_SKIP() << "only root can give a folder to another user";
     GetParam().plant(root.path());
-    QString error;
+    FileError error;
     EXPECT_FALSE(private_temp_dir(&error).has_value());
-    EXPECT_EQ(error, GetParam().error);
+    EXPECT_EQ(describe(error), GetParam().error);
     EXPECT_EQ(write_temp_file(preview_file_path(), "x"), error);
     EXPECT_TRUE(QDir(path(u"elsewhere"_s)).isEmpty());
     EXPECT_FALSE(QFileInfo(preview_file_path()).isFile());
@@ -141,10 +142,10 @@ TEST_P(TempFile, FolderRemovedMeanwhileIsMadeAgainAndOutsideItIsRefused) {
 
 INSTANTIATE_TEST_SUITE_P(Writers, TempFile,
                          testing::Values(Writer([](const QString& f, const QByteArray& b) {
-                                             return write_temp_file(f, b);
+                                             return describe(write_temp_file(f, b));
                                          }),
                                          Writer([](const QString& f, const QByteArray& b) {
-                                             return rewrite_temp_file(f, {b});
+                                             return describe(rewrite_temp_file(f, {b}));
                                          })),
                          [](const testing::TestParamInfo<Writer>& info) {
                              return info.index ? "in_place" : "whole";

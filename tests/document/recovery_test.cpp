@@ -3,6 +3,7 @@
 // clear(), kept when the program ends without it; failures told by return
 // value, never a crash.
 
+#include "dialogs/file_error_text.h"
 #include "document/recovery_keeper.h"
 #include "support/files.h"
 
@@ -115,26 +116,26 @@ TEST_F(Recovery, ClearRemovesTheFileAndWhatWaitsAnEndedKeeperLeavesIt) {
     {
         RecoveryKeeper keeper(0ms);
         keeper.schedule([] { return QByteArrayLiteral("a"); });
-        EXPECT_EQ(keeper.write_now(), QString());
+        EXPECT_EQ(keeper.write_now(), FileError());
         path = keeper.file_path();
     }
     EXPECT_TRUE(QFile::exists(path)) << "kept for the next start";
     RecoveryKeeper keeper(0ms);
     keeper.schedule([] { return QByteArrayLiteral("a"); });
-    EXPECT_EQ(keeper.write_now(), QString());
+    EXPECT_EQ(keeper.write_now(), FileError());
     keeper.schedule([] { return QByteArrayLiteral("b"); });
-    EXPECT_EQ(keeper.clear(), QString());
+    EXPECT_EQ(keeper.clear(), FileError());
     EXPECT_FALSE(QFile::exists(keeper.file_path()));
     EXPECT_FALSE(keeper.is_waiting());
     wait_until([] { return false; }, 30);
     EXPECT_FALSE(QFile::exists(keeper.file_path())) << "a cleared change is never written";
-    EXPECT_EQ(keeper.clear(), QString()) << "clearing twice is no error";
+    EXPECT_EQ(keeper.clear(), FileError()) << "clearing twice is no error";
 }
 
 TEST_F(Recovery, OwnAndRunningFilesAreNotOfferedEndedOnesAre) {
     RecoveryKeeper mine(0ms);
     mine.schedule([] { return QByteArrayLiteral("mine"); });
-    ASSERT_EQ(mine.write_now(), QString());
+    ASSERT_EQ(mine.write_now(), FileError());
     plant(identity_of(::getppid()), u"running"_s);
     plant_ended(u"pid reused"_s);
     ProcessIdentity before_boot = this_process();
@@ -152,9 +153,9 @@ TEST_F(Recovery, RestoreTakesTheFileOverOnceDiscardRemovesIt) {
     const auto pending = pending_recovery();
     ASSERT_TRUE(pending);
     RecoveryKeeper first(0ms);
-    QString error;
+    FileError error;
     const auto record = first.restore(*pending, &error);
-    ASSERT_TRUE(record) << error.toStdString();
+    ASSERT_TRUE(record) << describe(error).toStdString();
     EXPECT_EQ(record->text, u"lost work"_s);
     EXPECT_EQ(record->document_path, u"/docs/planted.html"_s);
     EXPECT_FALSE(QFile::exists(pending->file));
@@ -162,20 +163,20 @@ TEST_F(Recovery, RestoreTakesTheFileOverOnceDiscardRemovesIt) {
     EXPECT_TRUE(pending_recoveries().isEmpty()) << "now ours, and we run";
     RecoveryKeeper second(0ms);
     EXPECT_FALSE(second.restore(*pending, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(first.clear(), QString());
+    EXPECT_TRUE(error.failed());
+    EXPECT_EQ(first.clear(), FileError());
     EXPECT_TRUE(files().isEmpty());
 
     plant_ended(u"unwanted"_s);
-    EXPECT_EQ(discard_recovery(*pending_recovery()), QString());
+    EXPECT_EQ(discard_recovery(*pending_recovery()), FileError());
     EXPECT_FALSE(pending_recovery());
 }
 
 TEST_F(Recovery, RestoreRefusesFilesOutsideTheFolderAndKeepsUnreadableOnes) {
     RecoveryKeeper keeper(0ms);
-    QString error;
+    FileError error;
     EXPECT_FALSE(keeper.restore({u"/etc/hostname"_s, {}, {}}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.failed());
     const QString broken = plant_ended(QString());
     ASSERT_TRUE(write_bytes(broken, "not a recovery file"));
     EXPECT_TRUE(pending_recoveries().isEmpty()) << "not offered";
@@ -197,15 +198,16 @@ TEST_F(Recovery, UnusableFolderIsReportedNeverACrash) {
             continue; // permission bits do not stop root
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QString::fromLatin1(data_home))));
         RecoveryKeeper keeper(0ms);
-        QString told;
-        QObject::connect(&keeper, &RecoveryKeeper::failed, [&](const QString& why) { told = why; });
+        FileError told;
+        QObject::connect(&keeper, &RecoveryKeeper::failed,
+                         [&](const FileError& why) { told = why; });
         keeper.schedule([] { return QByteArrayLiteral("text"); });
-        const QString result = keeper.write_now();
-        EXPECT_FALSE(result.isEmpty()) << data_home;
+        const FileError result = keeper.write_now();
+        EXPECT_TRUE(result.failed()) << data_home;
         EXPECT_EQ(told, result);
         EXPECT_EQ(keeper.last_error(), result);
         EXPECT_TRUE(pending_recoveries().isEmpty());
-        EXPECT_EQ(keeper.clear(), QString());
+        EXPECT_EQ(keeper.clear(), FileError());
     }
     ::chmod(QFile::encodeName(home.filePath(u"locked/marklet/recovery"_s)).constData(), 0700);
 }

@@ -4,6 +4,7 @@
 // every permission check, so those cases are saved as the user "nobody" when
 // the tests run as root.
 
+#include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "support/faults.h"
 #include "support/files.h"
@@ -39,13 +40,13 @@ bool give_to_saver(const QString& path) {
 QString save_unprivileged(const QString& path) {
     int fds[2];
     if (!as_root() || ::pipe(fds) != 0)
-        return save_user_file(path, {new_content});
+        return describe(save_user_file(path, {new_content}));
     const pid_t child = ::fork();
     if (child == 0) {
         const gid_t groups[] = {shared_group};
         if (::setgroups(1, groups) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
             ::_exit(2);
-        const QByteArray result = save_user_file(path, {new_content}).toUtf8();
+        const QByteArray result = describe(save_user_file(path, {new_content})).toUtf8();
         ::_exit(::write(fds[1], result.constData(), size_t(result.size())) == result.size() ? 0
                                                                                             : 3);
     }
@@ -129,7 +130,7 @@ TEST_P(SaveUserFile, HoldsTheNewContentAndStaysTheFileItWas) {
     const Kind kind = GetParam().second;
     EXPECT_EQ(kind == Kind::ReadOnlyFolder || kind == Kind::AnotherOwner
                   ? save_unprivileged(target)
-                  : save_user_file(target, {new_content}),
+                  : describe(save_user_file(target, {new_content})),
               QString());
     const struct stat after = followed(doc);
     EXPECT_EQ(read_bytes(doc), new_content);
@@ -158,7 +159,7 @@ TEST_F(SaveUserFile, FullDiskInPlaceFailsBeforeTheFileIsTouched) {
     QString error;
     {
         FileSizeLimit limit(4096); // the new text's copy fails as on a full disk
-        error = save_user_file(doc, {QByteArray(100000, 'n')});
+        error = describe(save_user_file(doc, {QByteArray(100000, 'n')}));
     }
     EXPECT_EQ(error, u"Nessuna copia di sicurezza possibile. Il file è troppo grande."_s);
     EXPECT_EQ(read_bytes(path("docs/other.htm")), old);

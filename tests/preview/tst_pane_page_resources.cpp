@@ -30,7 +30,7 @@ class PanePageResources : public QObject {
         QVERIFY(picture.save(site_.filePath("pic.png")));
         QVERIFY(write_bytes(site_.filePath("style.css"), "#own { color: rgb(0, 128, 0) }"));
         QVERIFY(write_bytes(site_.filePath("secret.txt"), "segreto"));
-        QCOMPARE(write_temp_stylesheet("#temp { color: rgb(4, 5, 6) }"), "");
+        QVERIFY(write_temp_stylesheet("#temp { color: rgb(4, 5, 6) }").ok());
         // %1: the local server's port, %2: a temporary stylesheet, %3: secret.txt as file:.
         page_ = QString::fromUtf8(read_bytes(MARKLET_PANE_DATA "resource_page.htm"))
                     .arg(server_.serverPort())

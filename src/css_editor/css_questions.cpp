@@ -1,0 +1,53 @@
+#include "css_editor/css_questions.h"
+
+#include "dialogs/file_error_text.h"
+
+CssQuestions::CssQuestions(QWidget* window) : window_(window) {}
+
+QMessageBox::StandardButton CssQuestions::show(QMessageBox::Icon icon, const QString& title,
+                                               const QString& text,
+                                               QMessageBox::StandardButtons buttons) {
+    if (message_box_)
+        return message_box_(icon, title, text, buttons);
+    QMessageBox box(icon, title, text, buttons, window_);
+    box.setObjectName(QStringLiteral("css_message_box"));
+    if (buttons.testFlag(QMessageBox::Yes))
+        box.setDefaultButton(QMessageBox::Yes);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+CssQuestions::Unsaved CssQuestions::unsaved_changes() {
+    switch (show(QMessageBox::NoIcon, QStringLiteral("File non salvato"),
+                 QStringLiteral("Il file corrente non è stato salvato. Salvare?"),
+                 QMessageBox::Yes | QMessageBox::No)) {
+    case QMessageBox::Yes:
+        return Unsaved::Save;
+    case QMessageBox::No:
+        return Unsaved::Discard;
+    default:
+        return Unsaved::Cancel;
+    }
+}
+
+bool CssQuestions::save_as_utf8(Encoding encoding, const QString& characters) {
+    return show(QMessageBox::Question, QStringLiteral("Caratteri non salvabili"),
+                QStringLiteral("Il foglio di stile è in codifica %1, che non può contenere questi "
+                               "caratteri: %2\n\nSalvarlo in UTF-8?")
+                    .arg(encoding_name(encoding), characters),
+                QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
+void CssQuestions::open_failed(const QString& path, const FileError& error) {
+    show(
+        QMessageBox::Warning, QStringLiteral("Apertura non riuscita"),
+        error.step == FileError::Step::NotText
+            ? QStringLiteral("Il file \"%1\" non è stato aperto: non è un file di testo.").arg(path)
+            : QStringLiteral("Il file \"%1\" non è stato aperto.\n%2").arg(path, describe(error)),
+        QMessageBox::Ok);
+}
+
+void CssQuestions::save_failed(const QString& path, const FileError& error) {
+    show(QMessageBox::Warning, QStringLiteral("Salvataggio non riuscito"),
+         QStringLiteral("Il file \"%1\" non è stato salvato.\n%2").arg(path, describe(error)),
+         QMessageBox::Ok);
+}
