@@ -17,13 +17,13 @@
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
 #include "document/temp_files.h"
+#include "editor/editor_style.h"
+#include "editor/scintilla_edit_area.h"
 #include "find/find_bar.h"
 #include "platform/dialog_provider.h"
 #include "platform/launcher.h"
-#include "editor/editor_style.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/qt_launcher.h"
-#include "editor/scintilla_edit_area.h"
 #include "platform/twips.h"
 #include "preview/live_preview.h"
 #include "widgets/wrapping_menu_bar.h"
@@ -108,9 +108,7 @@ void Form1::build_controls() {
     // would colour the whole document at once.
     style_html_editor(RichTextBox1);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
-    // The horizontal scroll range follows the longest line shown.
-    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
-    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    scroll_with_longest_line(RichTextBox1);
     edit_ = new ScintillaEditArea(RichTextBox1);
     connect(edit_, &EditArea::changed, this, &Form1::write_preview);
     find_bar_ = new FindBar(RichTextBox1);
