@@ -117,9 +117,7 @@ void Form1::build_controls() {
     // would colour the whole document at once.
     style_html_editor(RichTextBox1);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
-    // The horizontal scroll range follows the longest line shown.
-    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
-    RichTextBox1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    scroll_with_longest_line(RichTextBox1);
     edit_ = new ScintillaEditArea(RichTextBox1);
     connect(edit_, &EditArea::changed, this, &Form1::write_preview);
     find_bar_ = new FindBar(RichTextBox1);

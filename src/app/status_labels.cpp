@@ -2,12 +2,12 @@
 
 #include "document/document_session.h"
 
+#include "editor/editor_text.h"
 #include "editor/scintilla_edit_area.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
-#include <Qsci/qsciscintilla.h>
 
 StatusLabels::StatusLabels(QStatusBar* bar, ScintillaEditArea& edit, const DocumentSession& session)
     : QObject(bar), edit_(edit), session_(session), position_(new QLabel(bar)),
@@ -32,10 +32,9 @@ void keep_whole(QLabel* label, const QString& widest) {
 }
 
 void StatusLabels::show_position() {
-    QsciScintilla* editor = edit_.widget();
-    const auto position = editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-    const auto line =
-        editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, (unsigned long)position);
+    const EditorText reading(edit_.widget());
+    const long position = reading.caret();
+    const long line = reading.line_of(position);
     const auto column = edit_.column(position);
     const QString text = QStringLiteral("Riga %1, colonna %2").arg(line + 1).arg(column + 1);
     // Of a fixed size, the label changes no layout as it changes: at each key

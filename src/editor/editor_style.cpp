@@ -110,3 +110,8 @@ void style_css_editor(QsciScintilla* editor) {
     use_lexer<QsciLexerCSS>(editor, QStringLiteral("marklet_css_lexer"));
     style_margins(editor, editor_font());
 }
+
+void scroll_with_longest_line(QsciScintilla* editor) {
+    editor->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+}

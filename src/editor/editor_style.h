@@ -24,5 +24,9 @@ void style_css_editor(QsciScintilla* editor);
 // style the whole text when scrolled to its end); font and margins stay.
 void style_plain_editor(QsciScintilla* editor);
 
+// The horizontal scroll range follows the longest line shown so far, rather
+// than a fixed width.
+void scroll_with_longest_line(QsciScintilla* editor);
+
 // Documents larger than this many bytes are shown as plain text.
 constexpr qsizetype kHighlightLimit = 8 * 1024 * 1024;

@@ -1,6 +1,7 @@
 #include "editor/scintilla_edit_area.h"
 
 #include "editor/brace_matcher.h"
+#include "editor/editor_text.h"
 #include "editor/long_line_styling.h"
 #include "editor/scintilla_accessibility.h"
 #include "editor/utf8_units.h"
@@ -284,20 +285,7 @@ void ScintillaEditArea::wrap_selection(const QString& before, const QString& aft
 }
 
 std::array<QByteArrayView, 2> ScintillaEditArea::utf8_parts() const {
-    // Each part is asked for where it lies: asking for the whole text as one
-    // piece would move the gap on every call.
-    const auto length = qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-    const auto gap = qBound<qsizetype>(
-        0, qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION)), length);
-    auto part = [this](qsizetype start, qsizetype size) {
-        if (size <= 0)
-            return QByteArrayView();
-        return QByteArrayView(
-            reinterpret_cast<const char*>(widget_->SendScintilla(
-                QsciScintillaBase::SCI_GETRANGEPOINTER, (unsigned long)start, long(size))),
-            size);
-    };
-    return {part(0, gap), part(gap, length - gap)};
+    return EditorText(widget_).parts();
 }
 
 qsizetype ScintillaEditArea::to_characters(qsizetype byte_position) const {

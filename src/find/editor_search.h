@@ -1,24 +1,23 @@
 #pragma once
 
+#include "editor/search_target.h"
 #include "find/find_replace.h"
 
-#include <QPointer>
 #include <QString>
-#include <Qsci/qsciscintilla.h>
 #include <optional>
+
+class QsciScintilla;
 
 // The literal search of find_replace.h applied to one QScintilla editor: the
 // document's text as the search sees it (UTF-16, read once and kept until the
-// next change), the conversion between its positions and the editor's UTF-8
-// bytes, selecting a match and the edits of a replacement.
+// next change), selecting a match and the edits of a replacement, done
+// through the editor's SearchTarget.
 //
-// Holds a guarded pointer to the editor; every operation does nothing once
-// the editor is gone.
+// Every operation does nothing once the editor is gone.
 class EditorSearch {
   public:
-    explicit EditorSearch(QsciScintilla* editor) : editor_(editor) {}
+    explicit EditorSearch(QsciScintilla* editor) : target_(editor) {}
 
-    QsciScintilla* editor() const { return editor_; }
     // Has the editor keep an index of the lines' starts in UTF-16 units while
     // searches run, so conversions walk one line only.
     void hold_index(bool hold);
@@ -39,11 +38,7 @@ class EditorSearch {
     qsizetype replace_all(const QString& needle, const QString& replacement, FindOptions options);
 
   private:
-    long to_bytes(qsizetype units) const;
-    qsizetype to_units(long bytes) const;
-    long replace_range(long start, long end, const QByteArray& text);
-
-    QPointer<QsciScintilla> editor_;
+    SearchTarget target_;
     QString text_;
     bool text_valid_ = false;
     bool index_held_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editor_marks.h"
 #include "writing_help/page_check.h"
 
 #include <QObject>
@@ -50,12 +51,9 @@ class CheckMarks : public QObject {
 
   private:
     void remove_all();
-    // Each place with findings carries an invisible one-character mark that
-    // moves with the text; its value numbers the place (from 1).
+    // Each place with findings carries an anchor that moves with the text;
+    // its number numbers the place (from 1).
     void anchor(long at, const QString& text);
-    long anchor_value(long at) const;
-    long next_anchor(long from, long to) const; // the first in [from, to), or -1
-    long previous_anchor(long before) const;    // the last before, or -1
     bool go(int direction);
     int marker(Severity severity) const;
     int symbol_size() const;
@@ -65,12 +63,13 @@ class CheckMarks : public QObject {
     void show_messages_at(long position);
 
     QsciScintilla* editor_;
+    EditorMarks marks_;
     std::vector<QStringList> places_; // the messages of each place
     int errors_ = 0;
     int warnings_ = 0;
     int error_marker_, warning_marker_;
     bool symbols_drawn_ = false;
-    int error_indicator_, warning_indicator_, anchor_indicator_;
+    int error_indicator_, warning_indicator_;
 };
 
 // "2 errori, 3 avvisi", "1 errore, 1 avviso".

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "editor/editor_text.h"
 #include "writing_help/completion.h"
 
 #include <QObject>
 #include <QTimer>
 #include <chrono>
 
+class CompletionPopup;
 class QsciScintilla;
 
-// Completion in a QsciScintilla through Scintilla's own list: element names
+// Completion in a QsciScintilla through Scintilla's own list (CompletionPopup): element names
 // after "<" and a letter, attribute names inside a start tag, values inside a
 // quoted value; the list narrows as the user types, Tab or Enter accepts,
 // Escape closes. An accepted attribute is written with ="" and the caret
@@ -43,11 +45,11 @@ class EditorCompletion : public QObject {
     // Shows (or narrows, or closes) the list for the text before the caret.
     void offer();
     void close_tag();
-    void on_selection(const char* text, int position);
-    QByteArray text_before_caret(qsizetype length) const;
-    long caret() const;
+    void on_chosen(const QByteArray& item, long start);
 
     QsciScintilla* editor_;
+    EditorText text_;
+    CompletionPopup* popup_;
     QTimer pause_;
     CompletionContext shown_; // what the open list is for
     // The rest of an end tag just written and not yet typed over by hand;

@@ -1,6 +1,7 @@
 #include "writing_help/writing_help.h"
 
 #include "editor/editor_style.h"
+#include "editor/editor_text.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
@@ -23,15 +24,8 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
     : QObject(editor), editor_(editor), completion_(new EditorCompletion(editor)),
       marks_(new CheckMarks(editor)) {
     PageChecker::Text text;
-    text.size = [editor] { return qsizetype(editor->SendScintilla(Sci::SCI_GETLENGTH)); };
-    text.copy = [editor] {
-        // Copied out of both halves of Scintilla's buffer: its gap stays put.
-        const long length = editor->SendScintilla(Sci::SCI_GETLENGTH);
-        QByteArray bytes(length, Qt::Uninitialized);
-        if (length > 0)
-            editor->SendScintilla(Sci::SCI_GETTEXTRANGE, 0L, length, bytes.data());
-        return bytes;
-    };
+    text.size = [editor] { return qsizetype(EditorText(editor).length()); };
+    text.copy = [editor] { return EditorText(editor).all(); };
     text.file = std::move(file_encoding);
     checker_ = new PageChecker(std::move(text), kHighlightLimit, this);
 

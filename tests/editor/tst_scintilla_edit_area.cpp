@@ -1,10 +1,12 @@
 // The QsciScintilla binding: character positions over UTF-8 bytes wherever
-// Scintilla's gap lies (insertions: tst_soak), the accessibility switch, and the line numbers'
-// margin.
+// Scintilla's gap lies (insertions: tst_soak), the accessibility switch, the line numbers'
+// margin, anchors that move with the text, and a search's unit <-> byte conversions.
 
+#include "editor/editor_marks.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_accessibility.h"
 #include "editor/scintilla_edit_area.h"
+#include "editor/search_target.h"
 #include "support/rows.h"
 
 #include <QAccessible>
@@ -20,6 +22,12 @@ struct Selection {
     int start, length;
     QString selected;
 };
+struct AnchorEdit {
+    int caret;
+    QString typed;
+    int backspaces;
+    long moved_to;
+};
 } // namespace
 
 class TestScintillaEditArea : public QObject {
@@ -27,6 +35,15 @@ class TestScintillaEditArea : public QObject {
 
     std::unique_ptr<QsciScintilla> widget;
     ScintillaEditArea* edit = nullptr;
+
+    // Keys as a user presses them, accented letters and Enter too.
+    void type(const QString& keys) {
+        widget->setFocus();
+        for (const QChar c : keys)
+            QTest::sendKeyEvent(QTest::Click, widget.get(),
+                                c == u'\r' ? Qt::Key_Return : Qt::Key_unknown,
+                                c == u'\r' ? QString() : QString(c), Qt::NoModifier);
+    }
 
   private slots:
     void init() {
@@ -154,6 +171,60 @@ class TestScintillaEditArea : public QObject {
         QTRY_VERIFY(editor.marginWidth(0) > small);
         editor.setText(u"a"_s);
         QTRY_COMPARE(editor.marginWidth(0), small);
+    }
+
+    void anchor_moves_with_the_text_data() {
+        rows<AnchorEdit>({
+            {"typed before", {1, u"éè"_s, 0, 7}},
+            {"typed after", {5, u"éè"_s, 0, 3}},
+            {"deleted before", {3, {}, 2, 1}},
+            {"line break before", {0, u"\r"_s, 0, 5}},
+        });
+    }
+    void anchor_moves_with_the_text() {
+        QFETCH(AnchorEdit, row);
+        EditorMarks marks(widget.get(), 1);
+        edit->set_text(u"<p>abc</p>"_s);
+        marks.add_anchor(3, 7);
+        edit->set_caret(row.caret);
+        type(row.typed);
+        for (int i = 0; i < row.backspaces; ++i)
+            QTest::keyClick(widget.get(), Qt::Key_Backspace);
+        const long length = long(edit->utf8().size());
+        QCOMPARE(marks.next_anchor(0, length), row.moved_to);
+        QCOMPARE(marks.previous_anchor(length), row.moved_to);
+        QCOMPARE(marks.anchor_at(row.moved_to), 7);
+        QCOMPARE(marks.next_anchor(row.moved_to + 1, length), -1);
+        marks.clear();
+        QCOMPARE(marks.previous_anchor(length), -1);
+    }
+
+    // With the lines' index held or not, before and after typing moves the
+    // lines: every character boundary converts both ways.
+    void search_units_convert_to_bytes_data() {
+        QTest::addColumn<bool>("index");
+        QTest::newRow("walked from the start") << false;
+        QTest::newRow("with the lines' index") << true;
+    }
+    void search_units_convert_to_bytes() {
+        QFETCH(bool, index);
+        SearchTarget target(widget.get());
+        edit->set_text(u"a😀b\r\né€\uFFFF\r\n😀"_s.repeated(3));
+        target.hold_index(index);
+        for (const int caret : {0, 12}) {
+            edit->set_caret(caret);
+            type(u"x\ré"_s);
+            const QString text = edit->text();
+            for (qsizetype k = 0; k <= text.size(); ++k) {
+                if (k > 0 && text[k - 1].isHighSurrogate())
+                    continue;
+                const auto bytes = long(QStringView(text).left(k).toUtf8().size());
+                QCOMPARE(target.to_bytes(k), bytes);
+                QCOMPARE(target.to_units(bytes), k);
+            }
+            QCOMPARE(target.to_bytes(text.size() + 1), long(text.toUtf8().size()));
+        }
+        target.hold_index(false);
     }
 };
 

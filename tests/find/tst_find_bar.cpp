@@ -2,8 +2,8 @@
 // would: Ctrl+F, typing, F3 and Shift+F3, replace, replace all, Esc; nothing
 // cut off at every width the program's editors have.
 
-#include "find/find_bar.h"
 #include "editor/scintilla_edit_area.h"
+#include "find/find_bar.h"
 #include "support/rows.h"
 
 #include <QCheckBox>
@@ -134,6 +134,10 @@ class TestFindBar : public QObject {
         rows<Replace>({
             {"accents shrink", {u"è😀è\r\nè"_s, u"È"_s, u"e"_s, u"e😀e\r\ne"_s, u"3 sostituzioni"_s}},
             {"into emoji", {u"a :) b"_s, u":)"_s, u"😀"_s, u"a 😀 b"_s, u"1 sostituzione"_s}},
+            {"noncharacters before matches stay whole",
+             {u"\uFFFF:)\uFFFE:)"_s, u":)"_s, u"é"_s, u"\uFFFFé\uFFFEé"_s, u"2 sostituzioni"_s}},
+            {"leading U+FEFF stays whole",
+             {u"\uFEFF:) :)"_s, u":)"_s, u"é"_s, u"\uFEFFé é"_s, u"2 sostituzioni"_s}},
         });
     }
     void replace_all_is_one_undo_step_and_one_change() {
@@ -144,13 +148,13 @@ class TestFindBar : public QObject {
         QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
         set_replace(row.needle, row.replacement);
         QTest::mouseClick(bar->findChild<QToolButton*>("replace_all_button"), Qt::LeftButton);
-        QCOMPARE(editor->text(), row.result);
+        QCOMPARE(edit->text(), row.result);
         QCOMPARE(bar->status_text(), row.status);
         QTRY_COMPARE(changes.size(), 1);
         QTest::qWait(20);
         QCOMPARE(changes.size(), 1);
         editor->undo();
-        QCOMPARE(editor->text(), row.text);
+        QCOMPARE(edit->text(), row.text);
         QVERIFY(!editor->isUndoAvailable());
     }
 
