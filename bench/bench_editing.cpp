@@ -4,6 +4,7 @@
 // Runs on Qt's offscreen platform; prints each pair's ratio at the end.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "dialogs/file_error_text.h"
 #include "document/file_io.h"
@@ -73,14 +74,14 @@ void BM_TypedCharacter(benchmark::State& state) {
     Form1 window;
     window.show();
     bench::settle();
-    if (!window.open_path(path)) {
+    if (!Form1Parts(window).session().open_path(path)) {
         state.SkipWithError("open failed");
         return;
     }
-    window.edit_area().set_caret(window.edit_area().text().size() / 2);
+    Form1Parts(window).edit_area().set_caret(Form1Parts(window).edit_area().text().size() / 2);
     bench::settle();
-    QWidget* editor = window.editor();
-    const int writes_before = window.preview_writes();
+    QWidget* editor = Form1Parts(window).editor();
+    const int writes_before = Form1Parts(window).preview_writes();
     bool type = true;
     for (auto _ : state) {
         if (type)
@@ -90,16 +91,17 @@ void BM_TypedCharacter(benchmark::State& state) {
         type = !type;
         // The change notice (and with it the preview file) comes once the
         // repaint is done and the event loop is about to wait.
-        bench::wait_until([&] { return !window.edit_area().change_pending(); }, 5000, 1);
+        bench::wait_until([&] { return !Form1Parts(window).edit_area().change_pending(); }, 5000,
+                          1);
         if (!painted)
             state.PauseTiming();
         bench::settle();
         if (!painted)
             state.ResumeTiming();
     }
-    if (window.preview_writes() - writes_before != int(state.iterations()))
+    if (Form1Parts(window).preview_writes() - writes_before != int(state.iterations()))
         state.SkipWithError("not one preview write per keystroke");
-    window.editor()->setModified(false);
+    Form1Parts(window).editor()->setModified(false);
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
@@ -137,7 +139,7 @@ void BM_OpenFile(benchmark::State& state) {
     window.show();
     bench::settle();
     for (auto _ : state) {
-        if (!window.open_path(path)) {
+        if (!Form1Parts(window).session().open_path(path)) {
             state.SkipWithError("open failed");
             break;
         }
@@ -202,13 +204,13 @@ void BM_Save(benchmark::State& state) {
     Form1 window;
     window.show();
     bench::settle();
-    if (!window.open_path(path)) {
+    if (!Form1Parts(window).session().open_path(path)) {
         state.SkipWithError("open failed");
         return;
     }
     bench::settle();
     for (auto _ : state) {
-        if (!window.save()) {
+        if (!Form1Parts(window).session().save()) {
             state.SkipWithError("save failed");
             break;
         }
@@ -229,7 +231,7 @@ void BM_FocusCheck(benchmark::State& state) {
     window.show();
     window.activateWindow();
     bench::settle();
-    if (!window.open_path(path) || !window.isActiveWindow()) {
+    if (!Form1Parts(window).session().open_path(path) || !window.isActiveWindow()) {
         state.SkipWithError("open failed, or the window is not active");
         return;
     }

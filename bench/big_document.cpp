@@ -7,6 +7,7 @@
 //   big_document --write-sample FILE SIZE_MB   (only writes the sample document)
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "document/recovery_keeper.h"
 #include "editor/scintilla_edit_area.h"
@@ -48,11 +49,11 @@ int main(int argc, char* argv[]) {
     Form1 window(fake_services(std::move(dialogs)));
     window.show();
     bench::settle();
-    QsciScintilla* editor = window.editor();
-    ScintillaEditArea& edit = window.edit_area();
+    QsciScintilla* editor = Form1Parts(window).editor();
+    ScintillaEditArea& edit = Form1Parts(window).edit_area();
 
     const std::vector<Step> steps = {
-        {"open", [&] { return window.open_path(source); }},
+        {"open", [&] { return Form1Parts(window).session().open_path(source); }},
         {"scroll to the end",
          [&] {
              editor->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
@@ -86,13 +87,13 @@ int main(int argc, char* argv[]) {
          }},
         {"recovery copy",
          [&] {
-             window.recovery()->write_now();
-             return window.recovery()->last_error().ok();
+             Form1Parts(window).session().recovery()->write_now();
+             return Form1Parts(window).session().recovery()->last_error().ok();
          }},
         {"save",
          [&] {
              fake->save_answers.push_back(target);
-             return window.save_document();
+             return Form1Parts(window).session().save_as();
          }},
     };
 
@@ -115,6 +116,6 @@ int main(int argc, char* argv[]) {
     const bool whole = saved.open(QIODevice::ReadOnly) && saved.size() == bytes.size() + 3;
     std::printf("  saved file holds the document plus the typed x and CR LF: %s\n",
                 whole ? "yes" : "NO");
-    window.editor()->setModified(false);
+    Form1Parts(window).editor()->setModified(false);
     return all_met && whole ? 0 : 1;
 }

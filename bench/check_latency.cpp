@@ -11,6 +11,7 @@
 // shows is the machine's own noise).
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "dialogs/file_error_text.h"
 #include "document/temp_files.h"
@@ -55,7 +56,7 @@ Run one_check(Form1& window, WritingHelp& help) {
         heartbeat.stop();
         done = true;
     });
-    bench::key(window.editor(), Qt::Key_A, QStringLiteral("a"));
+    bench::key(Form1Parts(window).editor(), Qt::Key_A, QStringLiteral("a"));
     beat.start();
     heartbeat.start();
     while (!done)
@@ -91,11 +92,11 @@ int main(int argc, char* argv[]) {
         bench::write_file(path, page);
         Form1 window;
         window.show();
-        if (!window.open_path(path))
+        if (!Form1Parts(window).session().open_path(path))
             return 1;
         auto* help = window.findChild<WritingHelp*>();
-        window.editor()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS,
-                                       (unsigned long)(page.size() / 2));
+        Form1Parts(window).editor()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS,
+                                                   (unsigned long)(page.size() / 2));
         one_check(window, *help); // the one after opening
         std::vector<double> times, stalls, idle;
         for (int i = 0; i < runs; ++i) {
@@ -112,7 +113,7 @@ int main(int argc, char* argv[]) {
                     *std::max_element(stalls.begin(), stalls.end()), bench::median(idle),
                     *std::max_element(idle.begin(), idle.end()), help->marks().errors(),
                     help->marks().warnings());
-        window.editor()->setModified(false);
+        Form1Parts(window).editor()->setModified(false);
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 // Prints the median and the range of each.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "editor/scintilla_edit_area.h"
 #include "support/fake_services.h"
@@ -93,10 +94,10 @@ int main(int argc, char* argv[]) {
             Form1 window(fake_services(std::move(dialogs)));
             window.show();
             bench::settle();
-            QsciScintilla* editor = window.editor();
+            QsciScintilla* editor = Form1Parts(window).editor();
             PaintCounter counter;
             editor->viewport()->installEventFilter(&counter);
-            figures.add("open", time_ms([&] { window.open_path(source); }));
+            figures.add("open", time_ms([&] { Form1Parts(window).session().open_path(source); }));
             editor->SendScintilla(QsciScintillaBase::SCI_GOTOPOS,
                                   (unsigned long)(editor->length() / 2));
             bench::settle();
@@ -121,7 +122,7 @@ int main(int argc, char* argv[]) {
                         time_ms([&] { key(editor, Qt::Key_A, Qt::ControlModifier, "a"); }));
             figures.add("save", time_ms([&] {
                             fake->save_answers.push_back(target);
-                            window.save_document();
+                            Form1Parts(window).session().save_as();
                         }));
             // The saved file: the page with the typed keys in their places.
             QByteArray expected = bytes;
@@ -133,7 +134,7 @@ int main(int argc, char* argv[]) {
             all_exact = all_exact && exact;
             if (!exact)
                 std::printf("  run %d: the saved file is NOT the page with the typed keys\n", run);
-            window.editor()->setModified(false);
+            Form1Parts(window).editor()->setModified(false);
         }
         std::printf(" %g MB on one line:\n", megabytes);
         for (const std::string& name : figures.order) {

@@ -43,6 +43,7 @@
 // engine's own frame for the change (engine_frame, run here) instead.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
@@ -218,7 +219,7 @@ struct Figures {
 
 Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms,
                 int idle_ms = 60000) {
-    QsciScintilla* editor = window.editor();
+    QsciScintilla* editor = Form1Parts(window).editor();
     std::vector<Clock::time_point> posted;
     watch.clear();
     int typed = 0;
@@ -328,11 +329,12 @@ int main(int argc, char* argv[]) {
         std::printf("preview pane unavailable\n");
         return 1;
     }
-    window.live_preview()->set_patching(!load_every_change);
+    Form1Parts(window).live_preview()->set_patching(!load_every_change);
     // No outline: it would be a change of the pane of its own. (At the
     // user's rhythms it stays: what the caret's rest does is part of them.)
     if (!rhythms)
-        QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved, &window, nullptr);
+        QObject::disconnect(&Form1Parts(window).edit_area(), &ScintillaEditArea::caret_moved,
+                            &window, nullptr);
     wait_until([&] { return host->shows_page(); }, 60000);
 
     if (tails) {
@@ -348,10 +350,10 @@ int main(int argc, char* argv[]) {
                 page.replace("<body>\r\n", QByteArray("<body>\r\n") + opening + "\r\n");
                 const QString path = dir.filePath(QStringLiteral("tail-%1.htm").arg(kb));
                 bench::write_file(path, page);
-                window.open_path(path);
+                Form1Parts(window).session().open_path(path);
                 wait_until([&] { return host->shows_page(); }, 120000);
-                const QString text = window.edit_area().text().left(4096);
-                window.edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
+                const QString text = Form1Parts(window).edit_area().text().left(4096);
+                Form1Parts(window).edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
                 wait_until([&] { return false; }, 1500);
                 PixelWatch watch(window.winId(),
                                  QRect(host->mapTo(&window, QPoint(0, 0)), host->size()));
@@ -370,7 +372,7 @@ int main(int argc, char* argv[]) {
                 std::fflush(stdout);
             }
         }
-        window.editor()->setModified(false);
+        Form1Parts(window).editor()->setModified(false);
         return 0;
     }
     if (rhythms)
@@ -386,16 +388,17 @@ int main(int argc, char* argv[]) {
         const int kb = args[i].toInt();
         const QString path = dir.filePath(QStringLiteral("page-%1.htm").arg(kb));
         bench::write_file(path, bench::html_document(qsizetype(kb) * 1024, sections ? 100 : 0));
-        window.open_path(path);
+        Form1Parts(window).session().open_path(path);
         wait_until([&] { return host->shows_page(); }, 120000);
         // The caret in the first paragraph's text, on screen in the pane.
-        const QString text = window.edit_area().text().left(4096);
-        window.edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
+        const QString text = Form1Parts(window).edit_area().text().left(4096);
+        Form1Parts(window).edit_area().set_caret(text.indexOf(QLatin1String("Riga 0")) + 4);
         wait_until([&] { return false; }, 1500);
         // A blinking caret would be a change of its own.
         if (editor)
-            window.editor()->SendScintilla(QsciScintilla::SCI_SETCARETPERIOD, 0UL);
-        QWidget* watched = editor ? window.editor()->viewport() : static_cast<QWidget*>(host);
+            Form1Parts(window).editor()->SendScintilla(QsciScintilla::SCI_SETCARETPERIOD, 0UL);
+        QWidget* watched =
+            editor ? Form1Parts(window).editor()->viewport() : static_cast<QWidget*>(host);
         const QPoint corner = watched->mapTo(&window, QPoint(0, 0));
         PixelWatch watch(window.winId(), QRect(corner, watched->size()));
         if (!watch.ok()) {
@@ -445,6 +448,6 @@ int main(int argc, char* argv[]) {
             bench::median(f.last_ms), bench::percentile(f.last_ms, 0.9), f.settle_ms, f.missed);
         std::fflush(stdout);
     }
-    window.editor()->setModified(false);
+    Form1Parts(window).editor()->setModified(false);
     return 0;
 }

@@ -12,6 +12,7 @@
 // and changes made during a reload lead to exactly one more reload.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "bench_support.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
@@ -55,14 +56,14 @@ struct Result {
 Result type_into(Form1& window, int keys, int interval_ms) {
     Result result;
     BrowserHost* host = window.browser();
-    QsciScintilla* editor = window.editor();
+    QsciScintilla* editor = Form1Parts(window).editor();
     KeyCounter counter;
     editor->installEventFilter(&counter);
 
     std::deque<qint64> posted; // when each undelivered keystroke was posted
     QElapsedTimer clock;
     clock.start();
-    auto connection = QObject::connect(&window.edit_area(), &EditArea::changed, [&] {
+    auto connection = QObject::connect(&Form1Parts(window).edit_area(), &EditArea::changed, [&] {
         // Connected after the window's own reaction: runs when it has finished.
         const qint64 now = clock.nsecsElapsed();
         while (!posted.empty() && counter.delivered > 0) {
@@ -154,8 +155,8 @@ int main(int argc, char* argv[]) {
         bench::write_file(path, bench::html_document(qsizetype(kb) * 1024));
         QElapsedTimer load;
         load.start();
-        window.open_path(path);
-        window.edit_area().set_caret(window.edit_area().text().size() / 2);
+        Form1Parts(window).session().open_path(path);
+        Form1Parts(window).edit_area().set_caret(Form1Parts(window).edit_area().text().size() / 2);
         wait_until([&] { return !window.browser()->load_in_flight(); }, 120000);
         const double shown_ms = double(load.elapsed());
         const Result r = type_into(window, keys, interval_ms);
@@ -169,6 +170,6 @@ int main(int argc, char* argv[]) {
                     r.longest_stall_ms, shown_ms, r.reloads, r.latencies_ms.size(),
                     r.rule_kept ? "kept" : "BROKEN");
     }
-    window.editor()->setModified(false);
+    Form1Parts(window).editor()->setModified(false);
     return all_kept ? 0 : 1;
 }

@@ -58,50 +58,18 @@ class Form1 : public QMainWindow {
 
     // Runs a menu item or toolbar operation by its name, as a click would.
     void run_item(const QString& name);
-    QAction* action(const QString& name) const;
 
     // The menu bar, which wraps onto more rows when narrow. It hides
     // QMainWindow::menuBar(), which would put an empty QMenuBar in its place.
     WrappingMenuBar* menuBar() const { return menu_bar_; }
     // What the status bar tells the user.
     StatusPresenter& status() const { return *status_; }
-
-    ScintillaEditArea& edit_area() const { return *edit_; }
-    QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
-    LivePreview* live_preview() const { return live_; }
-    FindBar* find_bar() const { return find_bar_; }
-    // The notice of the document's file changed on disk.
-    FileChangeBar* file_change_bar() const;
-    RecoveryKeeper* recovery() const { return session_->recovery(); }
-    // A test's own asker when it gave one, else the window's questions.
-    Asker& asker() const;
-    // The CSS editor window while it is open, else nullptr.
-    css_edit* css_window() const { return css_window_; }
-    const CssEditorState& css_state() const { return css_state_; }
 
-    // Writes the whole text to the preview file and shows it in the pane.
-    void write_preview();
-
-    // Document files (see DocumentSession). Each returns true when it did its
-    // work; false when the user cancelled or it failed (and was told why).
-    bool open_document() { return session_->open(); } // asks for the file
-    bool open_path(const QString& path) { return session_->open_path(path); }
-    bool save_document() { return session_->save_as(); } // asks for the name
-    bool save() { return session_->save(); }             // to its own file, when it has one
-    // Offers to save unsaved changes: true when the caller may go on.
-    bool maybe_save() { return session_->settle_unsaved_changes(); }
-    // At start: offers the text of a Marklet that ended without saving.
-    // True when a text was restored.
-    bool offer_recovery() { return session_->offer_recovery(); }
     // At start: recovery first, then the file named on the command line.
     void start(const QString& path) { session_->start(path); }
-
     QString document_path() const { return session_->path(); }
     Encoding document_encoding() const { return session_->encoding(); }
-    LineBreak document_line_break() const { return session_->line_break(); }
-    bool is_modified() const { return session_->is_modified(); }
-    int preview_writes() const;
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -110,6 +78,25 @@ class Form1 : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Tests and benchmarks reach the window's parts through it.
+    friend class Form1Parts;
+
+    QAction* action(const QString& name) const;
+    // Writes the whole text to the preview file and shows it in the pane.
+    void write_preview();
+    int preview_writes() const;
+    // The notice of the document's file changed on disk.
+    FileChangeBar* file_change_bar() const;
+
+    // Document files (see DocumentSession). Each returns true when it did its
+    // work; false when the user cancelled or it failed (and was told why).
+    bool open_document() { return session_->open(); }    // asks for the file
+    bool save_document() { return session_->save_as(); } // asks for the name
+    // Offers to save unsaved changes: true when the caller may go on.
+    bool maybe_save() { return session_->settle_unsaved_changes(); }
+    // A test's own asker when it gave one, else the window's questions.
+    Asker& asker() const;
+
     void build_controls();
     void apply_resize_rule();
     void run_command(TagCommand command);

@@ -95,12 +95,12 @@ class TestDocuments : public QObject {
     QString path(const QString& name) { return QDir(dir->path()).absoluteFilePath(name); }
     void open_file(const QString& name, const QByteArray& bytes) {
         QVERIFY(write_bytes(path(name), bytes));
-        QVERIFY(m.window->open_path(path(name)));
+        QVERIFY(m.parts().session().open_path(path(name)));
     }
     void type(const QString& text) {
-        QTest::keyClicks(m.window->editor(), text);
+        QTest::keyClicks(m.parts().editor(), text);
         // The last key is reported once it has been repainted.
-        QVERIFY(QTest::qWaitFor([&] { return !m.window->edit_area().change_pending(); }));
+        QVERIFY(QTest::qWaitFor([&] { return !m.parts().edit_area().change_pending(); }));
     }
     QString status() { return m.window->status().text(); }
     // Types "x" at the end of the document of `bytes`, then ends as a Marklet
@@ -109,12 +109,12 @@ class TestDocuments : public QObject {
     // answered Yes.
     void type_crash_and_start(const QByteArray& bytes, const std::function<void()>& start) {
         open_file("f.htm", bytes);
-        m.window->editor()->setFocus();
-        QTest::keyClick(m.window->editor(), Qt::Key_End, Qt::ControlModifier);
+        m.parts().editor()->setFocus();
+        QTest::keyClick(m.parts().editor(), Qt::Key_End, Qt::ControlModifier);
         type(u"x"_s);
-        QTRY_VERIFY(m.window->recovery()->is_waiting());
-        QVERIFY(m.window->recovery()->write_now().ok());
-        const QFileInfo copy(m.window->recovery()->file_path());
+        QTRY_VERIFY(m.parts().session().recovery()->is_waiting());
+        QVERIFY(m.parts().session().recovery()->write_now().ok());
+        const QFileInfo copy(m.parts().session().recovery()->file_path());
         ProcessIdentity ended = this_process();
         ended.start += 1;
         QVERIFY(QFile::rename(copy.filePath(),
@@ -133,7 +133,7 @@ class TestDocuments : public QObject {
     void init() {
         dir.emplace();
         m.open();
-        m.window->editor()->setFocus();
+        m.parts().editor()->setFocus();
     }
     void cleanup() {
         QDir(recovery_dir_path()).removeRecursively(); // the copies recovered and kept
@@ -155,13 +155,13 @@ class TestDocuments : public QObject {
         QFETCH(Bytes, row);
         QVERIFY(write_bytes(path("in.htm"), row.bytes));
         m.dialogs->open_answers.push_back(path("in.htm"));
-        QVERIFY(m.window->open_document());
+        QVERIFY(m.parts().session().open());
         QCOMPARE(edit().text(), row.text);
         const bool latin = m.window->document_encoding() == Encoding::Windows1252;
         QCOMPARE(read_bytes(preview_file_path()), latin ? row.bytes : row.text.toUtf8());
         QCOMPARE(m.window->windowTitle(), u"in.htm - Marklet"_s);
         m.dialogs->save_answers.push_back(path("out.htm"));
-        QVERIFY(m.window->save_document());
+        QVERIFY(m.parts().session().save_as());
         QCOMPARE(read_bytes(path("out.htm")), row.bytes);
     }
 
@@ -180,10 +180,10 @@ class TestDocuments : public QObject {
         else
             open_file("eol.htm", row.bytes);
         edit().set_caret(edit().text().size());
-        QTest::keyClick(m.window->editor(), Qt::Key_Return);
+        QTest::keyClick(m.parts().editor(), Qt::Key_Return);
         QCOMPARE(edit().text(), row.text);
         m.dialogs->save_answers.push_back(path("eol.htm"));
-        QVERIFY(m.window->save_document());
+        QVERIFY(m.parts().session().save_as());
         QCOMPARE(read_bytes(path("eol.htm")), row.text.toUtf8());
     }
 
@@ -225,16 +225,16 @@ class TestDocuments : public QObject {
                 press(QMessageBox::Cancel)(box);
         }});
         const bool utf8 = QByteArrayView(row.button) == "utf8_button";
-        QCOMPARE(m.window->save_document(), *row.button != 0);
+        QCOMPARE(m.parts().session().save_as(), *row.button != 0);
         QCOMPARE(read_bytes(path("old.htm")), row.saved);
-        QCOMPARE(m.window->is_modified(), !*row.button);
+        QCOMPARE(m.parts().session().is_modified(), !*row.button);
         QCOMPARE(offered, !row.head.isEmpty());
         if (utf8) // the preview, written in Windows-1252 before, follows
             QCOMPARE(read_bytes(preview_file_path()), row.saved);
         if (row.keep) // now a fault the checker tells
             QTRY_VERIFY(m.window->findChild<QLabel*>(u"status_check"_s)->text().startsWith('1'));
         if (utf8 && !row.keep && !row.head.isEmpty()) {
-            QTest::keyClick(m.window->editor(), Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(m.parts().editor(), Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(edit().text(), typed);
         }
     }
@@ -255,7 +255,7 @@ class TestDocuments : public QObject {
         m.dialogs->open_answers.push_back(path(target));
         QString message;
         ModalScript script({press(QMessageBox::Discard), press(QMessageBox::Ok, &message)});
-        QVERIFY(!m.window->open_document());
+        QVERIFY(!m.parts().session().open());
         QVERIFY2(message.contains(path(target)), qPrintable(message));
         type(u"ok"_s);
         QCOMPARE(edit().text(), u"miook"_s);
@@ -288,11 +288,11 @@ class TestDocuments : public QObject {
             if (row.disk_full) // page.htm is another file than the unnamed document's
                 steps.push_front(press(QMessageBox::Yes));
             ModalScript script(std::move(steps));
-            QVERIFY(!m.window->save_document());
+            QVERIFY(!m.parts().session().save_as());
         }
         QVERIFY2(message.contains(target), qPrintable(message));
         QCOMPARE(edit().text(), text);
-        QVERIFY(m.window->is_modified());
+        QVERIFY(m.parts().session().is_modified());
         QCOMPARE(read_bytes(path("page.htm")), QByteArray("vecchio"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"page.htm"_s});
@@ -330,7 +330,7 @@ class TestDocuments : public QObject {
         if (row.save == SaveFails)
             answers.push_back(press(QMessageBox::Ok));
         ModalScript script(std::move(answers));
-        QCOMPARE(row.closing ? m.window->close() : m.window->open_document(), row.done);
+        QCOMPARE(row.closing ? m.window->close() : m.parts().session().open(), row.done);
         QCOMPARE(question, asked ? u"Salvare le modifiche?"_s : QString());
         QCOMPARE(m.window->isVisible(), !(row.closing && row.done));
         QCOMPARE(edit().text(), row.done && !row.closing ? u"altro"_s
@@ -360,20 +360,20 @@ class TestDocuments : public QObject {
         QVERIFY(write_bytes(path("own.htm"), "<p>a</p>") &&
                 write_bytes(path("other.htm"), "altro"));
         if (row.named)
-            QVERIFY(m.window->open_path(path("own.htm")));
+            QVERIFY(m.parts().session().open_path(path("own.htm")));
         if (*row.chosen)
             m.dialogs->save_answers.push_back(path(row.chosen));
         type(u"x"_s);
         QString question;
         ModalScript script({press(asked ? row.answer : QMessageBox::No, &question)});
-        QTest::keyClick(m.window->editor(), Qt::Key_S, row.keys);
+        QTest::keyClick(m.parts().editor(), Qt::Key_S, row.keys);
         // After No the dialog comes back for another name (none given here).
         QCOMPARE(m.dialogs->saves, !*row.chosen ? 0 : row.answer == QMessageBox::No ? 2 : 1);
         QCOMPARE(question,
                  asked ? u"Il file \"%1\" esiste già.\nSostituirlo?"_s.arg(path("other.htm"))
                        : QString());
         QCOMPARE(read_bytes(path(*row.chosen ? row.chosen : "own.htm")), QByteArray(row.saved));
-        QCOMPARE(m.window->is_modified(), row.answer == QMessageBox::No);
+        QCOMPARE(m.parts().session().is_modified(), row.answer == QMessageBox::No);
     }
 
     void folder_removed_since_opening_is_told_and_the_whole_path_shown() {
@@ -383,7 +383,7 @@ class TestDocuments : public QObject {
         m.dialogs->save_answers.push_back(path("doc.htm"));
         QString notice;
         ModalScript script({press(QMessageBox::Ok, &notice)});
-        QVERIFY(m.window->save());
+        QVERIFY(m.parts().session().save());
         QVERIFY2(notice.contains(path("gone/deeper")), qPrintable(notice));
         QCOMPARE(read_bytes(path("doc.htm")), QByteArray("a"));
         QCOMPARE(status(), "Salvato " + path("doc.htm"));
@@ -399,7 +399,7 @@ class TestDocuments : public QObject {
         QFETCH(Bytes, row);
         open_file("u.htm", row.bytes);
         QCOMPARE(m.window->findChild<QLabel*>("status_form")->text(), row.text);
-        QVERIFY(m.window->save());
+        QVERIFY(m.parts().session().save());
         QCOMPARE(read_bytes(path("u.htm")), row.bytes);
     }
 
@@ -414,8 +414,8 @@ class TestDocuments : public QObject {
     }
     void saving_recovered_work_gives_its_bytes_back() {
         QFETCH(QByteArray, bytes);
-        type_crash_and_start(bytes, [this] { QVERIFY(m.window->offer_recovery()); });
-        const QString copy = m.window->recovery()->file_path();
+        type_crash_and_start(bytes, [this] { QVERIFY(m.parts().session().offer_recovery()); });
+        const QString copy = m.parts().session().recovery()->file_path();
         QString question;
         ModalScript asked({press(QMessageBox::Cancel, &question)});
         QVERIFY(!m.window->close());
@@ -426,7 +426,7 @@ class TestDocuments : public QObject {
         ModalScript unexpected({steps::cancel()});
         m.window->activateWindow();
         QTRY_VERIFY(m.window->isActiveWindow());
-        QTest::keyClick(m.window->editor(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(m.parts().editor(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m.dialogs->saves, 1);
         QCOMPARE(unexpected.remaining(), std::size_t(1));
         QCOMPARE(read_bytes(path("f.htm")), bytes + "x");
@@ -446,7 +446,7 @@ class TestDocuments : public QObject {
         QFETCH(bool, recovered);
         const QByteArray page = QByteArray("<div>\n").repeated(100000);
         if (recovered)
-            type_crash_and_start(page, [this] { QVERIFY(m.window->offer_recovery()); });
+            type_crash_and_start(page, [this] { QVERIFY(m.parts().session().offer_recovery()); });
         else
             open_file("f.htm", page);
         const auto* label = m.window->findChild<QLabel*>(u"status_check"_s);
@@ -503,7 +503,7 @@ class TestDocuments : public QObject {
         const QByteArray page = line + "\r\n<br>\r\n";
         const QString path = this->path("min.htm");
         open_file("min.htm", page);
-        QsciScintilla* editor = m.window->editor();
+        QsciScintilla* editor = m.parts().editor();
         QVERIFY(m.edit().long_lines());
         QVERIFY(!editor->lexer());
         QCOMPARE(longest_plain_run(editor), 0);
@@ -521,13 +521,13 @@ class TestDocuments : public QObject {
         QByteArray typed = page;
         typed.insert(middle, QByteArray("ab\xc3\xa8") + pasted.toUtf8());
         m.dialogs->save_answers.push_back(path);
-        QVERIFY(m.window->save_document());
+        QVERIFY(m.parts().session().save_as());
         QCOMPARE(read_bytes(path), typed);
 
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
         m.dialogs->save_answers.push_back(path);
-        QVERIFY(m.window->save_document());
+        QVERIFY(m.parts().session().save_as());
         QCOMPARE(read_bytes(path), page);
 
         // A page of ordinary lines gets its highlighting back.
@@ -542,7 +542,7 @@ class TestDocuments : public QObject {
             text += QStringLiteral("caff\u00e8 \U0001F600 ");
         text += QStringLiteral("\r\nfine");
         open_file("col.htm", text.toUtf8());
-        QsciScintilla* editor = m.window->editor();
+        QsciScintilla* editor = m.parts().editor();
         auto* shown = m.window->findChild<QLabel*>(QStringLiteral("status_position"));
         QTest::keyClick(editor, Qt::Key_Down);
         const QString inserts[] = {QStringLiteral("x"), QStringLiteral("\u00e9"),

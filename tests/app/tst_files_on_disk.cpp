@@ -36,11 +36,12 @@ int second_marklet(int argc, char** argv) {
     window.show();
     window.activateWindow();
     const QByteArray path = QByteArray::fromPercentEncoding(qgetenv("MARKLET_TEST_SAVE"));
-    if (!QTest::qWaitForWindowActive(&window) || !window.open_path(path_from_native(path)))
+    if (!QTest::qWaitForWindowActive(&window) ||
+        !Form1Parts(window).session().open_path(path_from_native(path)))
         return 2;
-    QTest::keyClicks(window.editor(), qEnvironmentVariable("MARKLET_TEST_TYPE"));
-    QTest::keyClick(window.editor(), Qt::Key_S, Qt::ControlModifier);
-    return window.is_modified() ? 3 : 0;
+    QTest::keyClicks(Form1Parts(window).editor(), qEnvironmentVariable("MARKLET_TEST_TYPE"));
+    QTest::keyClick(Form1Parts(window).editor(), Qt::Key_S, Qt::ControlModifier);
+    return Form1Parts(window).session().is_modified() ? 3 : 0;
 }
 
 char process_state(qint64 pid) {
@@ -63,7 +64,7 @@ class TestFilesOnDisk : public QObject {
     std::optional<QTemporaryDir> dir;
 
     QString path(const QString& name) { return dir->filePath(name); }
-    FileChangeBar* bar() { return m.window->file_change_bar(); }
+    FileChangeBar* bar() { return m.parts().file_change_bar(); }
     void shell(const QString& command) {
         QProcess sh;
         sh.setWorkingDirectory(dir->path());
@@ -89,13 +90,13 @@ class TestFilesOnDisk : public QObject {
         QEvent activation(QEvent::ActivationChange);
         QApplication::sendEvent(m.window.get(), &activation);
     }
-    void save_keys() { QTest::keyClick(m.window->editor(), Qt::Key_S, Qt::ControlModifier); }
+    void save_keys() { QTest::keyClick(m.parts().editor(), Qt::Key_S, Qt::ControlModifier); }
 
   private slots:
     void init() {
         dir.emplace();
         m.open();
-        m.window->editor()->setFocus();
+        m.parts().editor()->setFocus();
     }
     void cleanup() {
         m.close();
@@ -119,7 +120,7 @@ class TestFilesOnDisk : public QObject {
     void other_programs_changes_are_never_overwritten_unseen() {
         QFETCH(OnDisk, row);
         QVERIFY(write_bytes(path(u"f.htm"_s), "<p>uno</p>\n"));
-        QVERIFY(m.window->open_path(path(u"f.htm"_s)));
+        QVERIFY(m.parts().session().open_path(path(u"f.htm"_s)));
         if (*row.shell) {
             shell(QString::fromLatin1(row.shell));
         } else {
@@ -131,7 +132,7 @@ class TestFilesOnDisk : public QObject {
             QTRY_COMPARE_WITH_TIMEOUT(bar()->change(), row.told, 20000);
         // Saved in place (a second name), then through a rename.
         if (QString::fromLatin1(row.shell).startsWith(u"ln")) {
-            QTest::keyClicks(m.window->editor(), u"y"_s);
+            QTest::keyClicks(m.parts().editor(), u"y"_s);
             save_keys();
             shell(u"rm g.htm"_s);
         }
@@ -139,14 +140,14 @@ class TestFilesOnDisk : public QObject {
         QCOMPARE(bar()->change(), row.told);
         QCOMPARE(bar()->isVisible(), row.told != DiskChange::None);
         const QByteArray before = read_bytes(path(u"f.htm"_s));
-        QTest::keyClicks(m.window->editor(), u"x"_s);
+        QTest::keyClicks(m.parts().editor(), u"x"_s);
         QString asked;
         ModalScript script({press(QMessageBox::No, &asked)});
         save_keys();
         const bool asks = row.told == DiskChange::Modified;
         QCOMPARE(!asked.isEmpty(), asks);
         QCOMPARE(read_bytes(path(u"f.htm"_s)),
-                 asks ? before : m.window->edit_area().text().toUtf8());
+                 asks ? before : m.parts().edit_area().text().toUtf8());
         QCOMPARE(bar()->change(), asks ? DiskChange::Modified : DiskChange::None);
     }
 
@@ -155,8 +156,8 @@ class TestFilesOnDisk : public QObject {
     // reached and dismissed from the keyboard.
     void reload_is_one_undo_step_and_the_bars_share_the_edit_area() {
         QVERIFY(write_bytes(path(u"f.htm"_s), "<p>uno</p>\n"));
-        QVERIFY(m.window->open_path(path(u"f.htm"_s)));
-        QTest::keyClicks(m.window->editor(), u"x"_s);
+        QVERIFY(m.parts().session().open_path(path(u"f.htm"_s)));
+        QTest::keyClicks(m.parts().editor(), u"x"_s);
         shell(u"sed -i s/uno/due/ f.htm"_s);
         QTRY_COMPARE_WITH_TIMEOUT(bar()->change(), DiskChange::Modified, 20000);
         QCOMPARE(bar()->findChild<QLabel*>("file_change_text")->text(),
@@ -165,26 +166,26 @@ class TestFilesOnDisk : public QObject {
         ModalScript script({press(QMessageBox::Yes, &asked)});
         QTest::mouseClick(bar()->findChild<QPushButton*>("reload_button"), Qt::LeftButton);
         QVERIFY(asked.startsWith(u"Il documento ha modifiche non salvate."_s));
-        QCOMPARE(m.window->edit_area().text(), u"<p>due</p>\n"_s);
-        QVERIFY(!m.window->is_modified() && bar()->isHidden());
+        QCOMPARE(m.parts().edit_area().text(), u"<p>due</p>\n"_s);
+        QVERIFY(!m.parts().session().is_modified() && bar()->isHidden());
         // The offscreen platform gives the focus back to no window after a box.
         m.window->activateWindow();
         QTRY_VERIFY(m.window->isActiveWindow());
-        QTest::keyClick(m.window->editor(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(m.window->edit_area().text(), u"x<p>uno</p>\n"_s);
+        QTest::keyClick(m.parts().editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m.parts().edit_area().text(), u"x<p>uno</p>\n"_s);
 
         shell(u"echo '<p>tre</p>' >> f.htm"_s); // the new file is watched
         QTRY_COMPARE_WITH_TIMEOUT(bar()->change(), DiskChange::Modified, 20000);
-        QTest::keyClick(m.window->editor(), Qt::Key_F, Qt::ControlModifier);
-        QWidget* find = m.window->find_bar();
+        QTest::keyClick(m.parts().editor(), Qt::Key_F, Qt::ControlModifier);
+        QWidget* find = m.parts().find_bar();
         QVERIFY(find->isVisible() && bar()->isVisible());
-        QCOMPARE(bar()->geometry().bottom() + 1, m.window->editor()->geometry().top());
-        QCOMPARE(m.window->editor()->geometry().bottom() + 1, find->geometry().top());
+        QCOMPARE(bar()->geometry().bottom() + 1, m.parts().editor()->geometry().top());
+        QCOMPARE(m.parts().editor()->geometry().bottom() + 1, find->geometry().top());
         QTest::keyClick(find->focusWidget(), Qt::Key_F6);
         QVERIFY(bar()->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // "Ignora"
         QVERIFY(bar()->isHidden() && find->isVisible());
-        QCOMPARE(QApplication::focusWidget(), m.window->editor());
+        QCOMPARE(QApplication::focusWidget(), m.parts().editor());
         focus_back();
         QVERIFY(bar()->isHidden());
     }
@@ -217,7 +218,7 @@ class TestFilesOnDisk : public QObject {
         ModalScript script({press(QMessageBox::Ok, &told)});
         m.window->start(file);
         QCOMPARE(read_native(file), second_name ? now : old);
-        QCOMPARE(m.window->edit_area().text().toUtf8(), read_native(file));
+        QCOMPARE(m.parts().edit_area().text().toUtf8(), read_native(file));
         QCOMPARE(names_in(dir->path()), names);
         QCOMPARE(told.contains(u"Il file è stato completato con il testo salvato, ripristinato "
                                u"dalla copia"_s),
@@ -240,8 +241,8 @@ class TestFilesOnDisk : public QObject {
         marklet.kill();
         marklet.waitForFinished();
 
-        QVERIFY(m.window->open_path(file));
-        QTest::keyClicks(m.window->editor(), u"x"_s);
+        QVERIFY(m.parts().session().open_path(file));
+        QTest::keyClicks(m.parts().editor(), u"x"_s);
         save_keys();
         QCOMPARE(read_native(file), QByteArray("x<p>caf\xe9</p>"));
         QCOMPARE(names_in(dir->path()), QStringList{file_name_of(file)});

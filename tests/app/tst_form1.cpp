@@ -61,7 +61,7 @@ class TestForm1 : public QObject {
                 [this] { written << read_bytes(preview_file_path()); });
     }
     template <typename T> T* css_child(const char* name) {
-        return window->css_window()->findChild<T*>(QString::fromLatin1(name));
+        return m.parts().css_window()->findChild<T*>(QString::fromLatin1(name));
     }
 
   private slots:
@@ -84,14 +84,14 @@ class TestForm1 : public QObject {
         edit().set_text(row.before);
         edit().select(row.start, row.length);
         record_preview();
-        window->action("grassetto")->trigger();
+        m.parts().action("grassetto")->trigger();
         QCOMPARE(edit().text(), row.after);
         QCOMPARE(edit().caret(), row.caret);
         QCOMPARE(edit().selection_length(), 0);
-        QCOMPARE(QApplication::focusWidget(), window->editor());
+        QCOMPARE(QApplication::focusWidget(), m.parts().editor());
         QCoreApplication::processEvents();
         QCOMPARE(written, QList<QByteArray>{row.after.toUtf8()});
-        window->editor()->undo();
+        m.parts().editor()->undo();
         QCOMPARE(edit().text(), row.before);
     }
 
@@ -111,13 +111,13 @@ class TestForm1 : public QObject {
         edit().select(0, 3);
         m.dialogs->colours.push_back(255u);
         ModalScript script(row.answers);
-        window->action(row.item)->trigger();
+        m.parts().action(row.item)->trigger();
         QCOMPARE(script.remaining(), std::size_t(0));
         QCOMPARE(script.titles, row.titles);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(edit().text(), row.open + u"abc"_s + row.close);
         QCOMPARE(edit().caret(), row.open.size() + 3);
-        QCOMPARE(window->focusWidget(), window->editor());
+        QCOMPARE(window->focusWidget(), m.parts().editor());
     }
 
     void colour_command_inserts_copies_and_confirms_data() {
@@ -133,7 +133,7 @@ class TestForm1 : public QObject {
             m.dialogs->colours.push_back(255u);
         QString message;
         ModalScript script({press(QMessageBox::Ok, &message)});
-        window->action("colore")->trigger();
+        m.parts().action("colore")->trigger();
         QCOMPARE(m.dialogs->colour_titles, QStringList{u"Seleziona un colore"_s});
         QCOMPARE(script.titles, chosen ? QStringList{u"Marklet"_s} : QStringList());
         QCOMPARE(edit().text(), chosen ? u"#FF0000abc"_s : u"abc"_s);
@@ -145,7 +145,7 @@ class TestForm1 : public QObject {
     // One stylesheet at one fixed place, the same in every run: a page saved
     // with the link keeps its style.
     void temporary_stylesheet_link_names_the_one_fixed_file() {
-        window->action("tmp_stylesheet")->trigger();
+        m.parts().action("tmp_stylesheet")->trigger();
         const QString link = "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" +
                              qEnvironmentVariable("XDG_CACHE_HOME") + "/marklet/tmp.css\">";
         QCOMPARE(edit().text(), link);
@@ -192,12 +192,12 @@ class TestForm1 : public QObject {
         // Hidden, the pane still follows every change.
         const int reloads = m.pane->reloads;
         edit().set_text(u"a"_s);
-        window->action("grassetto")->trigger();
+        m.parts().action("grassetto")->trigger();
         QCOMPARE(m.pane->reloads, reloads + 2);
     }
 
     void reloads_fold_while_one_is_in_flight() {
-        window->action("Command2")->trigger();
+        m.parts().action("Command2")->trigger();
         QVERIFY(m.pane);
         m.pane->finish_at_once = false;
         m.pane->finish(); // the navigation
@@ -211,25 +211,25 @@ class TestForm1 : public QObject {
     }
 
     void external_previews_start_without_a_shell() {
-        window->action("Command4")->trigger();
+        m.parts().action("Command4")->trigger();
         QCOMPARE(m.launcher->started, QStringList{"firefox " + preview_file_path()});
-        window->action("Command3")->trigger();
+        m.parts().action("Command3")->trigger();
         QCOMPARE(m.launcher->browsed, QList<QUrl>{QUrl::fromLocalFile(preview_file_path())});
         m.launcher->succeed = false;
-        window->action("Command4")->trigger();
+        m.parts().action("Command4")->trigger();
         QVERIFY(window->status().text().contains("Firefox"));
     }
 
     void css_editor_is_one_window_whose_rules_reach_the_preview() {
-        window->action("Command2")->trigger();
+        m.parts().action("Command2")->trigger();
         QVERIFY(m.pane);
-        window->action("tmp_stylesheet")->trigger();
-        window->action("css_editor")->trigger();
-        css_edit* first = window->css_window();
+        m.parts().action("tmp_stylesheet")->trigger();
+        m.parts().action("css_editor")->trigger();
+        css_edit* first = m.parts().css_window();
         QVERIFY(first && first->isVisible());
         QCOMPARE(first->windowTitle(), u"CSS Editor"_s);
-        window->action("css_editor")->trigger();
-        QCOMPARE(window->css_window(), first);
+        m.parts().action("css_editor")->trigger();
+        QCOMPARE(m.parts().css_window(), first);
         QCOMPARE(window->findChildren<css_edit*>().size(), 1);
 
         const int reloads = m.pane->reloads;
@@ -239,20 +239,20 @@ class TestForm1 : public QObject {
         QCOMPARE(first->edit_area().text(), rule);
         QCOMPARE(read_bytes(temp_stylesheet_path()), rule.toUtf8());
         QCOMPARE(m.pane->reloads, reloads + 1);
-        QVERIFY(window->css_state().css_changed);
+        QVERIFY(m.parts().css_state().css_changed);
     }
 
     void closing_the_css_editor_discards_its_text() {
-        window->action("css_editor")->trigger();
-        window->css_window()->edit_area().set_text(u"p {}"_s);
-        QVERIFY(window->css_state().css_changed);
+        m.parts().action("css_editor")->trigger();
+        m.parts().css_window()->edit_area().set_text(u"p {}"_s);
+        QVERIFY(m.parts().css_state().css_changed);
         {
             ModalScript script({press(QMessageBox::No)});
-            QVERIFY(window->css_window()->close());
+            QVERIFY(m.parts().css_window()->close());
         }
-        QTRY_VERIFY(!window->css_window());
-        window->action("css_editor")->trigger();
-        QCOMPARE(window->css_window()->edit_area().text(), QString());
+        QTRY_VERIFY(!m.parts().css_window());
+        m.parts().action("css_editor")->trigger();
+        QCOMPARE(m.parts().css_window()->edit_area().text(), QString());
     }
 
     void closing_the_main_window_asks_about_the_stylesheet_data() {
@@ -263,8 +263,8 @@ class TestForm1 : public QObject {
     void closing_the_main_window_asks_about_the_stylesheet() {
         QFETCH(int, answer);
         const bool closes = answer == QMessageBox::No;
-        window->action("css_editor")->trigger();
-        window->css_window()->edit_area().set_text(u"h1 {}"_s);
+        m.parts().action("css_editor")->trigger();
+        m.parts().css_window()->edit_area().set_text(u"h1 {}"_s);
         QString question;
         ModalScript script({press(QMessageBox::StandardButton(answer), &question)});
         QCOMPARE(window->close(), closes);
@@ -272,7 +272,7 @@ class TestForm1 : public QObject {
         QCOMPARE(script.titles, QStringList{u"File non salvato"_s});
         QCOMPARE(window->isVisible(), !closes);
         if (!closes)
-            QCOMPARE(window->css_window()->edit_area().text(), u"h1 {}"_s);
+            QCOMPARE(m.parts().css_window()->edit_area().text(), u"h1 {}"_s);
     }
 };
 

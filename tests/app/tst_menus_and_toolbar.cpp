@@ -1,6 +1,8 @@
 // The menus and the toolbar as the user meets them: every access key in
-// order; every toolbar button in its place,
-// with its picture at its own size, running the operation of its menu item.
+// order; every menu reachable by its access key and by the arrows, opening
+// under its caption on the wrapped bar, and seen whole by assistive
+// technology; every toolbar button in its place, with its picture at its own
+// size, running the operation of its menu item.
 // Text typed into a list's field: in the tag list it inserts nothing (only a
 // choice of an entry does), in the CSS editor's selector it is the selector,
 // exactly as typed; the CSS editor's lists turn with the wheel only while
@@ -11,6 +13,7 @@
 #include "support/scripted_asker.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +22,16 @@
 #include <QToolButton>
 
 namespace {
+
+struct Key {
+    int menu, letter, presses;
+};
+
+// The menu target of keys: the open menu, else the widget with the focus.
+void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup : QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
 
 struct Button {
     int x, y;
@@ -83,6 +96,7 @@ class TestMenusAndToolbar : public QObject {
 
     MainWindow m;
     WrappingMenuBar* bar() { return m.window->menuBar(); }
+    int open_index() { return int(bar()->menus().indexOf(bar()->open_menu())); }
 
   private slots:
     void init() { m.open(); }
@@ -114,7 +128,94 @@ class TestMenusAndToolbar : public QObject {
                               "&Form: FTIEMA", "&Varie: ICSomnTaI", "&Sezioni Pagina: BITCT",
                               "&Tool: SIInEA"}));
         QCOMPARE(items, 62);
-        QCOMPARE(bar()->menus()[2]->actions().first()->text(), QStringLiteral("&Grassetto"));
+    }
+
+    void every_menu_opens_by_its_access_key_under_its_caption_data() {
+        // A shared letter moves on to the next menu with that letter; the
+        // captions stand on both rows.
+        rows<Key>({{"&Link", {0, Qt::Key_L, 1}},
+                   {"&Form", {4, Qt::Key_F, 2}},
+                   {"&Sezioni Pagina", {6, Qt::Key_S, 2}},
+                   {"&Tool", {7, Qt::Key_T, 1}},
+                   {"&Speciali, round again", {1, Qt::Key_S, 3}}});
+    }
+    void every_menu_opens_by_its_access_key_under_its_caption() {
+        QFETCH(Key, row);
+        const int menu = row.menu;
+        QCOMPARE(bar()->rows(), 2); // the starting width holds the captions on two rows
+        const QRect caption = bar()->caption_rect(menu);
+        QVERIFY(bar()->rect().contains(caption));
+        for (int i = 0; i < row.presses; ++i)
+            key(row.letter, Qt::AltModifier);
+        QTRY_COMPARE(open_index(), menu);
+        QMenu* open = bar()->open_menu();
+        QTRY_VERIFY(open->isVisible());
+        QCOMPARE(open->geometry().topLeft(),
+                 bar()->mapToGlobal(caption.bottomLeft()) + QPoint(0, 1));
+        QCOMPARE(open->activeAction(), open->actions().first());
+        key(Qt::Key_Escape); // back to the caption
+        QTRY_VERIFY(!open->isVisible());
+        QCOMPARE(bar()->highlighted(), menu);
+        key(Qt::Key_Escape); // back to the document
+        QCOMPARE(bar()->highlighted(), -1);
+        QTRY_COMPARE(QApplication::focusWidget(), m.parts().editor());
+    }
+
+    void arrows_reach_every_menu_in_order_data() {
+        QTest::addColumn<int>("start");
+        QTest::newRow("Alt alone") << int(Qt::Key_Alt);
+        QTest::newRow("F10") << int(Qt::Key_F10);
+    }
+    void arrows_reach_every_menu_in_order() {
+        QFETCH(int, start);
+        key(start);
+        QList<int> highlighted{bar()->highlighted()};
+        for (int i = 0; i < 8; ++i) {
+            key(Qt::Key_Right);
+            highlighted << bar()->highlighted();
+        }
+        QCOMPARE(highlighted, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
+        key(Qt::Key_Left);
+        key(Qt::Key_Down);
+        QTRY_COMPARE(open_index(), 7);
+        QList<int> opened;
+        for (int k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right}) {
+            key(k);
+            QTRY_VERIFY(bar()->open_menu() && bar()->open_menu()->isVisible());
+            opened << open_index();
+        }
+        QCOMPARE(opened, (QList<int>{6, 7, 0}));
+        key(Qt::Key_Down); // the second item of "&Link": "Collegamento"
+        QCOMPARE(bar()->open_menu()->activeAction()->text(), QStringLiteral("Collegamento"));
+        key(Qt::Key_Escape);
+        key(Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), m.parts().editor());
+    }
+
+    void assistive_technology_sees_every_menu() {
+        QAccessibleInterface* menus = QAccessible::queryAccessibleInterface(bar());
+        QCOMPARE(menus->role(), QAccessible::MenuBar);
+        QCOMPARE(menus->childCount(), 8);
+        for (int i = 0; i < menus->childCount(); ++i) {
+            // Named as drawn, with the access key that opens it.
+            QAccessibleInterface* caption = menus->child(i);
+            const QString title = bar()->menus()[i]->title();
+            QCOMPARE(caption->text(QAccessible::Name), QString(title).remove(u'&'));
+            QCOMPARE(caption->text(QAccessible::Accelerator),
+                     QStringLiteral("Alt+") + title.at(title.indexOf(u'&') + 1));
+            const QRect drawn = bar()->caption_rect(i);
+            QCOMPARE(caption->rect(), QRect(bar()->mapToGlobal(drawn.topLeft()), drawn.size()));
+            QCOMPARE(menus->childAt(caption->rect().center().x(), caption->rect().center().y()),
+                     caption);
+        }
+        key(Qt::Key_F10);
+        key(Qt::Key_Right);
+        QCOMPARE(menus->focusChild()->text(QAccessible::Name), QStringLiteral("Speciali"));
+        key(Qt::Key_Escape);
+        QAccessibleInterface* tool = menus->child(7);
+        tool->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_COMPARE(open_index(), 7);
+        QVERIFY(tool->state().expanded);
     }
 
     void toolbar_buttons_data() {
@@ -170,14 +271,14 @@ class TestMenusAndToolbar : public QObject {
         QCOMPARE(button->icon().pixmap(picture, 2.0).size(), picture * 2);
 
         // A click runs the action of the menu item of that name.
-        QAction* action = m.window->action(runs);
+        QAction* action = m.parts().action(runs);
         QVERIFY(action);
         QSignalSpy runs_spy(action, &QAction::triggered);
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(runs_spy.size(), 1);
         if (runs == u"grassetto") {
             QCOMPARE(m.edit().text(), QStringLiteral("<b></b>"));
-            QCOMPARE(QApplication::focusWidget(), m.window->editor());
+            QCOMPARE(QApplication::focusWidget(), m.parts().editor());
         }
     }
 
@@ -208,7 +309,7 @@ class TestMenusAndToolbar : public QObject {
         if (gesture == TypeThenEnter || gesture == ArrowOnClosedList)
             QTest::keyClick(tags, gesture == TypeThenEnter ? Qt::Key_Return : Qt::Key_Down);
         else if (gesture == TypeThenLeave)
-            QTest::mouseClick(m.window->editor()->viewport(), Qt::LeftButton);
+            QTest::mouseClick(m.parts().editor()->viewport(), Qt::LeftButton);
         else if (gesture == ClickInOpenList)
             click_entry(tags, QStringLiteral("HR"));
         else
@@ -216,7 +317,7 @@ class TestMenusAndToolbar : public QObject {
         QCoreApplication::processEvents();
         QCOMPARE(m.edit().text(), text);
         if (text != u"abc") // a choice hands the keyboard back to the document
-            QTRY_VERIFY(m.window->editor()->hasFocus());
+            QTRY_VERIFY(m.parts().editor()->hasFocus());
     }
 
     // Down keys on the closed list after typing pick an item.
@@ -229,8 +330,8 @@ class TestMenusAndToolbar : public QObject {
     void css_selector_is_taken_as_typed() {
         QFETCH(Typed, row);
         const QString typed = QString::fromLatin1(row.typed);
-        m.window->action(QStringLiteral("css_editor"))->trigger();
-        css_edit* css = m.window->css_window();
+        m.parts().action(QStringLiteral("css_editor"))->trigger();
+        css_edit* css = m.parts().css_window();
         QVERIFY(QTest::qWaitForWindowExposed(css));
         css->activateWindow();
         auto* selector = css->findChild<QComboBox*>(QStringLiteral("Combo13"));
@@ -252,8 +353,8 @@ class TestMenusAndToolbar : public QObject {
     }
     void css_lists_turn_only_with_the_focus() {
         QFETCH(QString, list);
-        m.window->action(QStringLiteral("css_editor"))->trigger();
-        css_edit* css = m.window->css_window();
+        m.parts().action(QStringLiteral("css_editor"))->trigger();
+        css_edit* css = m.parts().css_window();
         QVERIFY(QTest::qWaitForWindowExposed(css));
         auto* box = css->findChild<QComboBox*>(list);
         box->setEnabled(true); // a value list is enabled by its tick box

@@ -65,20 +65,20 @@ class TestNothingHidden : public QObject {
             QTRY_VERIFY2(part->width() >= part->sizeHint().width(), name);
         }
 
-        window->action(QStringLiteral("Command2"))->trigger(); // the pane shown
+        m.parts().action(QStringLiteral("Command2"))->trigger(); // the pane shown
         window->showMaximized();
         QTRY_VERIFY(window->isMaximized());
         QTRY_VERIFY(window->width() > 1500);
         const int status_top = window->statusBar()->y();
-        QVERIFY(bottom_in_window(window->editor()) <= status_top);
+        QVERIFY(bottom_in_window(m.parts().editor()) <= status_top);
         QVERIFY(bottom_in_window(window->browser()) <= status_top);
-        QVERIFY(window->editor()->width() > 900); // the resize rule gave it the left half
+        QVERIFY(m.parts().editor()->width() > 900); // the resize rule gave it the left half
 
-        QTest::keyClick(window->editor(), Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(window->find_bar()->isVisible());
-        QVERIFY(bottom_in_window(window->find_bar()) <= status_top);
-        QVERIFY(bottom_in_window(window->editor()) <=
-                window->find_bar()->mapTo(window, QPoint()).y());
+        QTest::keyClick(m.parts().editor(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(m.parts().find_bar()->isVisible());
+        QVERIFY(bottom_in_window(m.parts().find_bar()) <= status_top);
+        QVERIFY(bottom_in_window(m.parts().editor()) <=
+                m.parts().find_bar()->mapTo(window, QPoint()).y());
     }
 
     // The prompt as written: no access key made of a "&", no markup read.
@@ -92,7 +92,7 @@ class TestNothingHidden : public QObject {
             field = dialog->findChild<QLineEdit*>()->text();
             QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
         }});
-        const QString answer = m.window->asker().input(prompt, kInputTitle, QStringLiteral("50%"));
+        const QString answer = m.parts().asker().input(prompt, kInputTitle, QStringLiteral("50%"));
         QCOMPARE(shown, prompt);
         QCOMPARE(field, QStringLiteral("50%"));
         QCOMPARE(answer, QStringLiteral("50%"));

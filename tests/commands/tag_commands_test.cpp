@@ -97,7 +97,6 @@ INSTANTIATE_TEST_SUITE_P(LinksAndPhrases, TagCommandCase, testing::Values(
     built("CommentKeepsItsSpaces", "commento", {" a "}, "<!-- a ", "-->"),
     built("AcronymLongFormGiven", "acronimo", {"North Atlantic", "NATO"}, "<acronym title=\"North Atlantic\">NATO", "</acronym>"),
     built("AbbreviationBlankLongFormLeftOut", "abbreviazione", {"  ", ""}, "<abbr>", "</abbr>"),
-    built("FixedPairBold", "grassetto", {}, "<b>", "</b>"),
     built("FixedPairRightAsEverWritten", "al_dx", {}, "<rigth>", "</rigth>"),
     built("FixedLineBreakHasNoEnd", "lineacapo", {}, "<br>"),
     built("FixedBlockOnItsOwnLines", "alt_script", {}, "<noscript>\r\n", "\r\n</noscript>")),
@@ -150,9 +149,6 @@ TEST(TagCommandQuestions, OfferTheirDefaultsAndEntries) {
     };
     EXPECT_EQ(ask("anchor", {"a", "b"}), "input|Nome Ancora|Immisione parametro|ancora\n"
                                          "input|Testo Ancora|Immisione parametro|testo");
-    EXPECT_EQ(ask("base_addr", {"/", "_top"}),
-              "input|URL di base, suffisso degli URL relativi|Immisione parametro|URL\n"
-              "pick|Seleziona Destinazione Link|_blank,_parent,_self,_top");
     EXPECT_EQ(ask("tasto", {"n", "v", "reset", "T"}),
               "input|Nome identificativo tasto|Immisione parametro|\n"
               "input|Valore tasto|Immisione parametro|\n"

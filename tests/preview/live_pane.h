@@ -6,6 +6,7 @@
 // compare the patched page against.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
 #include "preview/live_preview.h"
@@ -16,6 +17,7 @@
 
 struct LivePane {
     std::unique_ptr<Form1> window;
+    Form1Parts parts() const { return Form1Parts(*window); }
 
     // Opens the window on `text` and waits until the pane shows it.
     bool open(const QString& text) {
@@ -26,18 +28,18 @@ struct LivePane {
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             return false;
-        window->edit_area().set_text(text);
+        parts().edit_area().set_text(text);
         window->run_item(QStringLiteral("Command2"));
         return host()->pane() && settle();
     }
     ~LivePane() {
         if (window)
-            window->editor()->setModified(false);
+            parts().editor()->setModified(false);
     }
 
     BrowserHost* host() const { return window->browser(); }
-    LivePreview* live() const { return window->live_preview(); }
-    ScintillaEditArea& edit() const { return window->edit_area(); }
+    LivePreview* live() const { return parts().live_preview(); }
+    ScintillaEditArea& edit() const { return parts().edit_area(); }
 
     // Waits until no load is in flight and every script sent has run.
     bool settle() {

@@ -111,18 +111,18 @@ class PaneActsInside : public QObject {
              "a.dispatchEvent(new MouseEvent('click', {ctrlKey: true, bubbles: true})); "
              "done = 1</script>");
         QVERIFY(m_.answers("window.done", 1));
-        QTRY_VERIFY(m_.window->live_preview()->in_step()); // our script took the page
+        QTRY_VERIFY(m_.parts().live_preview()->in_step()); // our script took the page
         m_.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_.window.get()));
         m_.edit().set_caret(0);
-        QTest::keyClick(m_.window->editor(), Qt::Key_F, Qt::ControlModifier);
-        QWidget* find = m_.window->find_bar()->findChild<QWidget*>(QStringLiteral("find_text"));
+        QTest::keyClick(m_.parts().editor(), Qt::Key_F, Qt::ControlModifier);
+        QWidget* find = m_.parts().find_bar()->findChild<QWidget*>(QStringLiteral("find_text"));
         QTRY_COMPARE(QApplication::focusWidget(), find);
         QList<int> carets;
         const auto watch =
-            QObject::connect(m_.window->editor(), &QsciScintilla::cursorPositionChanged,
+            QObject::connect(m_.parts().editor(), &QsciScintilla::cursorPositionChanged,
                              m_.window.get(), [&](int line, int index) {
-                                 carets << m_.window->editor()->positionFromLineIndex(line, index);
+                                 carets << m_.parts().editor()->positionFromLineIndex(line, index);
                              });
         m_.eval("for (let i = 0; i < 5; ++i) a.dispatchEvent(new MouseEvent('click', "
                 "{ctrlKey: true, bubbles: true})); done = 2");
@@ -140,14 +140,14 @@ class PaneActsInside : public QObject {
         QCOMPARE(m_.eval("JSON.stringify(answers)"), QVariant("[false,null]"));
         m_.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_.window.get()));
-        m_.window->editor()->setFocus();
+        m_.parts().editor()->setFocus();
         const QString before = m_.edit().text();
         for (const char* key : {"a", "b", "c"}) {
-            QTest::keyClicks(m_.window->editor(), key);
+            QTest::keyClicks(m_.parts().editor(), key);
             QVERIFY(m_.settled());
         }
         QCOMPARE(m_.edit().text(), before + "abc");
-        QCOMPARE(QApplication::focusWidget(), m_.window->editor());
+        QCOMPARE(QApplication::focusWidget(), m_.parts().editor());
         QVERIFY(m_.window->status().text().contains("Messaggio della pagina: ciao"));
         // A page that asks before it is left is left all the same.
         show("<script>onbeforeunload = e => { e.preventDefault(); e.returnValue = 'x' }</script>");

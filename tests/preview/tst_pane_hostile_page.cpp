@@ -78,7 +78,7 @@ class PaneHostilePage : public QObject {
                                      json(QJsonArray::fromStringList(kinds)))
                                 .toUtf8()));
         QVERIFY(m_.open());
-        QVERIFY(m_.window->open_path(root + "/site/page.htm"));
+        QVERIFY(m_.parts().session().open_path(root + "/site/page.htm"));
         // Each probe says it is done: wait for all of them (each row tells
         // which did not).
         (void)QTest::qWaitFor([this] { return done() == 3 * (kinds.size() * forms.size() - 1); },

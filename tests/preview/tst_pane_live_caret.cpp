@@ -80,7 +80,7 @@ void PaneLiveCaret::resting_caret_outlines_its_element() {
     QFETCH(QString, from);
     QFETCH(int, key);
     QFETCH(QString, wanted);
-    QsciScintilla* editor = pane.window->editor();
+    QsciScintilla* editor = pane.parts().editor();
     const qsizetype at = pane.edit().text().indexOf(from) + from.size();
     pane.edit().set_caret(key ? at : 0);
     editor->ensureCursorVisible();
@@ -128,7 +128,7 @@ void PaneLiveCaret::no_scroll_while_the_user_scrolls_the_pane() {
     };
     wheel();
     pane.edit().set_caret(pane.edit().text().indexOf(QLatin1String("riga 140")));
-    QTest::keyClick(pane.window->editor(), Qt::Key_Right);
+    QTest::keyClick(pane.parts().editor(), Qt::Key_Right);
     QTRY_VERIFY(wheel() && outlined(pane) == QLatin1String("html,body,p riga 140"));
     QCOMPARE(pane.page(QStringLiteral("window.scrollY")).toInt(), 0);
 }
@@ -137,8 +137,8 @@ void PaneLiveCaret::key_during_a_pending_rest_is_patched() {
     const LivePreview::Counts before = pane.live()->counts();
     pane.edit().set_caret(pane.edit().text().indexOf(QLatin1String("riga 7")));
     // A move starts the rest; the key comes while it is pending.
-    QTest::keyClick(pane.window->editor(), Qt::Key_Right);
-    QTest::keyClick(pane.window->editor(), Qt::Key_Z);
+    QTest::keyClick(pane.parts().editor(), Qt::Key_Right);
+    QTest::keyClick(pane.parts().editor(), Qt::Key_Z);
     QTRY_COMPARE(
         pane.page(QStringLiteral("document.body.textContent.includes('rziga 7')")).toBool(), true);
     QCOMPARE(pane.live()->counts().reloads, before.reloads);
@@ -177,7 +177,7 @@ void PaneLiveCaret::ctrl_click_puts_caret_at_start_tag() {
     const QPoint point(qRound(centre[0].toDouble()), qRound(centre[1].toDouble()));
     QTest::mouseClick(target, Qt::LeftButton, Qt::ControlModifier, point);
     QTRY_COMPARE(pane.edit().caret(), pane.edit().text().indexOf(start));
-    QTRY_COMPARE(pane.window->focusWidget(), pane.window->editor());
+    QTRY_COMPARE(pane.window->focusWidget(), pane.parts().editor());
 }
 
 QTEST_MAIN(PaneLiveCaret)

@@ -120,7 +120,7 @@ void PaneLiveEdits::random_edits_match_a_fresh_load() {
         const Edit edit = random_edit(pane.edit().text(), random);
         pane.edit().select(edit.at, edit.removed);
         if (n % 4 == 0 && edit.removed == 0 && !edit.text.contains(u'\r'))
-            QTest::keyClicks(pane.window->editor(), edit.text); // typed, key by key
+            QTest::keyClicks(pane.parts().editor(), edit.text); // typed, key by key
         else
             pane.edit().replace_selection(edit.text);
         // As a quick typist: a patch lands before the next key; a page that

@@ -31,7 +31,7 @@ void PaneLiveStylesheet::refresh_restyles_without_a_load() {
     const int loads = pane.host()->reloads_started();
 
     pane.window->run_item(QStringLiteral("css_editor"));
-    css_edit* editor = pane.window->css_window();
+    css_edit* editor = pane.parts().css_window();
     QVERIFY(editor);
     editor->editor()->setText(QStringLiteral("p { color: rgb(0, 0, 255); margin-left: 30px }\r\n"));
     auto* refresh = editor->findChild<QAbstractButton*>(QStringLiteral("Command2"));

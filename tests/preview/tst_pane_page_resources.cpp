@@ -40,7 +40,7 @@ class PanePageResources : public QObject {
                     .toUtf8();
         QVERIFY(write_bytes(site_.filePath("page.htm"), page_));
         QVERIFY(m_.open());
-        QVERIFY(m_.window->open_path(site_.filePath("page.htm")));
+        QVERIFY(m_.parts().session().open_path(site_.filePath("page.htm")));
     }
 
     void page_shows_data() {
@@ -97,7 +97,7 @@ class PanePageResources : public QObject {
         QFETCH(QString, shown);
         const QString path = site_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".htm");
         QVERIFY(write_bytes(path, bytes));
-        QVERIFY(m_.window->open_path(path));
+        QVERIFY(m_.parts().session().open_path(path));
         QVERIFY(m_.answers("(p => p ? p.textContent : '')(document.getElementById('c'))", shown));
     }
 

@@ -4,6 +4,7 @@
 // that drive it end to end.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "css_editor/css_edit.h"
 #include "editor/scintilla_edit_area.h"
 #include "support/fake_services.h"
@@ -13,6 +14,7 @@
 
 struct MainWindow {
     std::unique_ptr<Form1> window;
+    Form1Parts parts() const { return Form1Parts(*window); }
     FakeDialogs* dialogs = nullptr;
     FakeLauncher* launcher = nullptr;
     FakeBrowserPane* pane = nullptr; // made when the browser pane is first needed
@@ -31,10 +33,10 @@ struct MainWindow {
     }
     // Closes both windows without their questions about unsaved changes.
     void close() {
-        window->editor()->setModified(false);
-        if (window->css_window())
-            window->css_window()->editor()->setModified(false);
+        parts().editor()->setModified(false);
+        if (parts().css_window())
+            parts().css_window()->editor()->setModified(false);
         window.reset();
     }
-    ScintillaEditArea& edit() { return window->edit_area(); }
+    ScintillaEditArea& edit() { return parts().edit_area(); }
 };

@@ -4,6 +4,7 @@
 // tst_pane_* tests (run on a display of their own), and a fake launcher.
 
 #include "app/form1.h"
+#include "app/form1_parts.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
 #include "support/fake_services.h"
@@ -13,6 +14,7 @@
 
 struct PaneWindow {
     std::unique_ptr<Form1> window;
+    Form1Parts parts() const { return Form1Parts(*window); }
     FakeLauncher* launcher = nullptr;
 
     // Shows the window and switches the pane on; false when the pane did not come.
@@ -29,10 +31,10 @@ struct PaneWindow {
     }
     ~PaneWindow() {
         if (window)
-            window->editor()->setModified(false);
+            parts().editor()->setModified(false);
     }
     BrowserHost* host() const { return window->browser(); }
-    ScintillaEditArea& edit() const { return window->edit_area(); }
+    ScintillaEditArea& edit() const { return parts().edit_area(); }
     // The widget that takes the page's input.
     QWidget* page_widget() const { return host()->pane()->widget()->focusProxy(); }
     // No load in flight (nor one to follow).

@@ -41,7 +41,7 @@ class TestWritingHelp : public QObject {
     Q_OBJECT
 
     MainWindow m;
-    QsciScintilla* editor() { return m.window->editor(); }
+    QsciScintilla* editor() { return m.parts().editor(); }
     WritingHelp* help() { return m.window->findChild<WritingHelp*>(); }
     QString count() { return m.window->findChild<QLabel*>("status_check")->text(); }
     QString text() { return m.edit().text(); }
@@ -205,7 +205,7 @@ class TestWritingHelp : public QObject {
         const QString path = dir.filePath(QStringLiteral("vecchia.htm"));
         QVERIFY(write_bytes(path, kHead.toLatin1() + "\r\n<p>caf\xe9 \x80 \x93x\x94 <foo>x</foo>"
                                                      "</p>\r\n</body></html>"));
-        QVERIFY(m.window->open_path(path));
+        QVERIFY(m.parts().session().open_path(path));
         QCOMPARE(m.window->document_encoding(), Encoding::Windows1252);
         QTRY_COMPARE(count(), QStringLiteral("1 errore, 0 avvisi"));
         QTest::keyClick(editor(), Qt::Key_F8);
