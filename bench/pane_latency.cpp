@@ -43,6 +43,7 @@
 // engine's own frame for the change (engine_frame, run here) instead.
 
 #include "app/form1.h"
+#include "app/preview_controller.h"
 #include "bench_support.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
@@ -332,7 +333,8 @@ int main(int argc, char* argv[]) {
     // No outline: it would be a change of the pane of its own. (At the
     // user's rhythms it stays: what the caret's rest does is part of them.)
     if (!rhythms)
-        QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved, &window, nullptr);
+        QObject::disconnect(&window.edit_area(), &ScintillaEditArea::caret_moved,
+                            window.findChild<PreviewController*>(), nullptr);
     wait_until([&] { return host->shows_page(); }, 60000);
 
     if (tails) {

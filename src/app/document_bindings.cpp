@@ -5,8 +5,7 @@
 #include "document/file_name.h"
 #include "document/recovery_keeper.h"
 #include "document/save_journal.h"
-#include "editor/editor_style.h"
-#include "editor/long_line_styling.h"
+#include "editor/editor_document.h"
 #include "editor/scintilla_edit_area.h"
 
 #include <QAction>
@@ -16,48 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <Qsci/qsciscintilla.h>
-
-void EditorBuffer::load(QByteArrayView utf8, qsizetype file_size) {
-    QsciScintilla* editor = edit_.widget();
-    // Very large documents are shown plain, so scrolling never styles them whole;
-    // so are documents with over-long lines, styled to be laid out quickly.
-    const bool long_lines = has_long_line(utf8);
-    const bool highlight = !long_lines && file_size <= kHighlightLimit;
-    if (!highlight)
-        style_plain_editor(editor);
-    edit_.set_long_lines(long_lines);
-    edit_.load_utf8(utf8);
-    if (highlight && !editor->lexer())
-        style_html_editor(editor);
-}
-
-void EditorBuffer::reload(QByteArrayView utf8) {
-    edit_.reload_utf8(utf8);
-}
-
-std::array<QByteArrayView, 2> EditorBuffer::utf8_parts() const {
-    return edit_.utf8_parts();
-}
-
-QString EditorBuffer::text() const {
-    return edit_.text();
-}
-
-bool EditorBuffer::is_modified() const {
-    return edit_.widget()->isModified();
-}
-
-void EditorBuffer::set_save_point() {
-    edit_.widget()->setModified(false);
-}
-
-void EditorBuffer::set_line_break(LineBreak line_break) {
-    edit_.set_line_break(line_break);
-}
-
-void EditorBuffer::replace(qsizetype from, qsizetype to, QByteArrayView utf8) {
-    edit_.replace_bytes(from, to, utf8);
-}
 
 namespace {
 
@@ -204,13 +161,13 @@ void MessageBoxQuestions::failure(const QString& what, const QString& path, cons
         QMessageBox::Ok);
 }
 
-WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
-                               DialogProvider& dialogs, StatusPresenter& status)
-    : buffer_(edit), questions_(window),
-      session_(std::make_unique<DocumentSession>(buffer_, dialogs, questions_)) {
+WindowDocument::WindowDocument(QMainWindow* window, EditorDocument& text, DialogProvider& dialogs,
+                               StatusPresenter& status)
+    : questions_(window), session_(std::make_unique<DocumentSession>(text, dialogs, questions_)) {
     DocumentSession* session = session_.get();
-    QObject::connect(&edit, &EditArea::changed, session, &DocumentSession::text_changed);
-    QObject::connect(edit.widget(), &QsciScintilla::modificationChanged, session,
+    // The recovery copy reads the text once per change, at its notice.
+    QObject::connect(&text, &EditorDocument::changed, session, &DocumentSession::text_changed);
+    QObject::connect(text.edit_area().widget(), &QsciScintilla::modificationChanged, session,
                      &DocumentSession::modification_changed);
     QObject::connect(session, &DocumentSession::changed, window,
                      [window, session] { window->setWindowTitle(session->title()); });
@@ -245,7 +202,7 @@ WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
         window->addAction(action);
     }
     // Changes made on disk by others: told above the edit area.
-    change_bar_ = new FileChangeBar(edit.widget());
+    change_bar_ = new FileChangeBar(text.edit_area().widget());
     QObject::connect(session, &DocumentSession::disk_changed, change_bar_,
                      &FileChangeBar::show_change);
     QObject::connect(change_bar_, &FileChangeBar::reload_asked, session, &DocumentSession::reload);

@@ -15,6 +15,7 @@
 
 class ActionRegistry;
 class ControlPlaces;
+class EditorDocument;
 class ElidedLabel;
 class FileChangeBar;
 class PreviewController;
@@ -68,7 +69,7 @@ class Form1 : public QMainWindow {
     ScintillaEditArea& edit_area() const { return *edit_; }
     QsciScintilla* editor() const { return RichTextBox1; }
     BrowserHost* browser() const { return WebBrowser1; }
-    LivePreview* live_preview() const { return live_; }
+    LivePreview* live_preview() const;
     FindBar* find_bar() const { return find_bar_; }
     // The notice of the document's file changed on disk.
     FileChangeBar* file_change_bar() const;
@@ -141,10 +142,10 @@ class Form1 : public QMainWindow {
     StatusPresenter* status_ = nullptr;
 
     QsciScintilla* RichTextBox1 = nullptr;
-    ScintillaEditArea* edit_ = nullptr;
+    EditorDocument* text_ = nullptr;    // the edited document, RichTextBox1's child
+    ScintillaEditArea* edit_ = nullptr; // text_'s
     BrowserHost* WebBrowser1 = nullptr;
     PreviewController* preview_ = nullptr;
-    LivePreview* live_ = nullptr;
     QFrame* Frame1 = nullptr;
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;

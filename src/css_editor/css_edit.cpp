@@ -5,10 +5,10 @@
 #include "dialogs/colour_text.h"
 #include "document/file_io.h"
 #include "document/temp_files.h"
-#include "find/find_bar.h"
 #include "editor/editor_style.h"
-#include "platform/qt/qt_dialog_provider.h"
 #include "editor/scintilla_edit_area.h"
+#include "find/find_bar.h"
+#include "platform/qt/qt_dialog_provider.h"
 #include "platform/twips.h"
 
 #include <QAbstractItemView>
@@ -149,7 +149,7 @@ void css_edit::build_controls() {
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
     style_css_editor(RichTextBox1);
     edit_ = new ScintillaEditArea(RichTextBox1);
-    install_find_shortcuts(this, new FindBar(RichTextBox1));
+    install_find_shortcuts(this, new FindBar(*edit_));
     connect(edit_, &EditArea::changed, this, [this] { state_.css_changed = true; });
 }
 

@@ -42,10 +42,14 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     scintilla_accessibility::manage(widget_);
     connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT)
+                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
                     before_insert(position);
-                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE)
+                    note_edit(position, 0, length);
+                }
+                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
                     before_delete(position, length);
+                    note_edit(position, length, 0);
+                }
                 if (type & text_change_notices)
                     on_text_changed();
             });
@@ -99,8 +103,32 @@ template <typename F> void ScintillaEditArea::program_change(F&& change) {
     --quiet_;
     if (quiet_ == 0) {
         pending_ = false;
-        emit changed();
+        report();
     }
+}
+
+void ScintillaEditArea::note_edit(qsizetype at, qsizetype removed, qsizetype added) {
+    ++revision_;
+    if (!spanned_) {
+        spanned_ = true;
+        start_ = at;
+        end_ = at + added;
+        delta_ = added - removed;
+        return;
+    }
+    // The span grows to cover this modification too, in the text after it.
+    end_ = std::max(end_, at + removed) + added - removed;
+    start_ = std::min(start_, at);
+    delta_ += added - removed;
+}
+
+void ScintillaEditArea::report() {
+    const qsizetype added = spanned_ ? end_ - start_ : 0;
+    const qsizetype position = spanned_ ? start_ : 0;
+    const qsizetype removed = spanned_ ? added - delta_ : 0;
+    spanned_ = false;
+    emit edited(position, removed, added, revision_);
+    emit changed();
 }
 
 void ScintillaEditArea::on_text_changed() {
@@ -150,7 +178,7 @@ void ScintillaEditArea::flush() {
     if (!pending_)
         return;
     pending_ = false;
-    emit changed();
+    report();
 }
 
 QString ScintillaEditArea::text() const {
@@ -321,8 +349,12 @@ qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
     return first.size() + (in_second >= 0 ? in_second : second.size());
 }
 
+qsizetype ScintillaEditArea::caret_byte() const {
+    return qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS));
+}
+
 qsizetype ScintillaEditArea::caret() const {
-    return to_characters(qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+    return to_characters(caret_byte());
 }
 
 void ScintillaEditArea::set_caret(qsizetype position) {

@@ -62,9 +62,10 @@ void EditorSearch::hold_index(bool hold) {
 }
 
 const QString& EditorSearch::text() {
-    if (!text_valid_ && editor_) {
+    if (editor_ && edit_ && (!text_valid_ || text_revision_ != edit_->revision())) {
         text_ = editor_->text();
         text_valid_ = true;
+        text_revision_ = edit_->revision();
     }
     return text_;
 }

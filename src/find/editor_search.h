@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/scintilla_edit_area.h"
 #include "find/find_replace.h"
 
 #include <QPointer>
@@ -8,22 +9,21 @@
 #include <optional>
 
 // The literal search of find_replace.h applied to one QScintilla editor: the
-// document's text as the search sees it (UTF-16, read once and kept until the
-// next change), the conversion between its positions and the editor's UTF-8
+// document's text as the search sees it (UTF-16, read once and kept while the
+// edit area's revision stays the same), the conversion between its positions and the editor's UTF-8
 // bytes, selecting a match and the edits of a replacement.
 //
-// Holds a guarded pointer to the editor; every operation does nothing once
-// the editor is gone.
+// Holds guarded pointers to the edit area and its editor; every operation
+// does nothing once the editor is gone.
 class EditorSearch {
   public:
-    explicit EditorSearch(QsciScintilla* editor) : editor_(editor) {}
+    explicit EditorSearch(ScintillaEditArea& edit) : edit_(&edit), editor_(edit.widget()) {}
 
     QsciScintilla* editor() const { return editor_; }
     // Has the editor keep an index of the lines' starts in UTF-16 units while
     // searches run, so conversions walk one line only.
     void hold_index(bool hold);
-    // The next call to text() reads the document again.
-    void forget_text() { text_valid_ = false; }
+    // The document's text, read again when it has changed since last read.
     const QString& text();
 
     // The selection, in UTF-16 units.
@@ -43,8 +43,10 @@ class EditorSearch {
     qsizetype to_units(long bytes) const;
     long replace_range(long start, long end, const QByteArray& text);
 
+    QPointer<ScintillaEditArea> edit_;
     QPointer<QsciScintilla> editor_;
     QString text_;
     bool text_valid_ = false;
+    quint64 text_revision_ = 0;
     bool index_held_ = false;
 };

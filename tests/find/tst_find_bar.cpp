@@ -2,8 +2,8 @@
 // would: Ctrl+F, typing, F3 and Shift+F3, replace, replace all, Esc; nothing
 // cut off at every width the program's editors have.
 
-#include "find/find_bar.h"
 #include "editor/scintilla_edit_area.h"
+#include "find/find_bar.h"
 #include "support/rows.h"
 
 #include <QCheckBox>
@@ -33,6 +33,7 @@ class TestFindBar : public QObject {
     std::unique_ptr<QWidget> window;
     QsciScintilla* editor = nullptr;
     FindBar* bar = nullptr;
+    ScintillaEditArea* edit = nullptr;
 
     QLineEdit* field(const char* name) { return bar->findChild<QLineEdit*>(name); }
     // The selection in UTF-16 units, as the search counts.
@@ -63,7 +64,8 @@ class TestFindBar : public QObject {
         editor->setUtf8(true);
         editor->setEolMode(QsciScintilla::EolWindows);
         editor->setGeometry(10, 10, 600, 400);
-        bar = new FindBar(editor);
+        edit = new ScintillaEditArea(editor);
+        bar = new FindBar(*edit);
         install_find_shortcuts(window.get(), bar);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -138,7 +140,6 @@ class TestFindBar : public QObject {
     }
     void replace_all_is_one_undo_step_and_one_change() {
         QFETCH(Replace, row);
-        auto* edit = new ScintillaEditArea(editor);
         edit->load_text(row.text);
         QSignalSpy changes(edit, &EditArea::changed);
         QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
