@@ -1,19 +1,23 @@
 #include "app/document_bindings.h"
 
 #include "app/file_change_bar.h"
+#include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "document/file_name.h"
 #include "document/recovery_keeper.h"
 #include "document/save_journal.h"
 #include "editor/editor_document.h"
 #include "editor/scintilla_edit_area.h"
+#include "writing_help/writing_help.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
 
 namespace {
@@ -215,6 +219,16 @@ WindowDocument::WindowDocument(QMainWindow* window, EditorDocument& text, Dialog
     QObject::connect(reach, &QAction::triggered, change_bar_, &FileChangeBar::take_focus);
     window->addAction(reach);
     window->setWindowTitle(session->title());
+
+    // The status bar's parts that read the document: the caret's place and
+    // the file form, then the page checker's count.
+    new StatusLabels(window->statusBar(), text.edit_area(), *session);
+    // Completion, end tags and the page checker with its count and F8.
+    auto* help = new WritingHelp(text, window);
+    QObject::connect(session, &DocumentSession::changed, help, &WritingHelp::file_changed);
+    window->statusBar()->addPermanentWidget(help->status_label());
+    keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
+    window->addActions(help->actions());
 }
 
 WindowDocument::~WindowDocument() = default;

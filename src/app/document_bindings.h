@@ -36,7 +36,9 @@ class MessageBoxQuestions : public DocumentQuestions {
 // with message boxes; the window title and the status bar's messages kept up
 // to date; the keys Ctrl+S (save to the document's own file) and Ctrl+Shift+S
 // (the save dialog, as the toolbar's save button); the notice of a file
-// changed on disk above the edit area, and F6 to reach it.
+// changed on disk above the edit area, and F6 to reach it; the status bar's
+// labels of the caret's place and the file form, and the writing help (its
+// count in the status bar, F8 and Shift+F8 on the window).
 //
 // Ownership: owned by the window, which outlives it, as do the edited
 // document and the status presenter; its two actions are the window's Qt children and act on the

@@ -10,7 +10,6 @@
 #include "app/menu_table.h"
 #include "app/preview_controller.h"
 #include "app/snippet_insertion.h"
-#include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
 #include "app/zoom_keys.h"
@@ -21,14 +20,9 @@
 #include "editor/editor_style.h"
 #include "editor/scintilla_edit_area.h"
 #include "find/find_bar.h"
-#include "platform/dialog_provider.h"
-#include "platform/launcher.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/twips.h"
-#include "widgets/wrapping_menu_bar.h"
-#include "writing_help/page_checker.h"
-#include "writing_help/writing_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +47,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
     menu_bar_ = new WrappingMenuBar(this);
     setMenuWidget(menu_bar_);
+    statusBar()->setObjectName(QStringLiteral("status_bar"));
     status_ = new StatusPresenter(statusBar());
     build_controls();
     document_ = std::make_unique<WindowDocument>(this, *text_, *services_.dialogs, *status_);
@@ -69,16 +64,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     lang_list->setCurrentIndex(-1);
     lang_list->setEditText(QString());
 
-    statusBar()->setObjectName(QStringLiteral("status_bar"));
-    new StatusLabels(statusBar(), *edit_, *session_);
-    // Completion, end tags and the page checker with its count and F8.
-    auto* help = new WritingHelp(*text_, this);
-    connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
     connect(session_, &DocumentSession::changed, preview_,
             &PreviewController::encoding_may_have_changed);
-    statusBar()->addPermanentWidget(help->status_label());
-    keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
-    addActions(help->actions());
     // Every part has made its actions: the keys of the one table go on them.
     actions_->bind_keys(key_table());
     actions_->disable_unless(

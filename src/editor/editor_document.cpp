@@ -71,6 +71,14 @@ qsizetype EditorDocument::caret() const {
     return edit_->caret_byte();
 }
 
+namespace {
+
+QByteArray single_byte(const QString& text) {
+    return encode_document(text, Encoding::Windows1252, Unencodable::References);
+}
+
+} // namespace
+
 bool EditorDocument::preview_is_utf8() const {
     return form_.encoding != Encoding::Windows1252;
 }
@@ -80,14 +88,12 @@ QByteArray EditorDocument::preview_charset() const {
 }
 
 QByteArray EditorDocument::preview_bytes(QByteArrayView utf8) const {
-    return preview_is_utf8() ? utf8.toByteArray()
-                             : encode_document(QString::fromUtf8(utf8), Encoding::Windows1252,
-                                               Unencodable::References);
+    return preview_is_utf8() ? utf8.toByteArray() : single_byte(QString::fromUtf8(utf8));
 }
 
 QString EditorDocument::write_preview(const QString& path) const {
     if (!preview_is_utf8())
-        return rewrite_temp_file(path, {preview_bytes(edit_->utf8())});
+        return rewrite_temp_file(path, {single_byte(edit_->text())});
     // Straight from the edit control's own buffer, as it lies: on a large
     // document a copy, or even closing the buffer's gap, would cost more than
     // the write.

@@ -69,6 +69,10 @@ WritingHelp::WritingHelp(EditorDocument& document, QWidget* window)
     actions_ = {next, previous};
 }
 
+void WritingHelp::file_changed() {
+    checker_->file_changed();
+}
+
 void WritingHelp::text_changed(qsizetype position, qsizetype removed, qsizetype added) {
     // The whole text gave way (a file opened in its place): its marks and
     // its count go with it.

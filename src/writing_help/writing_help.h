@@ -39,6 +39,10 @@ class WritingHelp : public QObject {
     // encoding is checked against the encoding of the document's file.
     WritingHelp(EditorDocument& document, QWidget* window);
 
+    // The document's file, its encoding or whether it is saved changed: a
+    // declaration of the page's encoding is checked against the file's again.
+    void file_changed();
+
     QLabel* status_label() const { return label_; }
     QList<QAction*> actions() const { return actions_; }
     PageChecker& checker() const { return *checker_; }
