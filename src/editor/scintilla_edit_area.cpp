@@ -109,25 +109,12 @@ template <typename F> void ScintillaEditArea::program_change(F&& change) {
 
 void ScintillaEditArea::note_edit(qsizetype at, qsizetype removed, qsizetype added) {
     ++revision_;
-    if (!spanned_) {
-        spanned_ = true;
-        start_ = at;
-        end_ = at + added;
-        delta_ = added - removed;
-        return;
-    }
-    // The span grows to cover this modification too, in the text after it.
-    end_ = std::max(end_, at + removed) + added - removed;
-    start_ = std::min(start_, at);
-    delta_ += added - removed;
+    span_.note(at, removed, added);
 }
 
 void ScintillaEditArea::report() {
-    const qsizetype added = spanned_ ? end_ - start_ : 0;
-    const qsizetype position = spanned_ ? start_ : 0;
-    const qsizetype removed = spanned_ ? added - delta_ : 0;
-    spanned_ = false;
-    emit edited(position, removed, added, revision_);
+    const ChangeSpan::Span span = span_.take();
+    emit edited(span.position, span.removed, span.added, revision_);
     emit changed();
 }
 

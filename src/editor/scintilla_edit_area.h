@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/document_codec.h"
+#include "editor/change_span.h"
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>
@@ -120,8 +121,7 @@ class ScintillaEditArea : public EditArea {
     void before_insert(qsizetype at);
     void before_delete(qsizetype at, qsizetype length);
     qsizetype count_between(qsizetype from, qsizetype to) const;
-    // One modification as Scintilla is about to make it: merged into the span
-    // of the change not reported yet.
+    // One modification as Scintilla is about to make it.
     void note_edit(qsizetype at, qsizetype removed, qsizetype added);
     void report();
 
@@ -136,12 +136,7 @@ class ScintillaEditArea : public EditArea {
     bool pending_ = false;
     long last_caret_ = -1;
     quint64 revision_ = 0;
-    // The change not reported yet, in the text as it is now: [start_, end_)
-    // holds its new bytes, delta_ is added minus removed.
-    bool spanned_ = false;
-    qsizetype start_ = 0;
-    qsizetype end_ = 0;
-    qsizetype delta_ = 0;
+    ChangeSpan span_; // of the change not reported yet
     // A byte position and its column, or -1.
     mutable qsizetype anchor_ = -1;
     mutable qsizetype anchor_column_ = 0;
