@@ -44,6 +44,7 @@
 
 #include "app/form1.h"
 #include "app/form1_parts.h"
+#include "app/preview_controller.h"
 #include "bench_support.h"
 #include "editor/scintilla_edit_area.h"
 #include "preview/browser_host.h"
@@ -334,7 +335,7 @@ int main(int argc, char* argv[]) {
     // user's rhythms it stays: what the caret's rest does is part of them.)
     if (!rhythms)
         QObject::disconnect(&Form1Parts(window).edit_area(), &ScintillaEditArea::caret_moved,
-                            &window, nullptr);
+                            window.findChild<PreviewController*>(), nullptr);
     wait_until([&] { return host->shows_page(); }, 60000);
 
     if (tails) {

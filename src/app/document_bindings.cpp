@@ -4,63 +4,25 @@
 #include "app/status_presenter.h"
 #include "dialogs/file_error_text.h"
 #include "document/recovery_keeper.h"
+#include "app/status_labels.h"
+#include "editor/editor_document.h"
 #include "editor/editor_style.h"
-#include "editor/long_line_styling.h"
 #include "editor/scintilla_edit_area.h"
+#include "writing_help/writing_help.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
 
-void EditorBuffer::load(QByteArrayView utf8, qsizetype file_size) {
-    QsciScintilla* editor = edit_.widget();
-    // Very large documents are shown plain, so scrolling never styles them whole;
-    // so are documents with over-long lines, styled to be laid out quickly.
-    const bool long_lines = has_long_line(utf8);
-    const bool highlight = !long_lines && file_size <= kHighlightLimit;
-    if (!highlight)
-        style_plain_editor(editor);
-    edit_.set_long_lines(long_lines);
-    edit_.load_utf8(utf8);
-    if (highlight && !editor->lexer())
-        style_html_editor(editor);
-}
-
-void EditorBuffer::reload(QByteArrayView utf8) {
-    edit_.reload_utf8(utf8);
-}
-
-std::array<QByteArrayView, 2> EditorBuffer::utf8_parts() const {
-    return edit_.utf8_parts();
-}
-
-QString EditorBuffer::text() const {
-    return edit_.text();
-}
-
-bool EditorBuffer::is_modified() const {
-    return edit_.widget()->isModified();
-}
-
-void EditorBuffer::set_save_point() {
-    edit_.widget()->setModified(false);
-}
-
-void EditorBuffer::set_line_break(LineBreak line_break) {
-    edit_.set_line_break(line_break);
-}
-
-void EditorBuffer::replace(qsizetype from, qsizetype to, QByteArrayView utf8) {
-    edit_.replace_bytes(from, to, utf8);
-}
-
-WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
-                               DialogProvider& dialogs, DocumentQuestions& questions,
-                               StatusPresenter& status)
-    : buffer_(edit), session_(std::make_unique<DocumentSession>(buffer_, dialogs, questions)) {
+WindowDocument::WindowDocument(QMainWindow* window, EditorDocument& text, DialogProvider& dialogs,
+                               DocumentQuestions& questions, StatusPresenter& status)
+    : session_(std::make_unique<DocumentSession>(text, dialogs, questions)) {
     DocumentSession* session = session_.get();
-    QObject::connect(&edit, &EditArea::changed, session, &DocumentSession::text_changed);
-    QObject::connect(edit.widget(), &QsciScintilla::modificationChanged, session,
+    // The recovery copy reads the text once per change, at its notice.
+    QObject::connect(&text, &EditorDocument::changed, session, &DocumentSession::text_changed);
+    QObject::connect(text.edit_area().widget(), &QsciScintilla::modificationChanged, session,
                      &DocumentSession::modification_changed);
     QObject::connect(session, &DocumentSession::changed, window,
                      [window, session] { window->setWindowTitle(session->title()); });
@@ -100,7 +62,7 @@ WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
         window->addAction(action);
     }
     // Changes made on disk by others: told above the edit area.
-    change_bar_ = new FileChangeBar(edit.widget());
+    change_bar_ = new FileChangeBar(text.edit_area().widget());
     QObject::connect(session, &DocumentSession::disk_changed, change_bar_,
                      &FileChangeBar::show_change);
     QObject::connect(change_bar_, &FileChangeBar::reload_asked, session, &DocumentSession::reload);
@@ -113,6 +75,17 @@ WindowDocument::WindowDocument(QMainWindow* window, ScintillaEditArea& edit,
     QObject::connect(reach, &QAction::triggered, change_bar_, &FileChangeBar::take_focus);
     window->addAction(reach);
     window->setWindowTitle(session->title());
+
+    // The status bar's parts that read the document: the caret's place and
+    // the file form, then the page checker's count.
+    new StatusLabels(window->statusBar(), text.edit_area(), *session);
+    // Completion, end tags and the page checker with its count and F8.
+    auto* help = new WritingHelp(text, window);
+    QObject::connect(session, &DocumentSession::changed, help, &WritingHelp::file_changed);
+    window->statusBar()->addPermanentWidget(help->status_label());
+    keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
+    window->addActions(help->actions());
 }
+
 
 WindowDocument::~WindowDocument() = default;

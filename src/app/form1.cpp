@@ -9,27 +9,20 @@
 #include "app/menu_table.h"
 #include "app/preview_controller.h"
 #include "app/snippet_insertion.h"
-#include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
 #include "app/window_questions.h"
 #include "app/zoom_keys.h"
 #include "commands/registry.h"
 #include "dialogs/colour_text.h"
-#include "dialogs/file_error_text.h"
 #include "document/temp_files.h"
+#include "editor/editor_document.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_edit_area.h"
 #include "find/find_bar.h"
-#include "platform/dialog_provider.h"
-#include "platform/launcher.h"
 #include "platform/qt/qt_dialog_provider.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/twips.h"
-#include "preview/live_preview.h"
-#include "widgets/wrapping_menu_bar.h"
-#include "writing_help/page_checker.h"
-#include "writing_help/writing_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,10 +48,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
     menu_bar_ = new WrappingMenuBar(this);
     setMenuWidget(menu_bar_);
+    statusBar()->setObjectName(QStringLiteral("status_bar"));
     status_ = new StatusPresenter(statusBar());
     build_controls();
-    document_ =
-        std::make_unique<WindowDocument>(this, *edit_, *services_.dialogs, *questions_, *status_);
+    document_ = std::make_unique<WindowDocument>(this, *text_, *services_.dialogs, *questions_,
+                                                 *status_);
     session_ = &document_->session();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
@@ -72,16 +66,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     lang_list->setCurrentIndex(-1);
     lang_list->setEditText(QString());
 
-    statusBar()->setObjectName(QStringLiteral("status_bar"));
-    new StatusLabels(statusBar(), *edit_, *session_);
-    // Completion, end tags and the page checker with its count and F8.
-    auto* help = new WritingHelp(RichTextBox1, this, [this] { return document_encoding(); });
-    connect(session_, &DocumentSession::changed, help, [help] { help->checker().file_changed(); });
     connect(session_, &DocumentSession::changed, preview_,
             &PreviewController::encoding_may_have_changed);
-    statusBar()->addPermanentWidget(help->status_label());
-    keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
-    addActions(help->actions());
     // Every part has made its actions: the keys of the one table go on them.
     actions_->bind_keys(key_table());
     actions_->disable_unless(
@@ -118,9 +104,9 @@ void Form1::build_controls() {
     style_html_editor(RichTextBox1);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
     scroll_with_longest_line(RichTextBox1);
-    edit_ = new ScintillaEditArea(RichTextBox1);
-    connect(edit_, &EditArea::changed, this, &Form1::write_preview);
-    find_bar_ = new FindBar(RichTextBox1);
+    text_ = new EditorDocument(RichTextBox1);
+    edit_ = &text_->edit_area();
+    find_bar_ = new FindBar(*edit_);
     install_find_shortcuts(this, find_bar_);
 
     Frame1 = new QFrame(client);
@@ -132,32 +118,10 @@ void Form1::build_controls() {
     WebBrowser1->setGeometry(twips_rect(7320, 120, 7215, 7095));
     WebBrowser1->hide();
     places_ = std::make_unique<ControlPlaces>(RichTextBox1, WebBrowser1);
-    preview_ = new PreviewController(
-        *this, *WebBrowser1, *services_.launcher,
-        [this](const QString& path) { return describe(session_->write_preview(path)); });
-    // The pane follows the document by patches, and the caret both ways; a
-    // change the patch cannot follow loads the page as the controller does.
-    live_ = new LivePreview(
-        WebBrowser1, [this] { return edit_->utf8_parts(); }, [this] { preview_->show_latest(); },
-        this);
-    live_->set_file_bytes([this](QByteArrayView utf8) {
-        return document_encoding() == Encoding::Windows1252
-                   ? encode_document(QString::fromUtf8(utf8), Encoding::Windows1252,
-                                     Unencodable::References)
-                   : utf8.toByteArray();
-    });
-    live_->set_change_pending([this] { return edit_->change_pending(); });
-    preview_->set_live(live_);
-    connect(edit_, &ScintillaEditArea::caret_moved, this, [this] {
-        if (enable_browser)
-            live_->caret_moved(
-                qsizetype(RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
-    });
-    connect(live_, &LivePreview::element_chosen, this, [this](qsizetype offset) {
-        edit_->set_caret(edit_->to_characters(offset));
-        RichTextBox1->ensureCursorVisible();
-        edit_->give_focus();
-    });
+    // The preview file, the pane and the caret's place in it follow the
+    // document's change notices.
+    preview_ = new PreviewController(*this, enable_browser, *text_, *WebBrowser1,
+                                     *services_.launcher, *status_);
 
     zoom_keys_ = new ZoomKeys(this, RichTextBox1, WebBrowser1);
 
@@ -250,7 +214,7 @@ void Form1::css_editor() {
     // One window at a time; closing it discards it, so the next opens afresh.
     if (!css_window_) {
         css_window_ = new css_edit(
-            css_state_, [this] { live_->stylesheet_changed(temp_stylesheet_path()); },
+            css_state_, [this] { preview_->stylesheet_changed(); },
             services_.css_dialogs ? services_.css_dialogs() : nullptr, this);
         css_window_->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -281,10 +245,6 @@ void Form1::keys_window() {
 
 void Form1::on_tag_chosen(const QString& name) {
     insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
-}
-
-void Form1::write_preview() {
-    preview_->write_preview();
 }
 
 int Form1::preview_writes() const {

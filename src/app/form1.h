@@ -15,6 +15,7 @@
 
 class ActionRegistry;
 class ControlPlaces;
+class EditorDocument;
 class ElidedLabel;
 class FileChangeBar;
 class PreviewController;
@@ -82,8 +83,6 @@ class Form1 : public QMainWindow {
     friend class Form1Parts;
 
     QAction* action(const QString& name) const;
-    // Writes the whole text to the preview file and shows it in the pane.
-    void write_preview();
     int preview_writes() const;
     // The notice of the document's file changed on disk.
     FileChangeBar* file_change_bar() const;
@@ -133,10 +132,10 @@ class Form1 : public QMainWindow {
     StatusPresenter* status_ = nullptr;
 
     QsciScintilla* RichTextBox1 = nullptr;
-    ScintillaEditArea* edit_ = nullptr;
+    EditorDocument* text_ = nullptr;    // the edited document, RichTextBox1's child
+    ScintillaEditArea* edit_ = nullptr; // text_'s
     BrowserHost* WebBrowser1 = nullptr;
     PreviewController* preview_ = nullptr;
-    LivePreview* live_ = nullptr;
     QFrame* Frame1 = nullptr;
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;

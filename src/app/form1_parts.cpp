@@ -1,6 +1,7 @@
 #include "app/form1_parts.h"
 
 #include "app/form1.h"
+#include "app/preview_controller.h"
 
 QsciScintilla* Form1Parts::editor() const {
     return window_.RichTextBox1;
@@ -11,7 +12,7 @@ ScintillaEditArea& Form1Parts::edit_area() const {
 }
 
 LivePreview* Form1Parts::live_preview() const {
-    return window_.live_;
+    return window_.preview_->live();
 }
 
 FindBar* Form1Parts::find_bar() const {

@@ -1,38 +1,39 @@
 #include "app/preview_controller.h"
 
-#include "app/form1.h"
 #include "app/status_presenter.h"
 #include "dialogs/file_error_text.h"
 #include "document/browser_copy.h"
 #include "document/file_io.h"
 #include "document/file_name.h"
 #include "document/temp_files.h"
+#include "editor/scintilla_edit_area.h"
 #include "platform/launcher.h"
 #include "preview/browser_host.h"
 #include "preview/live_preview.h"
 
+#include <QMainWindow>
 #include <QScreen>
+#include <Qsci/qsciscintilla.h>
 
-namespace {
-
-QByteArray charset_of(Encoding encoding) {
-    return encoding == Encoding::Windows1252 ? QByteArrayLiteral("windows-1252")
-                                             : QByteArrayLiteral("utf-8");
-}
-
-} // namespace
-
-PreviewController::PreviewController(Form1& window, BrowserHost& host, Launcher& launcher,
-                                     Writer write)
-    : QObject(&window), window_(window), host_(host), launcher_(launcher),
-      write_(std::move(write)) {
+PreviewController::PreviewController(QMainWindow& window, bool& enable_browser,
+                                     EditorDocument& document, BrowserHost& host,
+                                     Launcher& launcher, StatusPresenter& status)
+    : QObject(&window), window_(window), enabled_(enable_browser), document_(document), host_(host),
+      launcher_(launcher), status_(status), source_(document),
+      live_(new LivePreview(&host, source_, &window)) {
+    // The one notice of each change of the text; the pane follows it by
+    // patches, and the caret both ways.
+    connect(&document_, &EditorDocument::changed, this, &PreviewController::write_preview);
+    connect(live_, &LivePreview::load_wanted, this, &PreviewController::show_latest);
+    connect(&document_.edit_area(), &ScintillaEditArea::caret_moved, this,
+            &PreviewController::caret_moved);
+    connect(live_, &LivePreview::element_chosen, this, &PreviewController::show_element);
     copy_timer_.setSingleShot(true);
     copy_timer_.setInterval(300);
     connect(&copy_timer_, &QTimer::timeout, this, [this] { write_browser_copy(); });
     connect(&host_, &BrowserHost::unavailable, this, [this](const QString& reason) {
-        window_.status().failure(
-            QStringLiteral("pane"),
-            QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
+        status_.failure(QStringLiteral("pane"),
+                        QStringLiteral("Anteprima interna non disponibile: %1").arg(reason));
     });
     // A link clicked in the pane: web pages in the web browser (never in
     // Marklet), mail to the mail program.
@@ -44,56 +45,70 @@ PreviewController::PreviewController(Form1& window, BrowserHost& host, Launcher&
     });
     // What the page says while the pane is off is nobody's business.
     connect(&host_, &BrowserHost::script_message, this, [this](const QString& text) {
-        if (window_.enable_browser)
-            window_.status().notice(text, 10000);
+        if (enabled_)
+            status_.notice(text, 10000);
     });
 }
 
 // Each failure stands in the status bar until the same thing succeeds.
 void PreviewController::tell(const QString& key, bool ok, const QString& failure) {
     if (ok)
-        window_.status().mended(key);
+        status_.mended(key);
     else
-        window_.status().failure(key, failure);
+        status_.failure(key, failure);
+}
+
+void PreviewController::stylesheet_changed() {
+    live_->stylesheet_changed(temp_stylesheet_path());
+}
+
+void PreviewController::caret_moved() {
+    if (enabled_)
+        live_->caret_moved(document_.caret());
+}
+
+void PreviewController::show_element(qsizetype offset) {
+    ScintillaEditArea& edit = document_.edit_area();
+    edit.set_caret(edit.to_characters(offset));
+    edit.widget()->ensureCursorVisible();
+    edit.give_focus();
 }
 
 void PreviewController::write_preview() {
-    const QString error = write_(preview_file_path());
-    if (!error.isEmpty()) {
+    const FileError error = document_.write_preview(preview_file_path());
+    if (error.failed()) {
         // Typing goes on; the user learns once why the preview stands still.
         if (!failed_)
             tell(QStringLiteral("preview"), false,
-                 QStringLiteral("Anteprima non aggiornata: %1").arg(error));
+                 QStringLiteral("Anteprima non aggiornata: %1").arg(describe(error)));
         failed_ = true;
         return;
     }
     if (failed_)
-        window_.status().mended(QStringLiteral("preview"));
+        status_.mended(QStringLiteral("preview"));
     failed_ = false;
-    written_charset_ = charset_of(window_.document_encoding());
+    written_charset_ = document_.preview_charset();
     ++writes_;
     if (copy_wanted_)
         copy_timer_.start();
     // A page of another document (or read in another encoding) resolves its
     // addresses elsewhere: only a load shows it right.
-    const bool same_page = window_.document_path() == shown_path_ &&
-                           charset_of(window_.document_encoding()) == shown_charset_;
-    if (live_ && same_page)
+    const bool same_page =
+        document_.form().path == shown_path_ && document_.preview_charset() == shown_charset_;
+    if (same_page)
         live_->show_change();
-    else if (live_)
-        live_->load_again();
     else
-        show_latest();
+        live_->load_again();
 }
 
 void PreviewController::encoding_may_have_changed() {
-    if (writes_ > 0 && charset_of(window_.document_encoding()) != written_charset_)
+    if (writes_ > 0 && document_.preview_charset() != written_charset_)
         write_preview();
 }
 
 void PreviewController::show_latest() {
-    shown_path_ = window_.document_path();
-    shown_charset_ = charset_of(window_.document_encoding());
+    shown_path_ = document_.form().path;
+    shown_charset_ = document_.preview_charset();
     host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
     host_.show_latest();
 }
@@ -106,21 +121,21 @@ void PreviewController::toggle() {
     // maximised.
     const bool sized_by_screen =
         window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (!window_.enable_browser) {
+    if (!enabled_) {
         widened_ = !sized_by_screen;
         if (widened_)
             widen();
         host_.show();
-        window_.enable_browser = true;
-        shown_path_ = window_.document_path();
-        shown_charset_ = charset_of(window_.document_encoding());
+        enabled_ = true;
+        shown_path_ = document_.form().path;
+        shown_charset_ = document_.preview_charset();
         host_.set_document(shown_path_, shown_charset_, temp_stylesheet_path());
         host_.navigate(QUrl::fromLocalFile(preview_file_path()));
     } else {
         if (widened_ && !sized_by_screen)
             narrow();
         host_.hide();
-        window_.enable_browser = false;
+        enabled_ = false;
     }
 }
 
@@ -157,7 +172,7 @@ void PreviewController::narrow() {
 }
 
 QString PreviewController::write_browser_copy() {
-    const QString document = window_.document_path();
+    const QString document = document_.form().path;
     if (document.isEmpty())
         return QString();
     // The copy is made from the preview file itself: the same bytes, in the
@@ -172,7 +187,7 @@ QString PreviewController::write_browser_copy() {
 }
 
 QString PreviewController::page_for_browsers() {
-    if (window_.document_path().isEmpty())
+    if (document_.form().path.isEmpty())
         return preview_file_path(); // no folder of its own: as the pane shows it
     copy_wanted_ = true;
     copy_timer_.stop();

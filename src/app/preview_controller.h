@@ -1,20 +1,39 @@
 #pragma once
 
+#include "editor/editor_document.h"
+#include "preview/preview_source.h"
+
 #include <QObject>
 #include <QRect>
 #include <QString>
 #include <QTimer>
-#include <functional>
 
 class BrowserHost;
-class Form1;
 class Launcher;
 class LivePreview;
+class QMainWindow;
+class StatusPresenter;
+
+// The editor document as the live preview reads it.
+class DocumentPreviewSource : public PreviewSource {
+  public:
+    explicit DocumentPreviewSource(const EditorDocument& document) : document_(document) {}
+    text_parts::Parts utf8_parts() const override { return document_.utf8_parts(); }
+    bool preview_is_utf8() const override { return document_.preview_is_utf8(); }
+    QByteArray preview_bytes(QByteArrayView utf8) const override {
+        return document_.preview_bytes(utf8);
+    }
+    bool change_pending() const override { return document_.change_pending(); }
+
+  private:
+    const EditorDocument& document_;
+};
 
 // The previews of the main window's document: the preview file rewritten
-// after every change of the text, the browser pane switched on and off, and
-// the external browsers. It wires the window to the files of document/ and
-// the pane of preview/.
+// after every change of the text, the browser pane switched on and off (the
+// window widened for it and narrowed back), the live preview that keeps the
+// pane on the text and the caret, and the external browsers. It wires the
+// document to the files of document/ and the pane of preview/.
 //
 // External browsers cannot be told where the document lives: for a document
 // with a file of its own they get a copy of the preview carrying a <base>
@@ -23,13 +42,14 @@ class LivePreview;
 class PreviewController : public QObject {
     Q_OBJECT
   public:
-    // Writes the whole text to the preview file at the path; empty on success,
-    // else the reason.
-    using Writer = std::function<QString(const QString& path)>;
+    // `enable_browser`: the window's state of the pane, on or off, which this
+    // controller alone sets. The window, its document, the host, the launcher
+    // and the status bar outlive the controller, the window's child.
+    PreviewController(QMainWindow& window, bool& enable_browser, EditorDocument& document,
+                      BrowserHost& host, Launcher& launcher, StatusPresenter& status);
 
-    PreviewController(Form1& window, BrowserHost& host, Launcher& launcher, Writer write);
-
-    // The change reaction: writes the whole text to the preview file and shows it.
+    // The reader of the document's change notice: writes the whole text to
+    // the preview file and shows it.
     void write_preview();
     // The document may be in another encoding now (saved in UTF-8): the
     // preview file, written in the old one, is written again.
@@ -41,13 +61,19 @@ class PreviewController : public QObject {
     void open_in_firefox();
     // Loads the newest preview in the pane (not a patch).
     void show_latest();
-    // Changes go to the pane through `live`, which patches the page or falls
-    // back to show_latest().
-    void set_live(LivePreview* live) { live_ = live; }
+    // Changes go to the pane through the live preview, which patches the page
+    // or falls back to show_latest().
+    LivePreview* live() const { return live_; }
+    // The CSS editor wrote the temporary stylesheet anew.
+    void stylesheet_changed();
 
     int writes() const { return writes_; }
 
   private:
+    // The caret rests somewhere else: the pane shows where.
+    void caret_moved();
+    // Ctrl+click in the pane: the caret goes to that element's start tag.
+    void show_element(qsizetype offset);
     // The file an external browser opens; empty when there is none to open
     // (the user has been told why).
     QString page_for_browsers();
@@ -57,11 +83,14 @@ class PreviewController : public QObject {
     QString write_browser_copy();
     void tell(const QString& key, bool ok, const QString& failure);
 
-    Form1& window_;
+    QMainWindow& window_;
+    bool& enabled_;
+    EditorDocument& document_;
     BrowserHost& host_;
     Launcher& launcher_;
-    Writer write_;
-    LivePreview* live_ = nullptr;
+    StatusPresenter& status_;
+    DocumentPreviewSource source_;
+    LivePreview* live_;
     QString shown_path_; // the document and encoding the pane's page was loaded for
     QByteArray shown_charset_;
     QByteArray written_charset_; // of the preview file

@@ -146,7 +146,7 @@ void css_edit::build_controls() {
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
     style_css_editor(RichTextBox1);
     edit_ = new ScintillaEditArea(RichTextBox1);
-    install_find_shortcuts(this, new FindBar(RichTextBox1));
+    install_find_shortcuts(this, new FindBar(*edit_));
     connect(edit_, &EditArea::changed, this, [this] { state_.css_changed = true; });
 }
 

@@ -71,10 +71,8 @@ bool DocumentSession::reload() {
         return false;
     }
     const DocumentForm form = inspect_document(read.bytes);
-    encoding_ = form.encoding;
-    line_break_ = form.line_break;
-    buffer_.set_line_break(line_break_);
-    if (encoding_ == Encoding::Utf8 || encoding_ == Encoding::Utf8Bom)
+    buffer_.set_form({path, form.encoding, form.line_break});
+    if (form.encoding == Encoding::Utf8 || form.encoding == Encoding::Utf8Bom)
         buffer_.reload(QByteArrayView(read.bytes).sliced(form.text_start));
     else
         buffer_.reload(decode_document(read.bytes).text.toUtf8());

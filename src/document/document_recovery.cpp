@@ -15,7 +15,7 @@ void DocumentSession::text_changed() {
                 const auto [first, second] = buffer_.utf8_parts();
                 return first.toByteArray().append(second);
             },
-            {path_, encoding_, line_break_});
+            {path(), encoding(), line_break()});
 }
 
 void DocumentSession::modification_changed() {
@@ -48,19 +48,16 @@ bool DocumentSession::offer_recovery() {
         questions_.failure(DocumentQuestions::Task::Recover, pending->file, error);
         return false;
     }
-    path_ = record->document_path;
-    encoding_ = record->encoding;
-    line_break_ = record->line_break;
+    buffer_.set_form({record->document_path, record->encoding, record->line_break});
     // In no file yet: unsaved, and kept for recovery, until saved or given up.
     recovered_ = true;
     disk_.forget();
     watch_->watch(QString());
     tell_disk(DiskChange::None);
-    buffer_.set_line_break(line_break_);
     const QByteArray utf8 = record->text.toUtf8();
     buffer_.load(utf8, utf8.size());
     // Saving offers the file the text came from.
-    dialogs_.set_remembered_path(path_);
+    dialogs_.set_remembered_path(path());
     emit changed();
     return true;
 }
@@ -79,7 +76,7 @@ void DocumentSession::start(const QString& path) {
     }
     const QString absolute = absolute_path(path);
     // The name first: the status bar may show no more than its start.
-    if (absolute != path_)
+    if (absolute != this->path())
         emit message(QStringLiteral("%1 non è stato aperto: c'è il testo recuperato. "
                                     "Aprirlo con \"Apri un file\" (%2).")
                          .arg(shown_path(file_name_of(absolute)), shown_path(absolute)),

@@ -44,10 +44,10 @@ bool DocumentSession::is_modified() const {
 }
 
 QString DocumentSession::title() const {
-    if (path_.isEmpty() && !is_modified())
+    if (path().isEmpty() && !is_modified())
         return QStringLiteral("Marklet");
     const QString name =
-        path_.isEmpty() ? QStringLiteral("Senza nome") : shown_path(file_name_of(path_));
+        path().isEmpty() ? QStringLiteral("Senza nome") : shown_path(file_name_of(path()));
     return name + (is_modified() ? QStringLiteral(" *") : QString()) + QStringLiteral(" - Marklet");
 }
 
@@ -75,11 +75,8 @@ bool DocumentSession::open() {
 bool DocumentSession::new_document() {
     if (!settle_unsaved_changes())
         return false;
-    path_.clear();
-    encoding_ = Encoding::Utf8;
-    line_break_ = LineBreak::CrLf;
+    buffer_.set_form({});
     recovered_ = false;
-    buffer_.set_line_break(line_break_);
     buffer_.load({}, 0);
     buffer_.set_save_point();
     recovery_->clear();
@@ -107,14 +104,11 @@ bool DocumentSession::load(const QString& path) {
         return false;
     }
     const DocumentForm form = inspect_document(read.bytes);
-    encoding_ = form.encoding;
-    line_break_ = form.line_break;
-    path_ = path;
+    buffer_.set_form({path, form.encoding, form.line_break});
     // Whatever was recovered has been saved or given up by now.
     recovered_ = false;
-    buffer_.set_line_break(line_break_);
     // UTF-8 goes to the edit area as it is: no round trip through UTF-16.
-    if (is_utf8(encoding_))
+    if (is_utf8(encoding()))
         buffer_.load(QByteArrayView(read.bytes).sliced(form.text_start), read.bytes.size());
     else
         buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
@@ -123,8 +117,8 @@ bool DocumentSession::load(const QString& path) {
     remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Aperto %1 (%2, %3)")
-                     .arg(shown_path(file_name_of(path)), encoding_name(encoding_),
-                          line_break_name(line_break_)),
+                     .arg(shown_path(file_name_of(path)), encoding_name(encoding()),
+                          line_break_name(line_break())),
                  5000);
     return true;
 }
@@ -132,17 +126,17 @@ bool DocumentSession::load(const QString& path) {
 bool DocumentSession::save() {
     // A recovered text is saved where the user confirms: its file may have
     // changed since, or be gone with its folder.
-    if (path_.isEmpty() || recovered_ || !is_folder(folder_of(path_)))
+    if (path().isEmpty() || recovered_ || !is_folder(folder_of(path())))
         return save_as();
-    return write_to(path_);
+    return write_to(path());
 }
 
 bool DocumentSession::save_as() {
-    const QString folder = folder_of(path_);
-    if (!path_.isEmpty() && !is_folder(folder)) {
+    const QString folder = folder_of(path());
+    if (!path().isEmpty() && !is_folder(folder)) {
         // Not silently somewhere else: the dialog starts as near as it can.
         questions_.folder_missing(folder);
-        dialogs_.set_remembered_path(nearest_existing(folder) + u'/' + file_name_of(path_));
+        dialogs_.set_remembered_path(nearest_existing(folder) + u'/' + file_name_of(path()));
     }
     for (;;) {
         const auto chosen = dialogs_.save_file();
@@ -158,7 +152,7 @@ bool DocumentSession::is_other_file(const QString& chosen) const {
     // Folders and devices are refused by the write itself.
     if (::stat(native_path(chosen).constData(), &target) != 0 || !S_ISREG(target.st_mode))
         return false;
-    if (path_.isEmpty() || ::stat(native_path(path_).constData(), &document) != 0)
+    if (path().isEmpty() || ::stat(native_path(path()).constData(), &document) != 0)
         return true;
     // Another name of the same file (a link) is the document's own file.
     return target.st_dev != document.st_dev || target.st_ino != document.st_ino;
@@ -167,7 +161,7 @@ bool DocumentSession::is_other_file(const QString& chosen) const {
 bool DocumentSession::write_to(const QString& path) {
     if (!confirm_overwrite(path))
         return false;
-    Encoding encoding = encoding_;
+    Encoding encoding = this->encoding();
     QByteArray encoded;
     if (encoding == Encoding::Windows1252) {
         const QString text = buffer_.text();
@@ -216,27 +210,13 @@ bool DocumentSession::write_to(const QString& path) {
         questions_.failure(DocumentQuestions::Task::Save, path, error);
         return false;
     }
-    path_ = absolute_path(path);
-    encoding_ = encoding;
+    buffer_.set_form({absolute_path(path), encoding, line_break()});
     recovered_ = false;
-    dialogs_.set_remembered_path(path_);
+    dialogs_.set_remembered_path(this->path());
     buffer_.set_save_point();
     recovery_->clear();
-    remember_file(path_, written, hash);
+    remember_file(this->path(), written, hash);
     emit changed();
-    emit message(QStringLiteral("Salvato %1").arg(shown_path(path_)), 5000);
+    emit message(QStringLiteral("Salvato %1").arg(shown_path(this->path())), 5000);
     return true;
-}
-
-FileError DocumentSession::write_preview(const QString& path) const {
-    if (encoding_ == Encoding::Windows1252) {
-        const QByteArray bytes =
-            encode_document(buffer_.text(), encoding_, Unencodable::References);
-        return rewrite_temp_file(path, {bytes});
-    }
-    // Straight from the edit area's own buffer, as it lies: on a large
-    // document a copy, or even closing the buffer's gap, would cost more than
-    // the write.
-    const auto [before_gap, after_gap] = buffer_.utf8_parts();
-    return rewrite_temp_file(path, {before_gap, after_gap});
 }

@@ -16,11 +16,23 @@ class RecoveryKeeper;
 struct InterruptedSave;
 struct PendingRecovery;
 
+// The file a text belongs to, and the form it is kept in there.
+struct FileForm {
+    QString path; // empty: in no file yet
+    Encoding encoding = Encoding::Utf8;
+    LineBreak line_break = LineBreak::CrLf;
+};
+
 // The edit area as the document session uses it: the whole text as UTF-8,
-// the point at which it was last saved, and the line break Enter inserts.
+// the point at which it was last saved, and the text's file form.
 class DocumentBuffer {
   public:
     virtual ~DocumentBuffer() = default;
+    // The one copy of the file form: the session sets it, the readers of the
+    // text (the preview file, the status bar) read it here.
+    virtual const FileForm& form() const = 0;
+    // Also makes Enter insert the form's line break.
+    virtual void set_form(const FileForm& form) = 0;
     // Replaces the whole text with a document's text as UTF-8; the undo
     // history starts afresh. `file_size`: the size of the file it came from.
     virtual void load(QByteArrayView utf8, qsizetype file_size) = 0;
@@ -34,7 +46,6 @@ class DocumentBuffer {
     // True while the text differs from its save point.
     virtual bool is_modified() const = 0;
     virtual void set_save_point() = 0;
-    virtual void set_line_break(LineBreak line_break) = 0;
     // Replaces the bytes [from, to) of the UTF-8 text: one change, one undo step.
     virtual void replace(qsizetype from, qsizetype to, QByteArrayView utf8) = 0;
 };
@@ -116,18 +127,13 @@ class DocumentSession : public QObject {
     // The window closes and its text goes: no recovery copy is left.
     void close();
 
-    // Rewrites the program's preview file `path` with the whole text: in
-    // Windows-1252 for such a document (characters it lacks as references),
-    // else in UTF-8. What failed, if anything.
-    FileError write_preview(const QString& path) const;
-
     // The edit area's notices.
     void text_changed();
     void modification_changed();
 
-    QString path() const { return path_; }
-    Encoding encoding() const { return encoding_; }
-    LineBreak line_break() const { return line_break_; }
+    QString path() const { return buffer_.form().path; }
+    Encoding encoding() const { return buffer_.form().encoding; }
+    LineBreak line_break() const { return buffer_.form().line_break; }
     // Unsaved: changed since the last save, or recovered and not saved yet.
     bool is_modified() const;
     // "name * - Marklet"
@@ -161,9 +167,6 @@ class DocumentSession : public QObject {
     DialogProvider& dialogs_;
     DocumentQuestions& questions_;
     RecoveryKeeper* recovery_;
-    QString path_;
-    Encoding encoding_ = Encoding::Utf8;
-    LineBreak line_break_ = LineBreak::CrLf;
     // The text came from a recovery copy: unsaved, whatever the buffer says.
     bool recovered_ = false;
     DiskState disk_;

@@ -43,10 +43,14 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     scintilla_accessibility::manage(widget_);
     connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT)
+                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
                     before_insert(position);
-                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE)
+                    note_edit(position, 0, length);
+                }
+                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
                     before_delete(position, length);
+                    note_edit(position, length, 0);
+                }
                 if (type & text_change_notices)
                     on_text_changed();
             });
@@ -100,8 +104,19 @@ template <typename F> void ScintillaEditArea::program_change(F&& change) {
     --quiet_;
     if (quiet_ == 0) {
         pending_ = false;
-        emit changed();
+        report();
     }
+}
+
+void ScintillaEditArea::note_edit(qsizetype at, qsizetype removed, qsizetype added) {
+    ++revision_;
+    span_.note(at, removed, added);
+}
+
+void ScintillaEditArea::report() {
+    const ChangeSpan::Span span = span_.take();
+    emit edited(span.position, span.removed, span.added, revision_);
+    emit changed();
 }
 
 void ScintillaEditArea::on_text_changed() {
@@ -151,7 +166,7 @@ void ScintillaEditArea::flush() {
     if (!pending_)
         return;
     pending_ = false;
-    emit changed();
+    report();
 }
 
 QString ScintillaEditArea::text() const {
@@ -309,8 +324,12 @@ qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
     return first.size() + (in_second >= 0 ? in_second : second.size());
 }
 
+qsizetype ScintillaEditArea::caret_byte() const {
+    return qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS));
+}
+
 qsizetype ScintillaEditArea::caret() const {
-    return to_characters(qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+    return to_characters(caret_byte());
 }
 
 void ScintillaEditArea::set_caret(qsizetype position) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/document_codec.h"
+#include "editor/change_span.h"
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>
@@ -74,6 +75,12 @@ class ScintillaEditArea : public EditArea {
     // A change made by the user has not been reported yet (its notice waits
     // for the next input event or the repaint).
     bool change_pending() const { return pending_; }
+    // Moves at every modification of the text, as it is made (before its
+    // notice): a reader that kept a copy of the text under another revision
+    // holds a stale copy.
+    quint64 revision() const { return revision_; }
+    // The caret as a byte of the UTF-8 text.
+    qsizetype caret_byte() const;
 
     // Gives a lexer-less editor the styling that keeps long lines quick (see
     // long_line_styling.h); the text loaded next is styled before it shows.
@@ -92,6 +99,12 @@ class ScintillaEditArea : public EditArea {
   signals:
     // The caret has moved (by typing, a command or the user).
     void caret_moved();
+    // Given with every changed() and just before it: the change in UTF-8
+    // bytes. From `position`, `removed` bytes of the text before it gave way
+    // to `added` bytes; a change made of several modifications (a paste over
+    // a selection, an undo, a load) is given as the one span that covers
+    // them. `revision`: revision() after it.
+    void edited(qsizetype position, qsizetype removed, qsizetype added, quint64 revision);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +121,9 @@ class ScintillaEditArea : public EditArea {
     void before_insert(qsizetype at);
     void before_delete(qsizetype at, qsizetype length);
     qsizetype count_between(qsizetype from, qsizetype to) const;
+    // One modification as Scintilla is about to make it.
+    void note_edit(qsizetype at, qsizetype removed, qsizetype added);
+    void report();
 
     // Runs a change made by the program: the notices Scintilla raises during it
     // are swallowed and one notice follows at the end.
@@ -119,6 +135,8 @@ class ScintillaEditArea : public EditArea {
     int quiet_ = 0;
     bool pending_ = false;
     long last_caret_ = -1;
+    quint64 revision_ = 0;
+    ChangeSpan span_; // of the change not reported yet
     // A byte position and its column, or -1.
     mutable qsizetype anchor_ = -1;
     mutable qsizetype anchor_column_ = 0;

@@ -11,9 +11,10 @@ void EditorSearch::hold_index(bool hold) {
 }
 
 const QString& EditorSearch::text() {
-    if (!text_valid_ && target_.alive()) {
+    if (target_.alive() && edit_ && (!text_valid_ || text_revision_ != edit_->revision())) {
         text_ = target_.text();
         text_valid_ = true;
+        text_revision_ = edit_->revision();
     }
     return text_;
 }

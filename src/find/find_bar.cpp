@@ -31,17 +31,11 @@ bool good_seed(const QString& text) {
 
 } // namespace
 
-FindBar::FindBar(QsciScintilla* editor)
-    : QWidget(editor->parentWidget() ? editor->parentWidget() : editor), editor_(editor),
-      search_(std::make_unique<EditorSearch>(editor)) {
+FindBar::FindBar(ScintillaEditArea& edit)
+    : QWidget(edit.widget()->parentWidget() ? edit.widget()->parentWidget() : edit.widget()),
+      editor_(edit.widget()), search_(std::make_unique<EditorSearch>(edit)) {
     setObjectName(QStringLiteral("find_bar"));
     build();
-    // Any notice of a change, sent before or after it (whichever the editor sends).
-    connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int, const char*, int, int, int, int, int, int, int) {
-                search_->forget_text();
-            });
-
     attach();
     hide();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "find/find_replace.h"
 #include "editor/editor_strips.h"
+#include "find/find_replace.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -9,6 +9,7 @@
 #include <memory>
 
 class EditorSearch;
+class ScintillaEditArea;
 class QCheckBox;
 class QGridLayout;
 class QHBoxLayout;
@@ -37,7 +38,7 @@ class QToolButton;
 class FindBar : public QWidget {
     Q_OBJECT
   public:
-    explicit FindBar(QsciScintilla* editor);
+    explicit FindBar(ScintillaEditArea& edit);
     ~FindBar() override;
 
     QsciScintilla* editor() const { return editor_; }

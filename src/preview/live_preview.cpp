@@ -1,6 +1,7 @@
 #include "preview/live_preview.h"
 
 #include "preview/browser_host.h"
+#include "preview/preview_source.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,9 +52,8 @@ bool hidden_in_head(const SourceMap& map, int node) {
 
 } // namespace
 
-LivePreview::LivePreview(BrowserHost* host, TextSource text, std::function<void()> load,
-                         QObject* parent)
-    : QObject(parent), host_(host), text_(std::move(text)), load_(std::move(load)) {
+LivePreview::LivePreview(BrowserHost* host, const PreviewSource& source, QObject* parent)
+    : QObject(parent), host_(host), source_(source) {
     host_->set_own_script(own_script());
     connect(host_, &BrowserHost::settled, this, &LivePreview::on_settled);
     connect(host_, &BrowserHost::own_message, this, &LivePreview::on_message);
@@ -73,8 +73,10 @@ void LivePreview::show_change() {
         return;
     }
     SourceMap::Patch patch;
-    map_.set_splices(file_is_utf8());
-    switch (map_.update(text_(), &patch)) {
+    // Pieces are spliced into the page's text only where the file holds the
+    // text's own bytes.
+    map_.set_splices(source_.preview_is_utf8());
+    switch (map_.update(source_.utf8_parts(), &patch)) {
     case SourceMap::Outcome::Unchanged:
         return;
     case SourceMap::Outcome::Reload:
@@ -98,19 +100,19 @@ void LivePreview::reload() {
             QStringLiteral("\nmarklet.startAt(%1, %2);").arg(scroll_.x()).arg(scroll_.y()));
     if (host_->pane() && (host_->shows_page() || host_->load_in_flight()))
         ++counts_.reloads;
-    load_();
+    emit load_wanted();
 }
 
 void LivePreview::on_settled() {
     ++generation_;
-    if (pending_ && pending_()) {
+    if (source_.change_pending()) {
         // The text is ahead of the file the page was loaded from; the change's
         // notice, on its way, loads the page again.
         in_step_ = false;
         return;
     }
     // The pane shows the preview file as it is now: the map starts afresh.
-    map_.rebuild(text_());
+    map_.rebuild(source_.utf8_parts());
     // Patches wait until our script in the page has found the map's
     // elements there; changes before that load the page again.
     in_step_ = false;
@@ -146,16 +148,8 @@ void LivePreview::check_loaded(int generation, int tries) {
         });
 }
 
-bool LivePreview::file_is_utf8() const {
-    // The one way of writing the file that changes bytes of the text: the
-    // single-byte encoding (its pieces are turned into its bytes).
-    static const QByteArray probe = QByteArrayLiteral("\xc3\xa0");
-    return !file_bytes_ || file_bytes_(probe) == probe;
-}
-
 QString LivePreview::piece(const QByteArray& bytes) const {
-    const QByteArray file = file_bytes_ ? file_bytes_(bytes) : bytes;
-    return QString::fromLatin1(file.toBase64());
+    return QString::fromLatin1(source_.preview_bytes(bytes).toBase64());
 }
 
 void LivePreview::send_patch(const SourceMap::Patch& patch) {
@@ -200,7 +194,7 @@ void LivePreview::highlight() {
         return;
     // The text is ahead of the map: the change's patch goes first, and the
     // caret's place is read on the map that follows it.
-    if (pending_ && pending_()) {
+    if (source_.change_pending()) {
         rest_.start();
         return;
     }

@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
-#include <functional>
 
 class BrowserHost;
+class PreviewSource;
 
 // Keeps the browser pane on the document without loading the page at every
 // change: the change is patched into the page in place when the source map
@@ -25,26 +25,10 @@ class BrowserHost;
 class LivePreview : public QObject {
     Q_OBJECT
   public:
-    // The document's text as the edit control holds it (UTF-8, in one or
-    // two runs), valid until the next change.
-    using TextSource = std::function<SourceMap::Parts()>;
-    // Turns a piece of the document into its bytes in the preview file, for
-    // a file not written as UTF-8. The page decodes pieces as it decoded the
-    // file.
-    using FileBytes = std::function<QByteArray(QByteArrayView)>;
-
-    // `load` shows the preview file afresh in the pane (the full load the
-    // patch falls back to).
-    LivePreview(BrowserHost* host, TextSource text, std::function<void()> load, QObject* parent);
-
-    // How pieces of the document are written to the preview file; none: as
-    // they are (UTF-8).
-    void set_file_bytes(FileBytes file_bytes) { file_bytes_ = std::move(file_bytes); }
-
-    // Tells whether the text has changed beyond what the preview file holds
-    // (a change whose notice has not come yet): a page that finishes loading
-    // then is not checked against the text, the coming notice loads it again.
-    void set_change_pending(std::function<bool()> pending) { pending_ = std::move(pending); }
+    // `source`: the document shown, which outlives this. A page that
+    // finishes loading while a change of it is pending is not checked
+    // against the text: the change's coming notice loads it again.
+    LivePreview(BrowserHost* host, const PreviewSource& source, QObject* parent);
 
     // The preview file now holds the document's new text.
     void show_change();
@@ -83,6 +67,9 @@ class LivePreview : public QObject {
   signals:
     // Ctrl+click in the pane: the caret belongs at this byte of the text.
     void element_chosen(qsizetype offset);
+    // The preview file must be shown afresh in the pane (the full load a
+    // patch falls back to).
+    void load_wanted();
 
   private:
     void reload();
@@ -93,15 +80,11 @@ class LivePreview : public QObject {
     void send_patch(const SourceMap::Patch& patch);
     void refuse(int generation, const QString& why);
     QString piece(const QByteArray& bytes) const;
-    bool file_is_utf8() const;
     QByteArray css_bytes(const QString& path) const;
 
     BrowserHost* host_;
-    TextSource text_;
-    std::function<void()> load_;
+    const PreviewSource& source_;
     SourceMap map_;
-    FileBytes file_bytes_;
-    std::function<bool()> pending_;
     QTimer rest_;
     qsizetype caret_ = -1;
     QPoint scroll_; // where the page shown is scrolled (as it last told)

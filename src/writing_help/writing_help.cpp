@@ -1,7 +1,9 @@
 #include "writing_help/writing_help.h"
 
+#include "editor/editor_document.h"
 #include "editor/editor_style.h"
 #include "editor/editor_text.h"
+#include "editor/scintilla_edit_area.h"
 #include "writing_help/check_marks.h"
 #include "writing_help/editor_completion.h"
 #include "writing_help/page_checker.h"
@@ -14,19 +16,17 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-constexpr int kTextChanges = Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT |
-                             Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE;
-
 } // namespace
 
-WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
-                         std::function<Encoding()> file_encoding)
-    : QObject(editor), editor_(editor), completion_(new EditorCompletion(editor)),
-      marks_(new CheckMarks(editor)) {
+WritingHelp::WritingHelp(EditorDocument& document, QWidget* window)
+    : QObject(document.edit_area().widget()), document_(document),
+      editor_(document.edit_area().widget()), completion_(new EditorCompletion(editor_)),
+      marks_(new CheckMarks(editor_)) {
+    QsciScintilla* editor = editor_;
     PageChecker::Text text;
     text.size = [editor] { return qsizetype(EditorText(editor).length()); };
     text.copy = [editor] { return EditorText(editor).all(); };
-    text.file = std::move(file_encoding);
+    text.file = [&document] { return document.form().encoding; };
     checker_ = new PageChecker(std::move(text), kHighlightLimit, this);
 
     label_ = new QLabel(window);
@@ -34,33 +34,7 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
     label_->setToolTip(QStringLiteral("Controllo della pagina: F8 va al problema successivo, "
                                       "Maiusc+F8 al precedente"));
 
-    connect(editor_, &Sci::SCN_MODIFIED, this,
-            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-                if (!(type & kTextChanges))
-                    return;
-                // The whole text going (a file opened in its place): its marks
-                // and its count go with it.
-                const long size = editor_->SendScintilla(Sci::SCI_GETLENGTH);
-                if ((type & Sci::SC_MOD_BEFOREDELETE) && position == 0 && length == size) {
-                    marks_->clear();
-                    label_->clear();
-                }
-                // A whole text arriving in an empty editor: a page opened (or
-                // pasted) rather than typed.
-                const bool arrived =
-                    position == 0 && (((type & Sci::SC_MOD_BEFOREINSERT) && size == 0) ||
-                                      ((type & Sci::SC_MOD_INSERTTEXT) && length == size));
-                if (arrived && length > kCheckOnArrivalLimit && length <= kHighlightLimit) {
-                    // Checked when the user edits it, or asks with F8.
-                    checker_->text_replaced();
-                    waiting_ = true;
-                    label_->setText(QStringLiteral("Controllo alla prima modifica o con F8"));
-                    return;
-                }
-                waiting_ = false;
-                asked_ = 0; // an edit meanwhile: no jump when its check ends
-                checker_->text_changed();
-            });
+    connect(&document_, &EditorDocument::changed, this, &WritingHelp::text_changed);
     connect(checker_, &PageChecker::finished, marks_, &CheckMarks::show);
     connect(checker_, &PageChecker::finished, this, [this] {
         // F8 asked for the check: it goes on to the finding it asked for.
@@ -87,6 +61,31 @@ WritingHelp::WritingHelp(QsciScintilla* editor, QWidget* window,
     previous->setShortcut(Qt::SHIFT | Qt::Key_F8);
     connect(previous, &QAction::triggered, this, [this] { go(-1); });
     actions_ = {next, previous};
+}
+
+void WritingHelp::file_changed() {
+    checker_->file_changed();
+}
+
+void WritingHelp::text_changed(qsizetype position, qsizetype removed, qsizetype added) {
+    // The whole text gave way (a file opened in its place): its marks and
+    // its count go with it.
+    const bool whole = position == 0 && added == document_.size();
+    if (whole && removed > 0) {
+        marks_->clear();
+        label_->clear();
+    }
+    // A whole text arriving: a page opened (or pasted) rather than typed.
+    if (whole && added > kCheckOnArrivalLimit && added <= kHighlightLimit) {
+        // Checked when the user edits it, or asks with F8.
+        checker_->text_replaced();
+        waiting_ = true;
+        label_->setText(QStringLiteral("Controllo alla prima modifica o con F8"));
+        return;
+    }
+    waiting_ = false;
+    asked_ = 0; // an edit meanwhile: no jump when its check ends
+    checker_->text_changed();
 }
 
 void WritingHelp::go(int direction) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CheckMarks;
+class EditorDocument;
 class EditorCompletion;
 class PageChecker;
 class QAction;
@@ -34,10 +35,13 @@ class WritingHelp : public QObject {
     // (about 0.4 ms a kilobyte).
     static constexpr qsizetype kCheckOnArrivalLimit = 1024 * 1024;
 
-    // `file_encoding`: what the document's file is saved in (the page's own
-    // declaration of its encoding is checked against it); unset: UTF-8.
-    WritingHelp(QsciScintilla* editor, QWidget* window,
-                std::function<Encoding()> file_encoding = {});
+    // Over the document's edit control; the page's own declaration of its
+    // encoding is checked against the encoding of the document's file.
+    WritingHelp(EditorDocument& document, QWidget* window);
+
+    // The document's file, its encoding or whether it is saved changed: a
+    // declaration of the page's encoding is checked against the file's again.
+    void file_changed();
 
     QLabel* status_label() const { return label_; }
     QList<QAction*> actions() const { return actions_; }
@@ -46,10 +50,14 @@ class WritingHelp : public QObject {
     EditorCompletion& completion() const { return *completion_; }
 
   private:
+    // The document's change notice: from `position`, `removed` bytes gave
+    // way to `added`.
+    void text_changed(qsizetype position, qsizetype removed, qsizetype added);
     // F8 (+1) or Shift+F8 (-1).
     void go(int direction);
     void show_count();
 
+    EditorDocument& document_;
     QsciScintilla* editor_;
     EditorCompletion* completion_;
     PageChecker* checker_;

@@ -105,8 +105,8 @@ class TestScintillaEditArea : public QObject {
 
     // Without a screen reader the editor is described plainly and Scintilla
     // sends only the notices before a change; with one, QScintilla's own text
-    // interface and every notice come back. Either way each typed key, each
-    // deletion and each undo is told once.
+    // interface and every notice come back. (Either way each change is told
+    // once: tst_editor_document.)
     void accessibility_switches_between_lean_and_full_data() {
         QTest::addColumn<bool>("active");
         QTest::newRow("off") << false;
@@ -120,18 +120,6 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(mask == Sci::SC_MODEVENTMASKALL, active);
         QCOMPARE(QAccessible::queryAccessibleInterface(widget.get())->textInterface() != nullptr,
                  active);
-        edit->set_text(u"ab"_s);
-        edit->set_caret(2);
-        widget->setFocus();
-        QSignalSpy spy(edit, &EditArea::changed);
-        QTest::keyClicks(widget.get(), u"xy"_s);
-        QTest::keyClick(widget.get(), Qt::Key_Backspace);
-        QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(edit->text(), u"abx"_s);
-        widget->undo();
-        QTRY_COMPARE(spy.size(), 4);
-        QTest::qWait(20);
-        QCOMPARE(spy.size(), 4);
         QAccessible::setActive(false);
     }
 
@@ -146,15 +134,6 @@ class TestScintillaEditArea : public QObject {
         QVERIFY(!first.isEmpty() && !second.isEmpty());
         QCOMPARE(first.toByteArray() + second.toByteArray(), edit->text().toUtf8());
         QCOMPARE(edit->utf8(), edit->text().toUtf8());
-    }
-
-    void load_starts_a_fresh_history() {
-        edit->set_text(u"vecchio"_s);
-        QSignalSpy spy(edit, &EditArea::changed);
-        edit->load_text(u"nuovo\r\n"_s);
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(edit->utf8(), QByteArray("nuovo\r\n"));
-        QVERIFY(!widget->isUndoAvailable());
     }
 
     // The line numbers' margin widens for more lines and narrows back.
