@@ -1,10 +1,10 @@
 #include "app/document_bindings.h"
 
 #include "app/file_change_bar.h"
+#include "app/status_labels.h"
 #include "app/status_presenter.h"
 #include "dialogs/file_error_text.h"
 #include "document/recovery_keeper.h"
-#include "app/status_labels.h"
 #include "editor/editor_document.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_edit_area.h"
@@ -86,6 +86,5 @@ WindowDocument::WindowDocument(QMainWindow* window, EditorDocument& text, Dialog
     keep_whole(help->status_label(), QStringLiteral("9 errori, 99 avvisi"));
     window->addActions(help->actions());
 }
-
 
 WindowDocument::~WindowDocument() = default;

@@ -51,8 +51,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("status_bar"));
     status_ = new StatusPresenter(statusBar());
     build_controls();
-    document_ = std::make_unique<WindowDocument>(this, *text_, *services_.dialogs, *questions_,
-                                                 *status_);
+    document_ =
+        std::make_unique<WindowDocument>(this, *text_, *services_.dialogs, *questions_, *status_);
     session_ = &document_->session();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });

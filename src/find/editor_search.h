@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/search_target.h"
 #include "editor/scintilla_edit_area.h"
+#include "editor/search_target.h"
 #include "find/find_replace.h"
 
 #include <QPointer>
