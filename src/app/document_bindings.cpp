@@ -8,6 +8,7 @@
 #include "editor/editor_document.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_edit_area.h"
+#include "find/find_bar.h"
 #include "writing_help/writing_help.h"
 
 #include <QAction>
@@ -75,6 +76,10 @@ WindowDocument::WindowDocument(QMainWindow* window, EditorDocument& text, Dialog
     QObject::connect(reach, &QAction::triggered, change_bar_, &FileChangeBar::take_focus);
     window->addAction(reach);
     window->setWindowTitle(session->title());
+
+    // Search and replace in the document, with the window's keys for them.
+    find_bar_ = new FindBar(text.edit_area());
+    install_find_shortcuts(window, find_bar_);
 
     // The status bar's parts that read the document: the caret's place and
     // the file form, then the page checker's count.

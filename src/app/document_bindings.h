@@ -5,6 +5,7 @@
 #include <memory>
 
 class FileChangeBar;
+class FindBar;
 class QMainWindow;
 class QWidget;
 class EditorDocument;
@@ -14,7 +15,8 @@ class StatusPresenter;
 // through the window's questions; the window title and the status bar's messages kept up
 // to date; the keys Ctrl+S (save to the document's own file) and Ctrl+Shift+S
 // (the save dialog, as the toolbar's save button); the notice of a file
-// changed on disk above the edit area, and F6 to reach it; the status bar's
+// changed on disk above the edit area, and F6 to reach it; the find bar and
+// its keys; the status bar's
 // labels of the caret's place and the file form, and the writing help (its
 // count in the status bar, F8 and Shift+F8 on the window).
 //
@@ -28,9 +30,11 @@ class WindowDocument {
     ~WindowDocument();
     DocumentSession& session() const { return *session_; }
     FileChangeBar* change_bar() const { return change_bar_; }
+    FindBar* find_bar() const { return find_bar_; }
 
   private:
     // Last of the members that use the document.
     std::unique_ptr<DocumentSession> session_;
     FileChangeBar* change_bar_; // the window's child
+    FindBar* find_bar_;         // the edit area's parent's child
 };

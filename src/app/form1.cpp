@@ -4,24 +4,16 @@
 
 #include "app/document_bindings.h"
 #include "app/elided_label.h"
-#include "app/keys_window.h"
 #include "app/layout.h"
 #include "app/menu_table.h"
 #include "app/preview_controller.h"
-#include "app/snippet_insertion.h"
 #include "app/status_presenter.h"
 #include "app/tag_list.h"
+#include "app/window_operations.h"
 #include "app/window_questions.h"
-#include "app/zoom_keys.h"
 #include "commands/registry.h"
-#include "dialogs/colour_text.h"
-#include "document/temp_files.h"
 #include "editor/editor_document.h"
 #include "editor/editor_style.h"
-#include "editor/scintilla_edit_area.h"
-#include "find/find_bar.h"
-#include "platform/qt/qt_dialog_provider.h"
-#include "platform/qt/qt_launcher.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -37,12 +29,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Marklet"));
-    if (!services_.dialogs)
-        services_.dialogs = std::make_unique<QtDialogProvider>(this);
-    if (!services_.launcher)
-        services_.launcher = std::make_unique<QtLauncher>();
-    if (!services_.browser_factory)
-        services_.browser_factory = BrowserHost::plugin_factory();
+    fill_in_defaults(services_, this);
     questions_ = std::make_unique<WindowQuestions>(this);
     asker_ = std::move(services_.asker);
 
@@ -54,6 +41,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     document_ =
         std::make_unique<WindowDocument>(this, *text_, *services_.dialogs, *questions_, *status_);
     session_ = &document_->session();
+    find_bar_ = document_->find_bar();
     actions_ =
         std::make_unique<ActionRegistry>(this, [this](const QString& name) { run_item(name); });
     actions_->build_menus(menu_bar_);
@@ -106,8 +94,6 @@ void Form1::build_controls() {
     scroll_with_longest_line(RichTextBox1);
     text_ = new EditorDocument(RichTextBox1);
     edit_ = &text_->edit_area();
-    find_bar_ = new FindBar(*edit_);
-    install_find_shortcuts(this, find_bar_);
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -123,14 +109,15 @@ void Form1::build_controls() {
     preview_ = new PreviewController(*this, enable_browser, *text_, *WebBrowser1,
                                      *services_.launcher, *status_);
 
-    zoom_keys_ = new ZoomKeys(this, RichTextBox1, WebBrowser1);
+    operations_ = new WindowOperations(*this, RichTextBox1, *edit_, WebBrowser1, *preview_, asker(),
+                                       std::move(services_.css_dialogs));
 
     lang_list = new TagList(client);
     lang_list->setObjectName(QStringLiteral("lang_list"));
     lang_list->setAccessibleName(QStringLiteral("Elenco TAG"));
     lang_list->setMaxVisibleItems(20);
     lang_list->setGeometry(twips_rect(5160, 1200, 2055, 315));
-    connect(lang_list, &TagList::chosen, this, &Form1::on_tag_chosen);
+    connect(lang_list, &TagList::chosen, operations_, &WindowOperations::tag_chosen);
 
     Label1 = new ElidedLabel(QStringLiteral("Elenco TAG"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -171,16 +158,11 @@ void Form1::run_item(const QString& name) {
     if (const Operation operation = window_operation(name))
         (this->*operation)();
     else if (const TagCommand command = find_command(name))
-        run_command(command);
-}
-
-void Form1::run_command(TagCommand command) {
-    if (const auto snippet = command(asker()))
-        insert_snippet(snippet->open, snippet->close);
+        operations_->run_command(command);
 }
 
 void Form1::insert_snippet(const QString& snpt_start, const QString& snpt_stop) {
-    ::insert_snippet(*edit_, snpt_start, snpt_stop);
+    operations_->insert(snpt_start, snpt_stop);
 }
 
 void Form1::svuota() {
@@ -189,62 +171,35 @@ void Form1::svuota() {
 }
 
 QString Form1::sel_colore(const QString& txt) {
-    const auto colour = services_.dialogs->colour(txt);
-    return colour ? colour_text(*colour) : QString();
+    return WindowQuestions::colour_of(*services_.dialogs, txt);
 }
 
 void Form1::colore() {
-    const QString colour = asker().colour(QStringLiteral("Seleziona un colore"));
-    if (colour.isEmpty())
-        return;
-    insert_snippet(colour, {});
-    // The confirmation says the colour is on the clipboard: make it so.
-    QGuiApplication::clipboard()->setText(colour);
-    asker().inform(QStringLiteral("Il colore è stato copiato negli appunti"));
-    edit_->give_focus();
+    operations_->colore();
 }
 
 void Form1::tmp_stylesheet() {
-    insert_snippet(QStringLiteral("<link rel=\"STYLESHEET\" type=\"text/css\" href=\"") +
-                       temp_stylesheet_path() + QStringLiteral("\">"),
-                   {});
+    operations_->tmp_stylesheet();
 }
 
 void Form1::css_editor() {
-    // One window at a time; closing it discards it, so the next opens afresh.
-    if (!css_window_) {
-        css_window_ = new css_edit(
-            css_state_, [this] { preview_->stylesheet_changed(); },
-            services_.css_dialogs ? services_.css_dialogs() : nullptr, this);
-        css_window_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    css_window_->show();
-    css_window_->raise();
-    css_window_->activateWindow();
+    operations_->css_editor();
 }
 
 void Form1::zoom_in() {
-    zoom_keys_->zoom(ZoomKeys::Zoom::In, focusWidget() ? focusWidget() : RichTextBox1);
+    operations_->zoom_in();
 }
 
 void Form1::zoom_out() {
-    zoom_keys_->zoom(ZoomKeys::Zoom::Out, focusWidget() ? focusWidget() : RichTextBox1);
+    operations_->zoom_out();
 }
 
 void Form1::zoom_reset() {
-    zoom_keys_->zoom(ZoomKeys::Zoom::Reset, focusWidget() ? focusWidget() : RichTextBox1);
+    operations_->zoom_reset();
 }
 
 void Form1::keys_window() {
-    if (!keys_window_)
-        keys_window_ = new KeysWindow(KeyTables{}, this);
-    keys_window_->show();
-    keys_window_->raise();
-    keys_window_->activateWindow();
-}
-
-void Form1::on_tag_chosen(const QString& name) {
-    insert_snippet(u'<' + name + u'>', QStringLiteral("</") + name + u'>');
+    operations_->keys_window();
 }
 
 int Form1::preview_writes() const {
@@ -299,7 +254,7 @@ void Form1::changeEvent(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program: the CSS editor closes with it,
     // asking first about its own unsaved stylesheet.
-    if (!maybe_save() || (css_window_ && !css_window_->close())) {
+    if (!maybe_save() || (operations_->css_window() && !operations_->css_window()->close())) {
         event->ignore();
         return;
     }

@@ -2,7 +2,6 @@
 
 #include "app/form1_services.h"
 #include "commands/snippet.h"
-#include "css_editor/css_edit.h"
 #include "document/document_session.h"
 #include "preview/browser_host.h"
 #include "widgets/wrapping_menu_bar.h"
@@ -29,8 +28,8 @@ class ScintillaEditArea;
 class StatusPresenter;
 class TagList;
 class WindowDocument;
+class WindowOperations;
 class WindowQuestions;
-class ZoomKeys;
 
 // The main window: the document's edit area, the menu bar of tag commands, the
 // toolbar, the tag list and the browser pane of the preview. It wires these
@@ -98,8 +97,6 @@ class Form1 : public QMainWindow {
 
     void build_controls();
     void apply_resize_rule();
-    void run_command(TagCommand command);
-    void on_tag_chosen(const QString& name);
 
     using Operation = void (Form1::*)();
     static Operation window_operation(const QString& name);
@@ -140,14 +137,10 @@ class Form1 : public QMainWindow {
     TagList* lang_list = nullptr;
     ElidedLabel* Label1 = nullptr;
     FindBar* find_bar_ = nullptr;
-    ZoomKeys* zoom_keys_ = nullptr;
-    QPointer<QWidget> keys_window_;
+    WindowOperations* operations_ = nullptr;
 
     std::unique_ptr<WindowDocument> document_;
     DocumentSession* session_ = nullptr; // document_'s
-    // Lasts while the program runs, across CSS editor windows.
-    CssEditorState css_state_;
-    QPointer<css_edit> css_window_;
     std::unique_ptr<ControlPlaces> places_;
     bool first_show_ = true;
 };

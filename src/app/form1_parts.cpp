@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/preview_controller.h"
+#include "app/window_operations.h"
 
 QsciScintilla* Form1Parts::editor() const {
     return window_.RichTextBox1;
@@ -32,11 +33,11 @@ DocumentSession& Form1Parts::session() const {
 }
 
 css_edit* Form1Parts::css_window() const {
-    return window_.css_window_;
+    return window_.operations_->css_window();
 }
 
 const CssEditorState& Form1Parts::css_state() const {
-    return window_.css_state_;
+    return window_.operations_->css_state();
 }
 
 QAction* Form1Parts::action(const QString& name) const {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "css_editor/css_edit.h"
+
 #include <QString>
 
 class Asker;
-class css_edit;
 class DocumentSession;
 class FileChangeBar;
 class FindBar;
@@ -12,7 +13,6 @@ class LivePreview;
 class QAction;
 class QsciScintilla;
 class ScintillaEditArea;
-struct CssEditorState;
 
 // The main window's parts for tests and benchmarks, which drive and watch
 // them directly; the program itself goes through Form1's own members.

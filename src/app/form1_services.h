@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 // What the main window takes from outside; anything left empty gets the real
 // Qt binding. Tests hand in fakes.
 struct Form1Services {
@@ -18,3 +20,6 @@ struct Form1Services {
     // Dialogs for each CSS editor window opened; empty: Qt's own.
     std::function<std::unique_ptr<DialogProvider>()> css_dialogs;
 };
+
+// Gives what was left empty the real Qt binding (dialogs parented to `window`).
+void fill_in_defaults(Form1Services& services, QWidget* window);

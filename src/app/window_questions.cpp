@@ -4,11 +4,13 @@
 #include "app/window_questions.h"
 
 #include "app/form1.h"
+#include "dialogs/colour_text.h"
 #include "dialogs/file_error_text.h"
 #include "dialogs/select_opt.h"
 #include "document/file_name.h"
 #include "document/recovery_file.h"
 #include "document/save_journal.h"
+#include "platform/dialog_provider.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -43,6 +45,11 @@ QString WindowQuestions::pick(const QString& title, const QStringList& items) {
     picker.exec();
     window_->str_ret = picker.answer();
     return window_->str_ret;
+}
+
+QString WindowQuestions::colour_of(DialogProvider& dialogs, const QString& title) {
+    const auto colour = dialogs.colour(title);
+    return colour ? colour_text(*colour) : QString();
 }
 
 QString WindowQuestions::colour(const QString& prompt) {

@@ -3,6 +3,7 @@
 #include "document/document_session.h"
 #include "platform/asker.h"
 
+class DialogProvider;
 class Form1;
 
 // Every modal question of the main window, as its real dialogs:
@@ -22,6 +23,8 @@ class WindowQuestions : public Asker, public DocumentQuestions {
                   const QString& default_text) override;
     QString pick(const QString& title, const QStringList& items) override;
     QString colour(const QString& prompt) override;
+    // The colour dialog titled `title`: the colour as HTML text, or empty text.
+    static QString colour_of(DialogProvider& dialogs, const QString& title);
     bool yes_no(const QString& question, const QString& title) override;
     void inform(const QString& text) override;
 
