@@ -17,10 +17,9 @@
 #include "platform/twips.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHash>
 #include <QScreen>
 #include <QStatusBar>
 #include <Qsci/qsciscintilla.h>

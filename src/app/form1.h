@@ -6,9 +6,7 @@
 #include "preview/browser_host.h"
 #include "widgets/wrapping_menu_bar.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -21,9 +19,7 @@ class PreviewController;
 class QAction;
 class QFrame;
 class FindBar;
-class LivePreview;
 class QsciScintilla;
-class RecoveryKeeper;
 class ScintillaEditArea;
 class StatusPresenter;
 class TagList;

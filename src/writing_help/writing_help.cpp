@@ -12,20 +12,13 @@
 #include <QLabel>
 #include <Qsci/qsciscintilla.h>
 
-namespace {
-
-using Sci = QsciScintillaBase;
-
-} // namespace
-
 WritingHelp::WritingHelp(EditorDocument& document, QWidget* window)
     : QObject(document.edit_area().widget()), document_(document),
       editor_(document.edit_area().widget()), completion_(new EditorCompletion(editor_)),
       marks_(new CheckMarks(editor_)) {
-    QsciScintilla* editor = editor_;
     PageChecker::Text text;
-    text.size = [editor] { return qsizetype(EditorText(editor).length()); };
-    text.copy = [editor] { return EditorText(editor).all(); };
+    text.size = [&document] { return document.size(); };
+    text.copy = [editor = editor_] { return EditorText(editor).all(); };
     text.file = [&document] { return document.form().encoding; };
     checker_ = new PageChecker(std::move(text), kHighlightLimit, this);
 
