@@ -126,7 +126,9 @@ if "${run[@]}" dpkg-query -W -f '${Status}' marklet 2>/dev/null | grep -q "ok in
     echo "check_package: marklet is installed already; remove it first" >&2
     exit 1
 fi
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+# -noreset: the server must not reset when the last client leaves, or a
+# second window started while the first one exits is refused the display.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp -noreset 2>/dev/null & echo "pid $!")
 read -r _ xvfb_pid <&3
 read -r display <&3
 
