@@ -6,6 +6,7 @@
 #include "dialogs/file_error_text.h"
 #include "document/file_io.h"
 #include "document/temp_files.h"
+#include "editor/editor_document.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_edit_area.h"
 #include "find/find_bar.h"
@@ -145,9 +146,10 @@ void css_edit::build_controls() {
     RichTextBox1->setEolMode(QsciScintilla::EolWindows);
     RichTextBox1->setWrapMode(QsciScintilla::WrapNone);
     style_css_editor(RichTextBox1);
-    edit_ = new ScintillaEditArea(RichTextBox1);
+    document_ = new EditorDocument(RichTextBox1, style_css_editor);
+    edit_ = &document_->edit_area();
     install_find_shortcuts(this, new FindBar(*edit_));
-    connect(edit_, &EditArea::changed, this, [this] { state_.css_changed = true; });
+    build_session();
 }
 
 void css_edit::build_buttons() {
@@ -270,7 +272,7 @@ void css_edit::refresh_preview() {
 
 bool css_edit::write_temp_stylesheet() {
     const QString text = edit_->text();
-    QByteArray bytes = encode_document(text, encoding_);
+    QByteArray bytes = encode_document(text, encoding());
     // Characters a Windows-1252 stylesheet cannot hold: the browser reads them
     // right from UTF-8 with its mark, whatever the page's encoding.
     if (bytes.isNull())

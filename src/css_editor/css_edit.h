@@ -12,6 +12,8 @@
 #include <vector>
 
 class ColourSwatch;
+class DocumentSession;
+class EditorDocument;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,8 +25,9 @@ class ScintillaEditArea;
 // What the CSS editor keeps beyond the life of its window: the main window
 // owns it for as long as the program runs.
 struct CssEditorState {
-    // True when the stylesheet text changed since it was last saved or the
-    // user was last asked about saving it.
+    // True when the stylesheet text changed since it was last saved or given
+    // up (a file read into it counts as a change); the window's session keeps
+    // it, and a new window takes it over.
     bool css_changed = false;
 };
 
@@ -32,10 +35,14 @@ struct CssEditorState {
 // "Inserisci" turns into a style rule, the stylesheet text, and buttons to
 // open and save stylesheet files and to refresh the main window's preview
 // with the stylesheet as it stands (written to the temporary stylesheet).
+// Its files go through a DocumentSession of their own, over the edited
+// stylesheet, with the CSS editor's policy (see SessionPolicy) and
+// questions (CssQuestions).
 //
-// Ownership: widgets are Qt children of the window; the dialog provider is
-// owned through unique_ptr; `state` belongs to the caller and must outlive
-// the window.
+// Ownership: widgets are Qt children of the window, the edited stylesheet a
+// child of its edit control; the dialog provider and the session are owned
+// through unique_ptr; `state` belongs to the caller and must outlive the
+// window.
 class css_edit : public QWidget {
     Q_OBJECT
   public:
@@ -51,8 +58,8 @@ class css_edit : public QWidget {
     // The operations of the buttons, as a click runs them.
     void insert_rule();     // Command1, "Inserisci"
     void refresh_preview(); // Command2
-    void open_stylesheet(); // Command3
-    bool save_stylesheet(); // Command4; true when the file was written
+    void open_stylesheet(); // Command3; asks about unsaved changes first
+    bool save_stylesheet(); // Command4, the save dialog; true when the file was written
 
     // The colour dialog titled `txt`: the colour chosen, or -1.
     int sel_colore(const QString& txt);
@@ -66,17 +73,18 @@ class css_edit : public QWidget {
     }
 
     ScintillaEditArea& edit_area() const { return *edit_; }
+    EditorDocument& document() const { return *document_; }
     QsciScintilla* editor() const { return RichTextBox1; }
     // How the stylesheet is written to its file.
-    Encoding encoding() const { return encoding_; }
+    Encoding encoding() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    enum class Unsaved { None, Saved, Discarded, Stop };
-
     void build_controls();
+    // The session over the stylesheet, and css_changed kept from it.
+    void build_session();
     void build_buttons();
     void build_catalogue();
     void choose_colour(ColourSwatch* swatch, const QString& prompt);
@@ -84,11 +92,6 @@ class css_edit : public QWidget {
     // Writes the whole text to the temporary stylesheet; a failure shows in
     // the status line.
     bool write_temp_stylesheet();
-    // Asks about unsaved changes (when there are any) and saves on Yes.
-    Unsaved settle_unsaved_changes();
-    // The bytes to save, in the stylesheet's encoding or, when the user agrees,
-    // in UTF-8 for characters Windows-1252 cannot hold; nothing on cancel.
-    std::optional<std::pair<QByteArray, Encoding>> bytes_to_save();
 
     CssEditorState& state_;
     std::function<void()> reload_preview_;
@@ -101,12 +104,13 @@ class css_edit : public QWidget {
     QToolButton* Command3 = nullptr;
     QToolButton* Command4 = nullptr;
     QsciScintilla* RichTextBox1 = nullptr;
+    EditorDocument* document_ = nullptr;
     ScintillaEditArea* edit_ = nullptr;
     QLabel* status_line_ = nullptr;
+    // After the questions and dialogs it asks through.
+    std::unique_ptr<DocumentSession> session_;
 
     // One per catalogue row, in catalogue order.
     std::vector<QCheckBox*> ticks_;
     std::vector<QWidget*> values_;
-
-    Encoding encoding_ = Encoding::Utf8;
 };

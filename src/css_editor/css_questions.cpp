@@ -16,7 +16,7 @@ QMessageBox::StandardButton CssQuestions::show(QMessageBox::Icon icon, const QSt
     return QMessageBox::StandardButton(box.exec());
 }
 
-CssQuestions::Unsaved CssQuestions::unsaved_changes() {
+DocumentQuestions::Unsaved CssQuestions::unsaved_changes() {
     switch (show(QMessageBox::NoIcon, QStringLiteral("File non salvato"),
                  QStringLiteral("Il file corrente non è stato salvato. Salvare?"),
                  QMessageBox::Yes | QMessageBox::No)) {
@@ -35,6 +35,20 @@ bool CssQuestions::save_as_utf8(Encoding encoding, const QString& characters) {
                                "caratteri: %2\n\nSalvarlo in UTF-8?")
                     .arg(encoding_name(encoding), characters),
                 QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
+DocumentQuestions::EncodingAnswer CssQuestions::unencodable(const QString& characters,
+                                                            const QString&) {
+    // The session asks only for a stylesheet in Windows-1252.
+    return {save_as_utf8(Encoding::Windows1252, characters) ? Unencodable::Utf8
+                                                            : Unencodable::Cancel};
+}
+
+void CssQuestions::failure(Task task, const QString& path, const FileError& error) {
+    if (task == Task::Save)
+        save_failed(path, error);
+    else
+        open_failed(path, error);
 }
 
 void CssQuestions::open_failed(const QString& path, const FileError& error) {

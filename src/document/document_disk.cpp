@@ -10,6 +10,9 @@
 
 void DocumentSession::remember_file(const QString& path, const FileIdentity& identity,
                                     quint64 hash) {
+    // Unwatched, the file is not known either: a save writes it unasked.
+    if (!watch_)
+        return;
     disk_.set(path, identity, hash);
     ignored_.reset();
     watch_->watch(path);
@@ -78,7 +81,8 @@ bool DocumentSession::reload() {
         buffer_.reload(decode_document(read.bytes).text.toUtf8());
     buffer_.set_save_point();
     recovered_ = false;
-    recovery_->clear();
+    held_unsaved_ = policy_.loaded_text_unsaved;
+    clear_recovery();
     remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Ricaricato %1").arg(shown_path(file_name_of(path))), 5000);

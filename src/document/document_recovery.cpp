@@ -8,8 +8,13 @@
 #include "document/save_journal.h"
 #include "platform/dialog_provider.h"
 
+void DocumentSession::clear_recovery() {
+    if (recovery_)
+        recovery_->clear();
+}
+
 void DocumentSession::text_changed() {
-    if (is_modified())
+    if (recovery_ && is_modified())
         recovery_->schedule(
             [this] {
                 const auto [first, second] = buffer_.utf8_parts();
@@ -21,18 +26,29 @@ void DocumentSession::text_changed() {
 void DocumentSession::modification_changed() {
     // Back at the saved text (saved, loaded, or undone to it): nothing to recover.
     if (!is_modified())
-        recovery_->clear();
+        clear_recovery();
     emit changed();
 }
 
 void DocumentSession::close() {
     // Saved, or given up by the user.
     recovered_ = false;
-    recovery_->clear();
-    watch_->watch(QString());
+    held_unsaved_ = false;
+    buffer_.set_save_point();
+    clear_recovery();
+    if (watch_)
+        watch_->watch(QString());
+    emit changed();
+}
+
+void DocumentSession::mark_unsaved() {
+    held_unsaved_ = true;
+    emit changed();
 }
 
 bool DocumentSession::offer_recovery() {
+    if (!recovery_)
+        return false;
     const auto pending = pending_recovery();
     if (!pending)
         return false;
@@ -51,8 +67,10 @@ bool DocumentSession::offer_recovery() {
     buffer_.set_form({record->document_path, record->encoding, record->line_break});
     // In no file yet: unsaved, and kept for recovery, until saved or given up.
     recovered_ = true;
+    held_unsaved_ = false;
     disk_.forget();
-    watch_->watch(QString());
+    if (watch_)
+        watch_->watch(QString());
     tell_disk(DiskChange::None);
     const QByteArray utf8 = record->text.toUtf8();
     buffer_.load(utf8, utf8.size());

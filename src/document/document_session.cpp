@@ -30,17 +30,21 @@ QString nearest_existing(QString folder) {
 } // namespace
 
 DocumentSession::DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs,
-                                 DocumentQuestions& questions, QObject* parent)
-    : QObject(parent), buffer_(buffer), dialogs_(dialogs), questions_(questions),
-      recovery_(new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this)),
-      watch_(new DiskWatch(this)) {
-    connect(watch_, &DiskWatch::touched, this, &DocumentSession::check_disk);
+                                 DocumentQuestions& questions, const SessionPolicy& policy,
+                                 QObject* parent)
+    : QObject(parent), buffer_(buffer), dialogs_(dialogs), questions_(questions), policy_(policy) {
+    if (policy_.keeps_recovery_copy)
+        recovery_ = new RecoveryKeeper(std::chrono::seconds(2), std::chrono::seconds(20), this);
+    if (policy_.watches_disk) {
+        watch_ = new DiskWatch(this);
+        connect(watch_, &DiskWatch::touched, this, &DocumentSession::check_disk);
+    }
 }
 
 DocumentSession::~DocumentSession() = default;
 
 bool DocumentSession::is_modified() const {
-    return recovered_ || buffer_.is_modified();
+    return recovered_ || held_unsaved_ || buffer_.is_modified();
 }
 
 QString DocumentSession::title() const {
@@ -77,9 +81,10 @@ bool DocumentSession::new_document() {
         return false;
     buffer_.set_form({});
     recovered_ = false;
+    held_unsaved_ = false;
     buffer_.load({}, 0);
     buffer_.set_save_point();
-    recovery_->clear();
+    clear_recovery();
     emit changed();
     return true;
 }
@@ -107,13 +112,14 @@ bool DocumentSession::load(const QString& path) {
     buffer_.set_form({path, form.encoding, form.line_break});
     // Whatever was recovered has been saved or given up by now.
     recovered_ = false;
+    held_unsaved_ = policy_.loaded_text_unsaved;
     // UTF-8 goes to the edit area as it is: no round trip through UTF-16.
     if (is_utf8(encoding()))
         buffer_.load(QByteArrayView(read.bytes).sliced(form.text_start), read.bytes.size());
     else
         buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
     buffer_.set_save_point();
-    recovery_->clear();
+    clear_recovery();
     remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Aperto %1 (%2, %3)")
@@ -126,7 +132,7 @@ bool DocumentSession::load(const QString& path) {
 bool DocumentSession::save() {
     // A recovered text is saved where the user confirms: its file may have
     // changed since, or be gone with its folder.
-    if (path().isEmpty() || recovered_ || !is_folder(folder_of(path())))
+    if (policy_.save_asks_name || path().isEmpty() || recovered_ || !is_folder(folder_of(path())))
         return save_as();
     return write_to(path());
 }
@@ -181,7 +187,7 @@ bool DocumentSession::write_to(const QString& path) {
                 encoded = encode_document(text, encoding, Unencodable::References);
                 break;
             case DocumentQuestions::Unencodable::Utf8:
-                encoding = Encoding::Utf8;
+                encoding = policy_.utf8_choice;
                 if (other && answer.update_declaration)
                     buffer_.replace(declared.start, declared.start + declared.length, "utf-8");
                 break;
@@ -212,9 +218,10 @@ bool DocumentSession::write_to(const QString& path) {
     }
     buffer_.set_form({absolute_path(path), encoding, line_break()});
     recovered_ = false;
+    held_unsaved_ = false;
     dialogs_.set_remembered_path(this->path());
     buffer_.set_save_point();
-    recovery_->clear();
+    clear_recovery();
     remember_file(this->path(), written, hash);
     emit changed();
     emit message(QStringLiteral("Salvato %1").arg(shown_path(this->path())), 5000);

@@ -63,7 +63,8 @@ class DocumentQuestions {
         Unencodable choice = Unencodable::Cancel;
         bool update_declaration = false; // with Utf8: the page's declaration says so too
     };
-    // The document holds `characters`, which its encoding cannot. `declared`:
+    // The document holds `characters`, which its encoding (Windows-1252, the
+    // only one that cannot hold every character) cannot. `declared`:
     // the label of the page's own declaration of another encoding than UTF-8
     // ("windows-1252"), which a page saved in UTF-8 should not keep; empty
     // when there is none.
@@ -86,17 +87,39 @@ class DocumentQuestions {
     virtual void failure(Task task, const QString& path, const FileError& error) = 0;
 };
 
+// How a window's session goes beyond opening and saving its text. The main
+// window's document takes the defaults; the CSS editor's stylesheet keeps no
+// recovery copy and no watch on its file, asks a name at every save, counts a
+// file it reads as a change, and saves characters its encoding lacks in UTF-8
+// with a byte-order mark (a stylesheet has no character references).
+struct SessionPolicy {
+    // save() shows the save dialog even when the text has a file.
+    bool save_asks_name = false;
+    // A copy of the unsaved text is kept for recovery after a crash.
+    bool keeps_recovery_copy = true;
+    // The file is watched for changes by other programs, and never written
+    // over unasked when it has some.
+    bool watches_disk = true;
+    // A text read from a file counts as unsaved, as an edit does, until it is
+    // saved or given up.
+    bool loaded_text_unsaved = false;
+    // The encoding the text is saved in when its own cannot hold it and the
+    // user picks UTF-8.
+    Encoding utf8_choice = Encoding::Utf8;
+};
+
 // The document of a window: its file, the file's encoding and line break,
 // whether the text is saved, and its recovery copy. Opens, saves and
 // recovers it, asking through DocumentQuestions and the file dialogs.
 //
 // Ownership: the buffer, dialogs and questions belong to the caller and
-// outlive the session; the recovery keeper is the session's Qt child.
+// outlive the session; the recovery keeper and the disk watch are the
+// session's Qt children (none when the policy keeps neither).
 class DocumentSession : public QObject {
     Q_OBJECT
   public:
     DocumentSession(DocumentBuffer& buffer, DialogProvider& dialogs, DocumentQuestions& questions,
-                    QObject* parent = nullptr);
+                    const SessionPolicy& policy = {}, QObject* parent = nullptr);
     ~DocumentSession() override;
 
     // Each returns true when it did its work; false when the user cancelled
@@ -124,8 +147,13 @@ class DocumentSession : public QObject {
     // The user keeps the text as it is: the file as it is now raises no
     // notice again (a save over it still asks).
     void ignore_disk_change();
-    // The window closes and its text goes: no recovery copy is left.
+    // The window closes and its text goes: nothing of it counts as unsaved
+    // any more, and no recovery copy is left.
     void close();
+    // The text counts as unsaved until it is saved, replaced or given up,
+    // whatever the buffer says: a window's text takes over changes an earlier
+    // window of it left unsettled.
+    void mark_unsaved();
 
     // The edit area's notices.
     void text_changed();
@@ -134,10 +162,12 @@ class DocumentSession : public QObject {
     QString path() const { return buffer_.form().path; }
     Encoding encoding() const { return buffer_.form().encoding; }
     LineBreak line_break() const { return buffer_.form().line_break; }
-    // Unsaved: changed since the last save, or recovered and not saved yet.
+    // Unsaved: changed since the last save, or recovered (or, by the policy,
+    // read from a file, or marked) and not saved yet.
     bool is_modified() const;
     // "name * - Marklet"
     QString title() const;
+    // Null when the policy keeps no recovery copy.
     RecoveryKeeper* recovery() const { return recovery_; }
 
   signals:
@@ -162,15 +192,19 @@ class DocumentSession : public QObject {
     // another program changed it. True: go on.
     bool confirm_overwrite(const QString& path);
     void tell_disk(DiskChange change);
+    void clear_recovery();
 
     DocumentBuffer& buffer_;
     DialogProvider& dialogs_;
     DocumentQuestions& questions_;
-    RecoveryKeeper* recovery_;
+    const SessionPolicy policy_;
+    RecoveryKeeper* recovery_ = nullptr;
     // The text came from a recovery copy: unsaved, whatever the buffer says.
     bool recovered_ = false;
+    // Unsaved by the policy (a text read from a file) or by mark_unsaved().
+    bool held_unsaved_ = false;
     DiskState disk_;
-    DiskWatch* watch_;
+    DiskWatch* watch_ = nullptr;
     DiskChange told_ = DiskChange::None;
     // The file as it was when the user chose to ignore its change.
     std::optional<FileIdentity> ignored_;

@@ -7,8 +7,8 @@
 
 #include <Qsci/qsciscintilla.h>
 
-EditorDocument::EditorDocument(QsciScintilla* widget)
-    : QObject(widget), edit_(new ScintillaEditArea(widget)) {
+EditorDocument::EditorDocument(QsciScintilla* widget, void (*style)(QsciScintilla*))
+    : QObject(widget), edit_(new ScintillaEditArea(widget)), style_(style) {
     connect(edit_, &ScintillaEditArea::edited, this, &EditorDocument::changed);
 }
 
@@ -28,7 +28,7 @@ void EditorDocument::load(QByteArrayView utf8, qsizetype file_size) {
     edit_->set_long_lines(long_lines);
     edit_->load_utf8(utf8);
     if (highlight && !editor->lexer())
-        style_html_editor(editor);
+        style_(editor);
 }
 
 void EditorDocument::reload(QByteArrayView utf8) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/document_session.h"
+#include "editor/editor_style.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -28,7 +29,10 @@ class ScintillaEditArea;
 class EditorDocument : public QObject, public DocumentBuffer {
     Q_OBJECT
   public:
-    explicit EditorDocument(QsciScintilla* widget);
+    // `style`: the colouring a loaded text gets back after a plain one (the
+    // main window's HTML, the CSS editor's stylesheet).
+    explicit EditorDocument(QsciScintilla* widget,
+                            void (*style)(QsciScintilla*) = style_html_editor);
 
     ScintillaEditArea& edit_area() const { return *edit_; }
 
@@ -68,5 +72,6 @@ class EditorDocument : public QObject, public DocumentBuffer {
 
   private:
     ScintillaEditArea* edit_;
+    void (*style_)(QsciScintilla*);
     FileForm form_;
 };
