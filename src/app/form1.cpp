@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QHash>
 #include <QScreen>
 #include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
@@ -128,34 +127,12 @@ void Form1::build_controls() {
     RichTextBox1->setFocus();
 }
 
-Form1::Operation Form1::window_operation(const QString& name) {
-    // The menu items and toolbar buttons that are operations of the window
-    // itself rather than tag commands.
-    static const QHash<QString, Operation> operations = {
-        {QStringLiteral("colore"), &Form1::colore},
-        {QStringLiteral("tmp_stylesheet"), &Form1::tmp_stylesheet},
-        {QStringLiteral("css_editor"), &Form1::css_editor},
-        {QStringLiteral("Command2"), &Form1::toggle_preview},
-        {QStringLiteral("Command3"), &Form1::preview_in_default_browser},
-        {QStringLiteral("Command4"), &Form1::preview_in_firefox},
-        {QStringLiteral("Command5"), &Form1::open_from_toolbar},
-        {QStringLiteral("Command1"), &Form1::save_from_toolbar},
-        {QStringLiteral("new_document"), &Form1::new_document},
-        {QStringLiteral("quit"), &Form1::quit},
-        {QStringLiteral("zoom_in"), &Form1::zoom_in},
-        {QStringLiteral("zoom_out"), &Form1::zoom_out},
-        {QStringLiteral("zoom_reset"), &Form1::zoom_reset},
-        {QStringLiteral("keys_window"), &Form1::keys_window},
-    };
-    return operations.value(name);
-}
-
 void Form1::run_item(const QString& name) {
     QAction* act = action(name);
     if (act && !act->isEnabled())
         return;
-    if (const Operation operation = window_operation(name))
-        (this->*operation)();
+    if (const WindowOperation operation = window_operation(name))
+        operation({*this, *operations_, *preview_, *session_});
     else if (const TagCommand command = find_command(name))
         operations_->run_command(command);
 }
@@ -171,34 +148,6 @@ void Form1::svuota() {
 
 QString Form1::sel_colore(const QString& txt) {
     return WindowQuestions::colour_of(*services_.dialogs, txt);
-}
-
-void Form1::colore() {
-    operations_->colore();
-}
-
-void Form1::tmp_stylesheet() {
-    operations_->tmp_stylesheet();
-}
-
-void Form1::css_editor() {
-    operations_->css_editor();
-}
-
-void Form1::zoom_in() {
-    operations_->zoom_in();
-}
-
-void Form1::zoom_out() {
-    operations_->zoom_out();
-}
-
-void Form1::zoom_reset() {
-    operations_->zoom_reset();
-}
-
-void Form1::keys_window() {
-    operations_->keys_window();
 }
 
 int Form1::preview_writes() const {
@@ -227,18 +176,6 @@ void Form1::apply_resize_rule() {
     places_->apply(frameGeometry().size(), centralWidget()->height());
 }
 
-void Form1::toggle_preview() {
-    preview_->toggle();
-}
-
-void Form1::preview_in_default_browser() {
-    preview_->open_in_default_browser();
-}
-
-void Form1::preview_in_firefox() {
-    preview_->open_in_firefox();
-}
-
 FileChangeBar* Form1::file_change_bar() const {
     return document_->change_bar();
 }
@@ -253,7 +190,8 @@ void Form1::changeEvent(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program: the CSS editor closes with it,
     // asking first about its own unsaved stylesheet.
-    if (!maybe_save() || (operations_->css_window() && !operations_->css_window()->close())) {
+    if (!session_->settle_unsaved_changes() ||
+        (operations_->css_window() && !operations_->css_window()->close())) {
         event->ignore();
         return;
     }

@@ -82,38 +82,11 @@ class Form1 : public QMainWindow {
     // The notice of the document's file changed on disk.
     FileChangeBar* file_change_bar() const;
 
-    // Document files (see DocumentSession). Each returns true when it did its
-    // work; false when the user cancelled or it failed (and was told why).
-    bool open_document() { return session_->open(); }    // asks for the file
-    bool save_document() { return session_->save_as(); } // asks for the name
-    // Offers to save unsaved changes: true when the caller may go on.
-    bool maybe_save() { return session_->settle_unsaved_changes(); }
     // A test's own asker when it gave one, else the window's questions.
     Asker& asker() const;
 
     void build_controls();
     void apply_resize_rule();
-
-    using Operation = void (Form1::*)();
-    static Operation window_operation(const QString& name);
-    void open_from_toolbar() { open_document(); }
-    void new_document() { session_->new_document(); }
-    void quit() { close(); }
-    void zoom_in();
-    void zoom_out();
-    void zoom_reset();
-    // The keys at a glance (F1).
-    void keys_window();
-    void save_from_toolbar() { save_document(); }
-
-    // Window operations of the menu and the toolbar.
-    void colore();
-    void tmp_stylesheet();
-    void css_editor();
-    // The previews (see PreviewController).
-    void toggle_preview();
-    void preview_in_default_browser();
-    void preview_in_firefox();
 
     Form1Services services_;
     // Every modal question of the window; the tag commands ask `asker_`

@@ -4,6 +4,7 @@
 #include "app/preview_controller.h"
 #include "app/snippet_insertion.h"
 #include "app/zoom_keys.h"
+#include "document/document_session.h"
 #include "document/temp_files.h"
 #include "editor/scintilla_edit_area.h"
 #include "platform/asker.h"
@@ -11,8 +12,11 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMainWindow>
 #include <Qsci/qsciscintilla.h>
+
+#include <functional>
 
 WindowOperations::WindowOperations(QMainWindow& window, QsciScintilla* editor,
                                    ScintillaEditArea& edit, BrowserHost* pane,
@@ -90,4 +94,40 @@ void WindowOperations::keys_window() {
     keys_window_->show();
     keys_window_->raise();
     keys_window_->activateWindow();
+}
+
+namespace {
+
+template <typename Member> struct owner_of;
+template <typename Result, typename Owner> struct owner_of<Result (Owner::*)()> {
+    using type = Owner;
+};
+
+// An operation named by a member function of one of the window's parts,
+// called on that part. What it returns is not wanted: a cancelled or failed
+// operation has told the user already.
+template <auto member> void on_part(const WindowParts& parts) {
+    std::invoke(member, std::get<typename owner_of<decltype(member)>::type&>(parts));
+}
+
+} // namespace
+
+WindowOperation window_operation(const QString& name) {
+    static const QHash<QString, WindowOperation> operations = {
+        {QStringLiteral("colore"), on_part<&WindowOperations::colore>},
+        {QStringLiteral("tmp_stylesheet"), on_part<&WindowOperations::tmp_stylesheet>},
+        {QStringLiteral("css_editor"), on_part<&WindowOperations::css_editor>},
+        {QStringLiteral("Command2"), on_part<&PreviewController::toggle>},
+        {QStringLiteral("Command3"), on_part<&PreviewController::open_in_default_browser>},
+        {QStringLiteral("Command4"), on_part<&PreviewController::open_in_firefox>},
+        {QStringLiteral("Command5"), on_part<&DocumentSession::open>},
+        {QStringLiteral("Command1"), on_part<&DocumentSession::save_as>},
+        {QStringLiteral("new_document"), on_part<&DocumentSession::new_document>},
+        {QStringLiteral("quit"), on_part<&QWidget::close>},
+        {QStringLiteral("zoom_in"), on_part<&WindowOperations::zoom_in>},
+        {QStringLiteral("zoom_out"), on_part<&WindowOperations::zoom_out>},
+        {QStringLiteral("zoom_reset"), on_part<&WindowOperations::zoom_reset>},
+        {QStringLiteral("keys_window"), on_part<&WindowOperations::keys_window>},
+    };
+    return operations.value(name);
 }

@@ -7,12 +7,15 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 class Asker;
 class BrowserHost;
 class DialogProvider;
+class DocumentSession;
 class PreviewController;
 class QMainWindow;
+class QString;
 class QsciScintilla;
 class ScintillaEditArea;
 class ZoomKeys;
@@ -20,6 +23,9 @@ class ZoomKeys;
 // What the menu items, the toolbar and the tag list do to the document and
 // beside it: the tag commands' markup inserted, the colour, the temporary
 // stylesheet's link, the CSS editor window, the zoom and the keys window.
+// window_operation() below names, for each item or button that is not a tag
+// command, what it runs on the window's parts (these, the preview, the
+// document's files, the window).
 //
 // Ownership: a Qt child of the main window; the CSS editor and keys windows
 // are the main window's children. The edit area, the pane, the preview
@@ -66,3 +72,12 @@ class WindowOperations : public QObject {
     CssEditorState css_state_;
     QPointer<css_edit> css_window_;
 };
+
+// The parts of the main window that its menu items and toolbar buttons act
+// on when they are not tag commands.
+using WindowParts = std::tuple<QWidget&, WindowOperations&, PreviewController&, DocumentSession&>;
+// What such an item or button does, on the window's parts.
+using WindowOperation = void (*)(const WindowParts& parts);
+// The operation of the item or button `name`, or nullptr when it has none
+// (a tag command's item, or a name the window does not know).
+WindowOperation window_operation(const QString& name);

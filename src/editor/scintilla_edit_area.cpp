@@ -1,21 +1,18 @@
 #include "editor/scintilla_edit_area.h"
 
 #include "editor/brace_matcher.h"
+#include "editor/change_notice.h"
 #include "editor/editor_text.h"
 #include "editor/long_line_styling.h"
 #include "editor/scintilla_accessibility.h"
 #include "editor/utf8_units.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QKeyEvent>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -35,7 +32,8 @@ constexpr int text_change_notices =
 } // namespace
 
 ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
-    : EditArea(widget), widget_(widget), long_lines_(new LongLineStyling(widget)) {
+    : EditArea(widget), widget_(widget), long_lines_(new LongLineStyling(widget)),
+      notice_(new ChangeNotice(this)), columns_(widget) {
     widget_->setUtf8(true);
     // Changes are learnt from Scintilla's notices before and after a change:
     // while accessibility is off only the ones before it are sent (see
@@ -43,17 +41,9 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     scintilla_accessibility::manage(widget_);
     connect(widget_, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-                if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
-                    before_insert(position);
-                    note_edit(position, 0, length);
-                }
-                if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
-                    before_delete(position, length);
-                    note_edit(position, length, 0);
-                }
-                if (type & text_change_notices)
-                    on_text_changed();
+                on_modified(position, type, length);
             });
+    connect(notice_, &ChangeNotice::reported, this, &ScintillaEditArea::report);
     // QScintilla's own caret notice and brace lighting go; ours take their place.
     QObject::disconnect(widget_, &QsciScintillaBase::SCN_UPDATEUI, widget_, nullptr);
     connect(widget_, &QsciScintillaBase::SCN_UPDATEUI, this, &ScintillaEditArea::on_update_ui);
@@ -62,14 +52,37 @@ ScintillaEditArea::ScintillaEditArea(QsciScintilla* widget)
     // Redo on Ctrl+Shift+Z too, as in other editors of the desktop.
     if (QsciCommand* redo = widget_->standardCommands()->find(QsciCommand::Redo))
         redo->setAlternateKey(QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z).toCombined());
-    idle_fallback_.setSingleShot(true);
-    idle_fallback_.setInterval(10);
-    connect(&idle_fallback_, &QTimer::timeout, this, &ScintillaEditArea::on_idle);
+}
+
+void ScintillaEditArea::on_modified(qsizetype position, int type, qsizetype length) {
+    if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
+        columns_.before_insert(position);
+        notice_->note_edit(position, 0, length);
+    }
+    if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
+        columns_.before_delete(position, length);
+        notice_->note_edit(position, length, 0);
+    }
+    if (type & text_change_notices)
+        notice_->text_changed();
+}
+
+void ScintillaEditArea::report(qsizetype position, qsizetype removed, qsizetype added,
+                               quint64 revision) {
+    emit edited(position, removed, added, revision);
+    emit changed();
+}
+
+bool ScintillaEditArea::change_pending() const {
+    return notice_->pending();
+}
+
+quint64 ScintillaEditArea::revision() const {
+    return notice_->revision();
 }
 
 bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
-    // The next input event means the previous one has been handled in full:
-    // report its change now, so every keystroke is reported on its own.
+    // The next input event means the previous one has been handled in full.
     // (A key's release changes nothing: the notice of the key's own change
     // is left to come after the repaint.)
     switch (event->type()) {
@@ -81,8 +94,7 @@ bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::DragEnter:
     case QEvent::Drop:
-        if (pending_ && quiet_ == 0)
-            flush();
+        notice_->input_arrived();
         break;
     default:
         break;
@@ -96,77 +108,6 @@ bool ScintillaEditArea::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     return EditArea::eventFilter(watched, event);
-}
-
-template <typename F> void ScintillaEditArea::program_change(F&& change) {
-    ++quiet_;
-    change();
-    --quiet_;
-    if (quiet_ == 0) {
-        pending_ = false;
-        report();
-    }
-}
-
-void ScintillaEditArea::note_edit(qsizetype at, qsizetype removed, qsizetype added) {
-    ++revision_;
-    span_.note(at, removed, added);
-}
-
-void ScintillaEditArea::report() {
-    const ChangeSpan::Span span = span_.take();
-    emit edited(span.position, span.removed, span.added, revision_);
-    emit changed();
-}
-
-void ScintillaEditArea::on_text_changed() {
-    if (quiet_ > 0 || pending_)
-        return;
-    pending_ = true;
-    QMetaObject::invokeMethod(this, &ScintillaEditArea::after_input, Qt::QueuedConnection);
-}
-
-void ScintillaEditArea::after_input() {
-    // The input event has been handled in full, and the repaint it asked for
-    // waits in the queue. The notice waits until the event loop is about to
-    // wait: by then the repaint is done and has been handed to the window
-    // system (which happens right then), so the user sees the keystroke
-    // before anything reacts to it, the writing of the preview file included.
-    // (A loop driven without waiting, as by a test, gets it from a timer.)
-    if (!pending_)
-        return;
-    if (auto* loop = QAbstractEventDispatcher::instance())
-        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &ScintillaEditArea::on_idle,
-                Qt::UniqueConnection);
-    idle_fallback_.start();
-}
-
-void ScintillaEditArea::on_idle() {
-    idle_fallback_.stop();
-    if (auto* loop = QAbstractEventDispatcher::instance())
-        disconnect(loop, &QAbstractEventDispatcher::aboutToBlock, this,
-                   &ScintillaEditArea::on_idle);
-    if (pending_)
-        QCoreApplication::postEvent(this, new QEvent(notice_event()), Qt::LowEventPriority);
-}
-
-QEvent::Type ScintillaEditArea::notice_event() {
-    static const auto type = QEvent::Type(QEvent::registerEventType());
-    return type;
-}
-
-bool ScintillaEditArea::event(QEvent* event) {
-    if (event->type() != notice_event())
-        return EditArea::event(event);
-    flush();
-    return true;
-}
-
-void ScintillaEditArea::flush() {
-    if (!pending_)
-        return;
-    pending_ = false;
-    report();
 }
 
 QString ScintillaEditArea::text() const {
@@ -183,7 +124,7 @@ QByteArray ScintillaEditArea::utf8() const {
 }
 
 void ScintillaEditArea::set_text(const QString& text) {
-    program_change([&] {
+    notice_->program_change([&] {
         widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
         widget_->selectAll();
         widget_->replaceSelectedText(text);
@@ -196,7 +137,7 @@ void ScintillaEditArea::load_text(const QString& text) {
 }
 
 void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
-    program_change([&] {
+    notice_->program_change([&] {
         // Nothing of the old or the new text goes into the undo history, which
         // starts afresh anyway: a large document is not copied for nothing.
         widget_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
@@ -218,7 +159,7 @@ void ScintillaEditArea::load_utf8(QByteArrayView utf8) {
 }
 
 void ScintillaEditArea::reload_utf8(QByteArrayView utf8) {
-    program_change([&] {
+    notice_->program_change([&] {
         // The caret stays on its line and column where the new text has them.
         const auto caret = widget_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
         const auto line = widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, caret);
@@ -259,7 +200,7 @@ QString ScintillaEditArea::selected_text() const {
 }
 
 void ScintillaEditArea::replace_selection(const QString& text) {
-    program_change([&] {
+    notice_->program_change([&] {
         widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
         widget_->replaceSelectedText(text);
         widget_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
@@ -267,7 +208,7 @@ void ScintillaEditArea::replace_selection(const QString& text) {
 }
 
 void ScintillaEditArea::replace_bytes(qsizetype from, qsizetype to, QByteArrayView utf8) {
-    program_change([&] {
+    notice_->program_change([&] {
         widget_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
         widget_->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, (unsigned long)from,
                                long(to));
@@ -280,7 +221,7 @@ void ScintillaEditArea::replace_bytes(qsizetype from, qsizetype to, QByteArrayVi
 void ScintillaEditArea::wrap_selection(const QString& before, const QString& after) {
     const QByteArray open = before.toUtf8();
     const QByteArray close = after.toUtf8();
-    program_change([&] {
+    notice_->program_change([&] {
         const auto start = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
         const auto end = widget_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
         // Texts with their length: a NUL character inside them goes in too.
@@ -304,24 +245,11 @@ std::array<QByteArrayView, 2> ScintillaEditArea::utf8_parts() const {
 }
 
 qsizetype ScintillaEditArea::to_characters(qsizetype byte_position) const {
-    const auto [first, second] = utf8_parts();
-    byte_position = qBound<qsizetype>(0, byte_position, first.size() + second.size());
-    const qsizetype in_first = std::min(byte_position, first.size());
-    return utf8_units::count(first.data(), in_first) +
-           utf8_units::count(second.data(), byte_position - in_first);
+    return utf8_units::to_units(utf8_parts(), byte_position);
 }
 
 qsizetype ScintillaEditArea::to_bytes(qsizetype character_position) const {
-    if (character_position <= 0)
-        return 0;
-    const auto [first, second] = utf8_parts();
-    qsizetype wanted = character_position;
-    const qsizetype in_first = utf8_units::find(first.data(), first.size(), &wanted);
-    if (in_first >= 0)
-        return in_first;
-    const qsizetype in_second = utf8_units::find(second.data(), second.size(), &wanted);
-    // Beyond the end: the end.
-    return first.size() + (in_second >= 0 ? in_second : second.size());
+    return utf8_units::to_bytes(utf8_parts(), character_position);
 }
 
 qsizetype ScintillaEditArea::caret_byte() const {
@@ -386,66 +314,6 @@ void ScintillaEditArea::on_update_ui() {
     }
 }
 
-qsizetype ScintillaEditArea::count_between(qsizetype from, qsizetype to) const {
-    return utf8_units::between(utf8_parts(), from, to);
-}
-
 qsizetype ScintillaEditArea::column(qsizetype byte_position) const {
-    const auto length = qsizetype(widget_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-    byte_position = qBound<qsizetype>(0, byte_position, length);
-    const auto line = widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
-                                             (unsigned long)byte_position);
-    const auto line_start = qsizetype(
-        widget_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line));
-    const bool anchor_usable = anchor_ >= line_start && anchor_ <= length &&
-                               widget_->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
-                                                      (unsigned long)anchor_) == line &&
-                               std::abs(byte_position - anchor_) < byte_position - line_start;
-    if (!anchor_usable) {
-        anchor_ = line_start;
-        anchor_column_ = 0;
-    }
-    anchor_column_ += byte_position >= anchor_ ? count_between(anchor_, byte_position)
-                                               : -count_between(byte_position, anchor_);
-    anchor_ = byte_position;
-    return anchor_column_;
-}
-
-void ScintillaEditArea::before_insert(qsizetype at) {
-    // Text inserted at the anchor or after it leaves the anchor's column as it
-    // is, unless it goes between a CR and what follows it. Scintilla does not
-    // say what text comes before it is in, so text inserted before the anchor
-    // drops it.
-    if (anchor_ < 0 || at > anchor_)
-        return;
-    if (at == anchor_ && !(at > 0 && widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT,
-                                                            (unsigned long)(at - 1)) == '\r'))
-        return;
-    anchor_ = -1;
-}
-
-void ScintillaEditArea::before_delete(qsizetype at, qsizetype length) {
-    if (anchor_ < 0 || at >= anchor_)
-        return;
-    if (at + length > anchor_) {
-        anchor_ = -1;
-        return;
-    }
-    // The deleted bytes are still there: look at them in their two runs.
-    const auto [first, second] = utf8_parts();
-    const qsizetype in_first = std::clamp<qsizetype>(first.size() - at, 0, length);
-    const QByteArrayView a = first.sliced(std::min(at, first.size()), in_first);
-    const QByteArrayView b =
-        second.sliced(std::max<qsizetype>(0, at - first.size()), length - in_first);
-    // A line break, or a deletion that joins a CR to an LF, moves the line start.
-    const bool breaks =
-        a.contains('\r') || a.contains('\n') || b.contains('\r') || b.contains('\n') ||
-        (at > 0 &&
-         widget_->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, (unsigned long)(at - 1)) == '\r');
-    if (breaks) {
-        anchor_ = -1;
-        return;
-    }
-    anchor_ -= length;
-    anchor_column_ -= utf8_units::count(a.data(), a.size()) + utf8_units::count(b.data(), b.size());
+    return columns_.column(byte_position);
 }

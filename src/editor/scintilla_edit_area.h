@@ -1,14 +1,14 @@
 #pragma once
 
 #include "document/document_codec.h"
-#include "editor/change_span.h"
+#include "editor/line_columns.h"
 #include "platform/edit_area.h"
 
 #include <QByteArrayView>
 #include <QEvent>
-#include <QTimer>
 #include <array>
 
+class ChangeNotice;
 class LongLineStyling;
 class QsciScintilla;
 
@@ -18,18 +18,15 @@ class QsciScintilla;
 // Change notices: Scintilla reports a replacement as a deletion and an
 // insertion. Changes made through this class are reported once, after they
 // are complete; a change made by the user (a keystroke, a paste, an undo) is
-// reported once, when the next input event arrives or once the repaint it
-// asked for is done and on its way to the screen (the event loop about to
-// wait), whichever comes first: what reacts to a keystroke (the preview
-// file, the live preview, the checker's pause) never delays its echo.
+// reported once, after its echo (see change_notice.h).
 //
 // Caret notices replace QScintilla's own (cursorPositionChanged), which
 // count the column by walking from the line start on every caret move: a
 // long walk on a long line. The binding also does the brace lighting that
 // QScintilla did in the same place (see brace_matcher.h).
 //
-// The binding is a child of the widget and dies with it; so is its
-// LongLineStyling.
+// The binding is a child of the widget and dies with it; so are its
+// LongLineStyling and ChangeNotice.
 class ScintillaEditArea : public EditArea {
     Q_OBJECT
   public:
@@ -74,11 +71,11 @@ class ScintillaEditArea : public EditArea {
     QsciScintilla* widget() const { return widget_; }
     // A change made by the user has not been reported yet (its notice waits
     // for the next input event or the repaint).
-    bool change_pending() const { return pending_; }
+    bool change_pending() const;
     // Moves at every modification of the text, as it is made (before its
     // notice): a reader that kept a copy of the text under another revision
     // holds a stale copy.
-    quint64 revision() const { return revision_; }
+    quint64 revision() const;
     // The caret as a byte of the UTF-8 text.
     qsizetype caret_byte() const;
 
@@ -108,36 +105,16 @@ class ScintillaEditArea : public EditArea {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
 
   private:
-    void on_text_changed();
-    void after_input();
-    void on_idle();
-    static QEvent::Type notice_event();
-    void flush();
+    void on_modified(qsizetype position, int type, qsizetype length);
     void on_update_ui();
-    // Keeps the column anchor on its character across a change.
-    void before_insert(qsizetype at);
-    void before_delete(qsizetype at, qsizetype length);
-    qsizetype count_between(qsizetype from, qsizetype to) const;
-    // One modification as Scintilla is about to make it.
-    void note_edit(qsizetype at, qsizetype removed, qsizetype added);
-    void report();
-
-    // Runs a change made by the program: the notices Scintilla raises during it
-    // are swallowed and one notice follows at the end.
-    template <typename F> void program_change(F&& change);
+    void report(qsizetype position, qsizetype removed, qsizetype added, quint64 revision);
 
     QsciScintilla* widget_;
     LongLineStyling* long_lines_;
-    QTimer idle_fallback_;
-    int quiet_ = 0;
-    bool pending_ = false;
+    ChangeNotice* notice_;
     long last_caret_ = -1;
-    quint64 revision_ = 0;
-    ChangeSpan span_; // of the change not reported yet
-    // A byte position and its column, or -1.
-    mutable qsizetype anchor_ = -1;
-    mutable qsizetype anchor_column_ = 0;
+    // Asking for a column moves its anchor: a cache, not the text's state.
+    mutable LineColumns columns_;
 };

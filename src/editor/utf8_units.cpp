@@ -103,4 +103,22 @@ qsizetype between(const std::array<QByteArrayView, 2>& parts, qsizetype from, qs
     return count(first.data() + a1, b1 - a1) + count(second.data() + a2, b2 - a2);
 }
 
+qsizetype to_units(const std::array<QByteArrayView, 2>& parts, qsizetype byte_position) {
+    return between(parts, 0,
+                   qBound<qsizetype>(0, byte_position, parts[0].size() + parts[1].size()));
+}
+
+qsizetype to_bytes(const std::array<QByteArrayView, 2>& parts, qsizetype unit_position) {
+    if (unit_position <= 0)
+        return 0;
+    const QByteArrayView first = parts[0], second = parts[1];
+    qsizetype wanted = unit_position;
+    const qsizetype in_first = find(first.data(), first.size(), &wanted);
+    if (in_first >= 0)
+        return in_first;
+    const qsizetype in_second = find(second.data(), second.size(), &wanted);
+    // Beyond the end: the end.
+    return first.size() + (in_second >= 0 ? in_second : second.size());
+}
+
 } // namespace utf8_units

@@ -23,6 +23,12 @@ qsizetype find(const char* s, qsizetype n, qsizetype* wanted);
 // The units between two byte positions of a text held in two runs.
 qsizetype between(const std::array<QByteArrayView, 2>& parts, qsizetype from, qsizetype to);
 
+// The character (UTF-16 unit) position of a byte position of a text held in
+// two runs, and back: a byte position outside the text counts as its nearer
+// end, a character position beyond the text is its end.
+qsizetype to_units(const std::array<QByteArrayView, 2>& parts, qsizetype byte_position);
+qsizetype to_bytes(const std::array<QByteArrayView, 2>& parts, qsizetype unit_position);
+
 // UTF-8 to text keeping a U+FEFF at the start, which QString::fromUtf8 (and
 // so QsciScintilla::text()) would drop as a byte-order mark. A character
 // split between the two runs is whole in the text.

@@ -24,7 +24,8 @@ struct Wrap {
     QString before;
     int start, length;
     QString after;
-    int caret;
+    qsizetype caret;
+    const char* item = "grassetto";
 };
 // A command through its real dialogs on "abc", all selected: the answers,
 // the dialogs' titles in order, and the texts put around the selection.
@@ -71,12 +72,17 @@ class TestForm1 : public QObject {
     }
     void cleanup() { m.close(); }
 
-    // One replacement: one undo step, one change notice, the preview written once whole.
+    // One replacement: one undo step, one change notice, the preview written
+    // once whole. The temporary stylesheet's link names the one file at one
+    // fixed place, the same in every run: a page saved with it keeps its style.
     void menu_command_wraps_selection_or_caret_as_one_change_data() {
+        const QString link = "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" +
+                             qEnvironmentVariable("XDG_CACHE_HOME") + "/marklet/tmp.css\">";
         rows<Wrap>({
             {"selection", {u"abc"_s, 0, 3, u"<b>abc</b>"_s, 6}},
             {"caret only", {u"xy"_s, 1, 0, u"x<b></b>y"_s, 4}},
             {"accents and CR LF", {u"è\r\n€"_s, 0, 4, u"<b>è\r\n€</b>"_s, 7}},
+            {"stylesheet link", {{}, 0, 0, link, link.size(), "tmp_stylesheet"}},
         });
     }
     void menu_command_wraps_selection_or_caret_as_one_change() {
@@ -84,7 +90,7 @@ class TestForm1 : public QObject {
         edit().set_text(row.before);
         edit().select(row.start, row.length);
         record_preview();
-        m.parts().action("grassetto")->trigger();
+        m.parts().action(row.item)->trigger();
         QCOMPARE(edit().text(), row.after);
         QCOMPARE(edit().caret(), row.caret);
         QCOMPARE(edit().selection_length(), 0);
@@ -140,16 +146,6 @@ class TestForm1 : public QObject {
         QCOMPARE(message, chosen ? u"Il colore è stato copiato negli appunti"_s : QString());
         if (chosen)
             QCOMPARE(QGuiApplication::clipboard()->text(), u"#FF0000"_s);
-    }
-
-    // One stylesheet at one fixed place, the same in every run: a page saved
-    // with the link keeps its style.
-    void temporary_stylesheet_link_names_the_one_fixed_file() {
-        m.parts().action("tmp_stylesheet")->trigger();
-        const QString link = "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" +
-                             qEnvironmentVariable("XDG_CACHE_HOME") + "/marklet/tmp.css\">";
-        QCOMPARE(edit().text(), link);
-        QCOMPARE(edit().caret(), link.size());
     }
 
     // Command2 clicked: the window twice as wide for the pane, but kept on its
@@ -220,7 +216,7 @@ class TestForm1 : public QObject {
         QVERIFY(window->status().text().contains("Firefox"));
     }
 
-    void css_editor_is_one_window_whose_rules_reach_the_preview() {
+    void css_editor_is_one_window_whose_rules_reach_the_preview_and_goes_when_closed() {
         m.parts().action("Command2")->trigger();
         QVERIFY(m.pane);
         m.parts().action("tmp_stylesheet")->trigger();
@@ -240,15 +236,10 @@ class TestForm1 : public QObject {
         QCOMPARE(read_bytes(temp_stylesheet_path()), rule.toUtf8());
         QCOMPARE(m.pane->reloads, reloads + 1);
         QVERIFY(m.parts().css_state().css_changed);
-    }
-
-    void closing_the_css_editor_discards_its_text() {
-        m.parts().action("css_editor")->trigger();
-        m.parts().css_window()->edit_area().set_text(u"p {}"_s);
-        QVERIFY(m.parts().css_state().css_changed);
+        // Closed, it is gone with its text: the next opens afresh.
         {
             ModalScript script({press(QMessageBox::No)});
-            QVERIFY(m.parts().css_window()->close());
+            QVERIFY(first->close());
         }
         QTRY_VERIFY(!m.parts().css_window());
         m.parts().action("css_editor")->trigger();

@@ -161,10 +161,6 @@ TEST(TagCommandQuestions, OfferTheirDefaultsAndEntries) {
               "input|Termine |Immisione parametro|");
 }
 
-TEST(FindCommand, UnknownNameHasNoCommand) {
-    EXPECT_EQ(find_command(u"nessuno"), nullptr);
-}
-
 // Entries are never limited: every one given is written, in order.
 TEST(ListLength, WritesEveryEntryGiven) {
     for (const bool ordered : {true, false}) {

@@ -1,6 +1,7 @@
 // The QsciScintilla binding: character positions over UTF-8 bytes wherever
-// Scintilla's gap lies (insertions: tst_soak), the accessibility switch, the line numbers'
-// margin, anchors that move with the text, and a search's unit <-> byte conversions.
+// Scintilla's gap lies, as the edit area and a search count them (insertions:
+// tst_soak), the accessibility switch, the line numbers' margin, anchors that
+// move with the text.
 
 #include "editor/editor_marks.h"
 #include "editor/editor_style.h"
@@ -55,7 +56,9 @@ class TestScintillaEditArea : public QObject {
     }
     void cleanup() { widget.reset(); }
 
-    // U+FFFE and U+FFFF are one unit each, as in QString; CR LF two.
+    // U+FFFE and U+FFFF are one unit each, as in QString; CR LF two. A
+    // search's conversions agree, with the lines' index held or not while
+    // typing moves the lines.
     void positions_count_characters_wherever_the_gap_is_data() {
         rows<Selection>({
             {"accents", {u"caffè è buono"_s, 4, 3, u"è è"_s}},
@@ -67,6 +70,7 @@ class TestScintillaEditArea : public QObject {
     }
     void positions_count_characters_wherever_the_gap_is() {
         QFETCH(Selection, row);
+        SearchTarget target(widget.get());
         edit->set_text(row.text.repeated(40));
         edit->select(row.start, row.length);
         QCOMPARE(edit->selected_text(), row.selected);
@@ -76,8 +80,9 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(edit->caret(), row.start);
         QCOMPARE(edit->selection_length(), 0);
         for (const qsizetype copies : {0, 20, 40}) {
+            target.hold_index(copies > 0);
             edit->set_caret(copies * row.text.size());
-            edit->replace_selection(u"é"_s); // Scintilla's gap now stands here
+            type(u"é\r"_s); // Scintilla's gap now stands here
             const QString text = edit->text();
             for (qsizetype k = 0; k <= text.size(); ++k) {
                 if (k > 0 && text[k - 1].isHighSurrogate())
@@ -85,9 +90,13 @@ class TestScintillaEditArea : public QObject {
                 const auto bytes = qsizetype(QStringView(text).left(k).toUtf8().size());
                 QCOMPARE(edit->to_bytes(k), bytes);
                 QCOMPARE(edit->to_characters(bytes), k);
+                QCOMPARE(target.to_bytes(k), long(bytes));
+                QCOMPARE(target.to_units(long(bytes)), k);
             }
             QCOMPARE(edit->to_bytes(text.size() + 3), qsizetype(text.toUtf8().size()));
+            QCOMPARE(target.to_bytes(text.size() + 1), long(text.toUtf8().size()));
         }
+        target.hold_index(false);
         edit->set_caret(99999);
         QCOMPARE(edit->caret(), edit->text().size());
     }
@@ -176,34 +185,6 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(marks.next_anchor(row.moved_to + 1, length), -1);
         marks.clear();
         QCOMPARE(marks.previous_anchor(length), -1);
-    }
-
-    // With the lines' index held or not, before and after typing moves the
-    // lines: every character boundary converts both ways.
-    void search_units_convert_to_bytes_data() {
-        QTest::addColumn<bool>("index");
-        QTest::newRow("walked from the start") << false;
-        QTest::newRow("with the lines' index") << true;
-    }
-    void search_units_convert_to_bytes() {
-        QFETCH(bool, index);
-        SearchTarget target(widget.get());
-        edit->set_text(u"a😀b\r\né€\uFFFF\r\n😀"_s.repeated(3));
-        target.hold_index(index);
-        for (const int caret : {0, 12}) {
-            edit->set_caret(caret);
-            type(u"x\ré"_s);
-            const QString text = edit->text();
-            for (qsizetype k = 0; k <= text.size(); ++k) {
-                if (k > 0 && text[k - 1].isHighSurrogate())
-                    continue;
-                const auto bytes = long(QStringView(text).left(k).toUtf8().size());
-                QCOMPARE(target.to_bytes(k), bytes);
-                QCOMPARE(target.to_units(bytes), k);
-            }
-            QCOMPARE(target.to_bytes(text.size() + 1), long(text.toUtf8().size()));
-        }
-        target.hold_index(false);
     }
 };
 
