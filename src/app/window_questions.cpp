@@ -4,6 +4,7 @@
 #include "app/window_questions.h"
 
 #include "app/form1.h"
+#include "dialogs/access_keys.h"
 #include "dialogs/colour_text.h"
 #include "dialogs/file_error_text.h"
 #include "dialogs/select_opt.h"
@@ -78,6 +79,7 @@ int ask(QWidget* parent, const char* name, QMessageBox::Icon icon, const QString
     box.setObjectName(QLatin1String(name));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(default_button);
+    give_access_keys(box);
     return box.exec();
 }
 

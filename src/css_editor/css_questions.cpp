@@ -1,5 +1,6 @@
 #include "css_editor/css_questions.h"
 
+#include "dialogs/access_keys.h"
 #include "dialogs/file_error_text.h"
 
 CssQuestions::CssQuestions(QWidget* window) : window_(window) {}
@@ -13,6 +14,7 @@ QMessageBox::StandardButton CssQuestions::show(QMessageBox::Icon icon, const QSt
     box.setObjectName(QStringLiteral("css_message_box"));
     if (buttons.testFlag(QMessageBox::Yes))
         box.setDefaultButton(QMessageBox::Yes);
+    give_access_keys(box);
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -25,6 +25,7 @@
 
 using namespace Qt::StringLiterals;
 using steps::press;
+using steps::press_key;
 
 namespace {
 
@@ -335,8 +336,9 @@ class TestDocuments : public QObject {
                                           : row.save == SaveFails   ? std::optional(dir->path())
                                                                     : path("saved.htm"));
         QString question;
+        // Each answer is a key away: Alt and the letter its button shows.
         std::deque<ModalScript::Step> answers{
-            press(asked ? row.answer : QMessageBox::Cancel, &question)};
+            press_key(asked ? row.answer : QMessageBox::Cancel, &question)};
         if (row.save == SaveFails)
             answers.push_back(press(QMessageBox::Ok));
         ModalScript script(std::move(answers));
