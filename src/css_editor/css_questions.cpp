@@ -7,13 +7,14 @@ CssQuestions::CssQuestions(QWidget* window) : window_(window) {}
 
 QMessageBox::StandardButton CssQuestions::show(QMessageBox::Icon icon, const QString& title,
                                                const QString& text,
-                                               QMessageBox::StandardButtons buttons) {
+                                               QMessageBox::StandardButtons buttons,
+                                               QMessageBox::StandardButton default_button) {
     if (message_box_)
         return message_box_(icon, title, text, buttons);
     QMessageBox box(icon, title, text, buttons, window_);
     box.setObjectName(QStringLiteral("css_message_box"));
-    if (buttons.testFlag(QMessageBox::Yes))
-        box.setDefaultButton(QMessageBox::Yes);
+    if (buttons.testFlag(default_button))
+        box.setDefaultButton(default_button);
     give_access_keys(box);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -37,6 +38,12 @@ bool CssQuestions::save_as_utf8(Encoding encoding, const QString& characters) {
                                "caratteri: %2\n\nSalvarlo in UTF-8?")
                     .arg(encoding_name(encoding), characters),
                 QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
+bool CssQuestions::replace(const QString& path) {
+    return show(QMessageBox::Warning, QStringLiteral("CSS Editor"),
+                QStringLiteral("Il file \"%1\" esiste già.\nSostituirlo?").arg(path),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 DocumentQuestions::EncodingAnswer CssQuestions::unencodable(const QString& characters,

@@ -10,10 +10,10 @@
 // Every modal question and failure the CSS editor window tells, as message
 // boxes of the window named "css_message_box" (Yes the default button where
 // there is one); they are also what the stylesheet's session asks. Of the
-// session's questions the window asks only about unsaved changes and
-// characters the encoding lacks: it replaces a file without a question, as
-// the save dialog offers it, and keeps no recovery copy and no watch on the
-// file. Tests put their own box in place of the real one.
+// session's questions the window asks about unsaved changes, characters the
+// encoding lacks and another file written over (its own file is saved
+// without a question); it keeps no recovery copy and no watch on the file.
+// Tests put their own box in place of the real one.
 class CssQuestions : public DocumentQuestions {
   public:
     // Shows a modal message box and returns the button pressed.
@@ -36,7 +36,8 @@ class CssQuestions : public DocumentQuestions {
     // The session's questions: only UTF-8 is offered for characters the
     // encoding lacks (CSS has no character references).
     EncodingAnswer unencodable(const QString& characters, const QString& declared) override;
-    bool replace(const QString&) override { return true; }
+    // "Il file "…" esiste già. Sostituirlo?", No the default button.
+    bool replace(const QString& path) override;
     bool recover(const PendingRecovery&) override { return false; }
     bool overwrite_changed(const QString&) override { return true; }
     bool reload_over_changes() override { return false; }
@@ -46,8 +47,10 @@ class CssQuestions : public DocumentQuestions {
     void failure(Task task, const QString& path, const FileError& error) override;
 
   private:
+    // Yes is the default button where there is one, unless `default_button` says.
     QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString& title,
-                                     const QString& text, QMessageBox::StandardButtons buttons);
+                                     const QString& text, QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton default_button = QMessageBox::Yes);
 
     QWidget* window_;
     MessageBoxFn message_box_;

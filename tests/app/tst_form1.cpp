@@ -76,8 +76,8 @@ class TestForm1 : public QObject {
     // once whole. The temporary stylesheet's link names the one file at one
     // fixed place, the same in every run: a page saved with it keeps its style.
     void menu_command_wraps_selection_or_caret_as_one_change_data() {
-        const QString link = "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" +
-                             qEnvironmentVariable("XDG_CACHE_HOME") + "/marklet/tmp.css\">";
+        const QString link =
+            "<link rel=\"STYLESHEET\" type=\"text/css\" href=\"" + temp_stylesheet_path() + "\">";
         rows<Wrap>({
             {"selection", {u"abc"_s, 0, 3, u"<b>abc</b>"_s, 6}},
             {"caret only", {u"xy"_s, 1, 0, u"x<b></b>y"_s, 4}},

@@ -389,6 +389,26 @@ class TestCssEdit : public QObject {
                     shown.text.contains(u"≠"_s));
     }
 
+    // Another existing file is written over only when the user says so.
+    void saving_over_another_file_asks_first_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes: replaced") << int(QMessageBox::Yes);
+        QTest::newRow("no: kept, still unsaved") << int(QMessageBox::No);
+    }
+    void saving_over_another_file_asks_first() {
+        QFETCH(int, answer);
+        const bool yes = answer == QMessageBox::Yes;
+        const QString other = stylesheet("other.css", "OTHER { }");
+        f.edit().set_text(u"P { }"_s);
+        f.messages.answers.push_back(QMessageBox::StandardButton(answer));
+        f.dialogs->save_answers.push_back(other);
+        click("Command4");
+        QCOMPARE(read_bytes(other), yes ? QByteArray("P { }") : QByteArray("OTHER { }"));
+        QCOMPARE(f.state.css_changed, !yes);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QVERIFY(f.messages.shown[0].text.contains(u"esiste già"_s));
+    }
+
     // A stylesheet too long-lined to colour is shown plain; the next one is
     // coloured as CSS again, not as a page.
     void stylesheet_is_coloured_as_css_after_a_plain_one() {
