@@ -2,12 +2,14 @@
 // show a one-character change of a page, for the pages pane_latency types
 // into.
 //
-//   engine_frame [--sections] SIZE_KB...
+//   engine_frame [--sections] [--every MS [--rounds N]] SIZE_KB...
 //
-// For each size a plain QWebEngineView loads the page; then, twenty times,
-// a script appends a character to the first paragraph's text and times the
-// layout that follows (forced at once) and the rest of the frame (until a
-// task after the next animation frame runs). Run it drawn as the pane is
+// For each size a plain QWebEngineView loads the page; then, twenty times
+// (N), a script appends a character to the first paragraph's text and times
+// the layout that follows (forced at once) and the rest of the frame (until
+// a task after the next animation frame runs). The changes come 100 ms apart,
+// or MS apart: the page engine's own part in the pane's figures at a user's
+// rhythm (its first frame after a pause). Run it drawn as the pane is
 // drawn on this machine (QT_QUICK_BACKEND=software where OpenGL is drawn by
 // the CPU). Nothing of Marklet is in the loop: what this prints is the floor
 // under the pane's figures.
@@ -25,14 +27,14 @@
 namespace {
 
 const char* const kProbe = R"(
-(function () {
+(function (every, rounds) {
     window.engineFrame = {done: false, layout: 0, frame: 0};
     const p = document.getElementsByTagName('p')[0];
     const layout = [], frame = [];
     const median = (v) => v.slice().sort((a, b) => a - b)[v.length >> 1];
     let round = 0;
     function step() {
-        if (round++ === 20) {
+        if (round++ === rounds) {
             Object.assign(window.engineFrame, {done: true, layout: median(layout),
                                                frame: median(frame)});
             return;
@@ -44,11 +46,11 @@ const char* const kProbe = R"(
         layout.push(laidOut - start);
         requestAnimationFrame(() => setTimeout(() => {
             frame.push(performance.now() - laidOut);
-            setTimeout(step, 100);
+            setTimeout(step, every);
         }, 0));
     }
-    step();
-})();
+    setTimeout(step, every);
+})
 )";
 
 } // namespace
@@ -57,16 +59,25 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool sections = args.removeAll(QStringLiteral("--sections")) > 0;
-    if (args.isEmpty()) {
-        std::printf("usage: engine_frame [--sections] SIZE_KB...\n");
+    int every = 100, rounds = 20;
+    for (const auto& [option, value] : {std::pair{"--every", &every}, {"--rounds", &rounds}}) {
+        const qsizetype at = args.indexOf(QLatin1String(option));
+        if (at >= 0 && at + 1 < args.size()) {
+            *value = args[at + 1].toInt();
+            args.remove(at, 2);
+        }
+    }
+    if (args.isEmpty() || every <= 0 || rounds <= 0) {
+        std::printf("usage: engine_frame [--sections] [--every MS [--rounds N]] SIZE_KB...\n");
         return 2;
     }
     QTemporaryDir dir;
     QWebEngineView view;
     view.resize(620, 820);
     view.show();
-    std::printf("One-character change -> frame, Qt WebEngine alone (%s):\n",
-                sections ? "paragraphs in sections of 100" : "paragraphs straight in the body");
+    std::printf("One-character change -> frame, Qt WebEngine alone (%s, one every %d ms):\n",
+                sections ? "paragraphs in sections of 100" : "paragraphs straight in the body",
+                every);
     for (const QString& size : args) {
         const int kb = size.toInt();
         const QString path = dir.filePath(QStringLiteral("page-%1.htm").arg(kb));
@@ -78,7 +89,8 @@ int main(int argc, char* argv[]) {
         bench::wait_until([&] { return loaded; }, 120000, 10);
         QObject::disconnect(connection);
         bench::wait_until([] { return false; }, 1000, 10);
-        view.page()->runJavaScript(QString::fromLatin1(kProbe));
+        view.page()->runJavaScript(
+            QStringLiteral("%1(%2, %3);").arg(QString::fromLatin1(kProbe)).arg(every).arg(rounds));
         // Asked again once the last question is answered; an answer that
         // comes after the wait lands in memory of its own.
         auto answer = std::make_shared<QVariantList>();
@@ -97,15 +109,15 @@ int main(int argc, char* argv[]) {
                 }
                 return answer->size() == 2;
             },
-            60000, 50);
+            60000 + every * rounds, 50);
         if (answer->size() != 2) {
             std::printf("  %6d KB: no answer from the page\n", kb);
             continue;
         }
         const double layout = (*answer)[0].toDouble(), frame = (*answer)[1].toDouble();
         std::printf("  %6d KB: layout %6.1f ms + rest of the frame %6.1f ms = %6.1f ms "
-                    "(medians of 20)\n",
-                    kb, layout, frame, layout + frame);
+                    "(medians of %d)\n",
+                    kb, layout, frame, layout + frame, rounds);
         std::fflush(stdout);
     }
     return 0;

@@ -94,6 +94,12 @@ echo
 echo "== Key -> pane pixels at a user's rhythms: 100 ms, 300 ms, 1 s apart, after 8 s =="
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
   "$bin/pane_latency" --rhythms 20 10 100 1024 5120 2>/dev/null || echo "(see above)"
+# The page engine alone at the same rhythms: its own part in the first frame after a pause.
+for pair in "1000 10" "8000 5"; do
+  read -r every rounds <<<"$pair"
+  QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software \
+    "$bin/engine_frame" --every "$every" --rounds "$rounds" 1024 2>/dev/null || echo "(see above)"
+done
 echo
 echo "== Keys inside a comment, script, style, textarea or title left open to the end of the page =="
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \

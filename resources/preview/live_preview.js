@@ -162,32 +162,55 @@
         return 'ok';
     }
 
-    // A change inside an element's one text node: the changed region alone,
-    // read as the element reads its text, put where it lies in the node.
+    // A change inside an element's text: the changed region alone, read as
+    // the element reads its text, put where it lies in the text. The parser
+    // holds a long text (a text area's, a title's) in several nodes of 65536
+    // characters: the region may lie in any of them, or across two.
     function patchText(el, p) {
         if (document.characterSet !== 'UTF-8') {
             state.broken = 'a splice into a page not read as UTF-8';
             return 'reload: ' + state.broken;
         }
-        const node = el.firstChild;
-        if (el.childNodes.length > 1 || (node && node.nodeType !== Node.TEXT_NODE))
+        const nodes = Array.from(el.childNodes);
+        if (nodes.some((n) => n.nodeType !== Node.TEXT_NODE))
             return fail('the element holds more than its text');
         const read = (base64) => {
             const text = parse(el.localName, decode(base64)).textContent;
             return p.strip ? stripNewline(text) : text;
         };
         const before = read(p.old), after = read(p.new);
-        const data = node ? node.data : '';
-        const at = p.fromEnd ? data.length - p.splice - before.length : p.splice;
-        if (at < 0 || at + before.length > data.length ||
-            data.substr(at, before.length) !== before)
+        const length = nodes.reduce((sum, n) => sum + n.length, 0);
+        const at = p.fromEnd ? length - p.splice - before.length : p.splice;
+        if (at < 0 || at + before.length > length)
             return fail('the text is not what the document said');
-        if (!node)
-            el.appendChild(document.createTextNode(after));
-        else if (data.length === before.length && !after)
-            node.remove();
-        else
-            node.replaceData(at, before.length, after);
+        // The nodes [first, last] that hold the region; `offset`: where the first starts.
+        let first = 0, offset = 0;
+        while (first + 1 < nodes.length && offset + nodes[first].length <= at)
+            offset += nodes[first++].length;
+        let last = first, end = offset + (nodes.length ? nodes[first].length : 0);
+        while (last + 1 < nodes.length && end < at + before.length)
+            end += nodes[++last].length;
+        const local = at - offset;
+        if (first === last) {
+            const node = nodes[first];
+            if (node && node.substringData(local, before.length) !== before)
+                return fail('the text is not what the document said');
+            if (!node)
+                el.appendChild(document.createTextNode(after));
+            else if (node.length === before.length && !after)
+                node.remove();
+            else
+                node.replaceData(local, before.length, after);
+        } else {
+            const held = nodes.slice(first, last + 1).map((n) => n.data).join('');
+            if (held.substr(local, before.length) !== before)
+                return fail('the text is not what the document said');
+            nodes[first].data = held.slice(0, local) + after + held.slice(local + before.length);
+            if (!nodes[first].length)
+                nodes[first].remove();
+        }
+        for (let k = first + 1; k <= last; ++k)
+            nodes[k].remove();
         state.observer.takeRecords();
         ++state.patches;
         return 'ok';

@@ -52,6 +52,7 @@ void SourceMap::clear() {
     text_.clear();
     valid_ = false;
     body_ = -1;
+    behind_from_ = -1;
 }
 
 void SourceMap::rebuild(Parts text) {
@@ -62,6 +63,7 @@ void SourceMap::rebuild(Parts text) {
     quirks_ = builder.quirks();
     valid_ = true;
     body_ = -1;
+    behind_from_ = -1;
     if (nodes_.size() > 1)
         for (const int child : children(1))
             if (nodes_[size_t(child)].tag == html::body)
@@ -80,10 +82,8 @@ SourceMap::Outcome SourceMap::update(Parts text, Patch* patch) {
     const qsizetype added = total(text) - at - same_end;
     if (removed == 0 && added == 0)
         return Outcome::Unchanged;
-    if (inside_unseen_tail(at, removed, text)) {
-        shift(at, removed, added, text);
-        return Outcome::Unchanged;
-    }
+    if (const std::optional<Outcome> tail = in_unseen_tail(at, removed, added, text))
+        return *tail;
     if (stopped_at_ < 0 || at + removed < stopped_at_) {
         switch (try_attributes(at, removed, added, text, patch)) {
         case Try::Patched:

@@ -100,8 +100,14 @@ class SourceMap {
                   Patch* patch);
     bool touches_old_script(qsizetype from, qsizetype to, int first, int last) const;
     // The change lies inside unseen text that runs to the end of the page,
-    // and still does after it (see source_map_tail.cpp).
-    bool inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) const;
+    // and still does after it (see source_map_tail.cpp): where that text
+    // starts; -1 when it does not. In a stylesheet, `rule`: where the rule
+    // the browser drops starts.
+    qsizetype unseen_tail(qsizetype at, qsizetype removed, Parts text, qsizetype* rule) const;
+    // Unchanged: the change is left unshown and taken in; Reload: it shows,
+    // in text the page holds an older copy of; none: neither.
+    std::optional<Outcome> in_unseen_tail(qsizetype at, qsizetype removed, qsizetype added,
+                                          Parts text);
     void splice(int context, int first, int last, std::vector<html::Node>& fresh, qsizetype delta);
     bool plan_splice(int context, qsizetype at, qsizetype removed, qsizetype added, Parts text,
                      Patch* patch) const;
@@ -114,4 +120,8 @@ class SourceMap {
     bool valid_ = false;
     bool splices_ = false;
     int body_ = -1;
+    // The page's copy of the text from here to the end is behind the map's
+    // (changes there were left unshown); -1: the page is the map's.
+    qsizetype behind_from_ = -1;
+    qsizetype open_rule_ = -1; // there, a stylesheet's rule the browser drops starts here
 };

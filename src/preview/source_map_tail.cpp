@@ -1,13 +1,17 @@
 // Changes the page never shows: inside a comment left open, or inside the
 // text of an element left open whose text is not shown (a script still open
 // at the end of the page never runs; titles, iframes, noembed and noframes
-// show nothing of their text). Such text runs to the end of the page: a
-// patch would carry all of it, a load would read the whole page again, for a
-// page that looks the same. The map follows the text and the pane is left
-// as it is.
+// show nothing of their text), or inside a stylesheet left open where its
+// last rule never reaches its "{" (the browser drops that rule: the change
+// gives no style). Such text runs to the end of the page: a patch would
+// carry all of it (or make the page read all of it again), a load would read
+// the whole page again, for a page that looks the same. The map follows the
+// text and the pane is left as it is; from then on the page's copy of that
+// text is behind the map's (see SourceMap::behind_from_).
 
 #include "preview/source_map.h"
 
+#include "preview/css_prelude.h"
 #include "preview/text_parts.h"
 
 using html::Node;
@@ -30,6 +34,7 @@ Tokenizer::Content unseen_content(int tag) {
     case html::iframe:
     case html::noembed:
     case html::noframes:
+    case html::style: // shown, but see below
         return Tokenizer::Content::Rawtext;
     default:
         return Tokenizer::Content::Data;
@@ -38,10 +43,11 @@ Tokenizer::Content unseen_content(int tag) {
 
 } // namespace
 
-bool SourceMap::inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) const {
+qsizetype SourceMap::unseen_tail(qsizetype at, qsizetype removed, Parts text,
+                                 qsizetype* rule) const {
     const qsizetype old_size = text_.size();
     if (stopped_at_ >= 0 || old_size < kUnseenTailMin)
-        return false;
+        return -1;
     const int element = element_at(at);
     qsizetype start = -1; // where the unseen text's token starts
     Tokenizer::Content content = Tokenizer::Content::Data;
@@ -51,7 +57,7 @@ bool SourceMap::inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) 
         content = unseen_content(n.tag);
         if (content == Tokenizer::Content::Data || (n.flags & html::ClosedByTag) ||
             n.content_end != old_size || at < n.content_start)
-            return false;
+            return -1;
         start = n.content_start;
         raw_tag = n.tag;
     } else {
@@ -59,7 +65,7 @@ bool SourceMap::inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) 
         // between the children around it.
         const int parent = element > 0 ? element : 0;
         if (nodes_[size_t(parent)].tag == html::plaintext)
-            return false; // all of it is text on the page
+            return -1; // all of it is text on the page
         qsizetype left = parent > 0 ? nodes_[size_t(parent)].content_start : 0;
         for (const int kid : children(parent))
             if (nodes_[size_t(kid)].end <= at)
@@ -69,11 +75,11 @@ bool SourceMap::inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) 
         while (t.kind != Token::End && t.end <= at)
             t = tokenizer.next();
         if (t.kind != Token::Comment || !t.cut || t.end != old_size || at < t.start + 4)
-            return false;
+            return -1;
         start = t.start;
     }
     if (old_size - start < kUnseenTailMin || at + removed > old_size)
-        return false;
+        return -1;
     // After the change the same text must still run to the end of the page.
     const QByteArray tail = text_parts::slice(text, start, text_parts::total(text));
     Tokenizer tokenizer(tail.constData(), 0, tail.size(), names_);
@@ -82,5 +88,42 @@ bool SourceMap::inside_unseen_tail(qsizetype at, qsizetype removed, Parts text) 
     const Token t = tokenizer.next();
     const bool same_kind =
         content == Tokenizer::Content::Data ? t.kind == Token::Comment : t.kind == Token::Text;
-    return same_kind && t.cut && t.start == 0 && t.end == tail.size();
+    if (!same_kind || !t.cut || t.start != 0 || t.end != tail.size())
+        return -1;
+    if (raw_tag != html::style)
+        return start;
+    // A stylesheet: its last rule, which the browser drops, starts before the
+    // change and, read from there, still runs to the end after it. (The text
+    // before that rule is the same: where it starts is read once while keys
+    // go into it.)
+    qsizetype dropped = behind_from_ == start ? open_rule_ : -1;
+    if (dropped < 0) {
+        const qsizetype r = css_prelude::open_rule_start(QByteArrayView(text_).sliced(start));
+        dropped = r < 0 ? -1 : start + r;
+    }
+    if (dropped < 0 || dropped > at ||
+        css_prelude::open_rule_start(QByteArrayView(tail).sliced(dropped - start)) != 0)
+        return -1;
+    *rule = dropped;
+    return start;
+}
+
+std::optional<SourceMap::Outcome> SourceMap::in_unseen_tail(qsizetype at, qsizetype removed,
+                                                            qsizetype added, Parts text) {
+    qsizetype rule = -1;
+    const qsizetype tail = unseen_tail(at, removed, text, &rule);
+    open_rule_ = rule;
+    if (tail >= 0) {
+        shift(at, removed, added, text);
+        behind_from_ = tail;
+        return Outcome::Unchanged;
+    }
+    if (behind_from_ < 0)
+        return std::nullopt;
+    if (at + removed >= behind_from_) {
+        rebuild(text);
+        return Outcome::Reload;
+    }
+    behind_from_ += added - removed;
+    return std::nullopt;
 }

@@ -20,6 +20,11 @@ PageChecker::~PageChecker() {
 
 void PageChecker::text_changed() {
     ++generation_;
+    // What is running checks an older text, whose result would be dropped:
+    // it stops now instead of taking a processor from the change's frame
+    // (in the pane too), and the pause brings a fresh check.
+    if (worker_running_)
+        cancel_->store(true);
     pause_.start();
 }
 

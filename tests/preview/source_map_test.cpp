@@ -2,6 +2,7 @@
 // cleanly around it (that the map after a patch is the map of the new text,
 // for any text and change: fuzz_source_map).
 
+#include "preview/css_prelude.h"
 #include "preview/source_map.h"
 
 #include <gtest/gtest.h>
@@ -51,14 +52,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"<p>x</p>", "<p>x</p><svg></svg>", ""}));
 
 // A key inside a comment, script or title left open to the end of a long
-// page changes nothing the page shows: nothing goes to the pane.
+// page, or inside a stylesheet's rule that never gets its "{", changes
+// nothing the page shows: nothing goes to the pane.
 TEST(SourceMapOpenTail, KeyInsideUnseenOpenTextTouchesNoPage) {
     for (const auto& [opening, typed, unseen] : {std::tuple{"<!--", "x", true},
                                                  {"<script>", "x", true},
                                                  {"<title>", "x", true},
                                                  {"<!--", "-->", false},
                                                  {"<script>", "</script>", false},
-                                                 {"<style>", "x", false}}) {
+                                                 {"<style>", "x", true},
+                                                 {"<style>", "{", false}}) {
         QByteArray text = QByteArray("<body><p>uno</p>") + opening + "<p>riga</p>";
         const qsizetype at = text.size() - 4;
         text += QByteArray("<p>riga <b>qui</b></p>\r\n").repeated(4000);
@@ -72,5 +75,28 @@ TEST(SourceMapOpenTail, KeyInsideUnseenOpenTextTouchesNoPage) {
         EXPECT_EQ(map.nodes().back().end, fresh.nodes().back().end) << opening << typed;
     }
 }
+
+struct CssEnd {
+    const char* css;
+    qsizetype rule; // where the dropped rule starts; -1: none
+};
+
+class OpenRuleStart : public testing::TestWithParam<CssEnd> {};
+
+TEST_P(OpenRuleStart, FindsTheStyleRuleThatNeverOpens) {
+    EXPECT_EQ(css_prelude::open_rule_start(GetParam().css), GetParam().rule) << GetParam().css;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stylesheets, OpenRuleStart,
+    testing::Values(CssEnd{"<p>riga</p>", 0}, CssEnd{"p { color: red }", -1}, CssEnd{"a{} <p>x", 4},
+                    CssEnd{"a { color: red", -1}, // kept: EOF ends it
+                    CssEnd{"a{} /* x", -1}, CssEnd{"<!-- p", 5}, CssEnd{"@import url(x.css)", -1},
+                    CssEnd{"@import 'x'; p", 13},
+                    // Braces that open no block of the rule.
+                    CssEnd{"p (a { b }) c", 0}, CssEnd{"p \"{\" x", 0}, CssEnd{"p url({) x", 0},
+                    CssEnd{"p \\{ x", 0}, CssEnd{"p /* { */ x", 0}, CssEnd{"p url(\"a\") {", -1},
+                    CssEnd{"p 'a\n{", -1},
+                    CssEnd{"p } x", -1})); // a closer with no block: not followed
 
 } // namespace
