@@ -16,9 +16,10 @@
 //
 // A check works on a copy of the text taken when the pause ends. A change
 // cancels a check still running (a pause that ends before it has stopped
-// starts over once it has), so no more than one copy is ever held. A result is shown only when the
-// text has not changed since its copy was taken: a stale result is dropped, and the pause that
-// followed the change brings a fresh one.
+// starts over once it has), so no more than one copy is ever held. A result
+// is shown only when the text has not changed since its copy was taken: a
+// stale result is dropped, and the pause that followed the change brings a
+// fresh one.
 //
 // Texts over the size limit are not checked, nor those nested too deep for
 // the checker (skipped() instead). Besides the checker's findings, a
