@@ -336,7 +336,7 @@ class TestDocuments : public QObject {
                                           : row.save == SaveFails   ? std::optional(dir->path())
                                                                     : path("saved.htm"));
         QString question;
-        // Each answer is a key away: Alt and the letter its button shows.
+        // Each answer is a key away: its button shows an access key.
         std::deque<ModalScript::Step> answers{
             press_key(asked ? row.answer : QMessageBox::Cancel, &question)};
         if (row.save == SaveFails)
