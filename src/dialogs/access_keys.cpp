@@ -1,44 +1,33 @@
 #include "dialogs/access_keys.h"
 
 #include <QAbstractButton>
+#include <QKeySequence>
 #include <QMessageBox>
-
-namespace {
-
-// The letter after a single '&' in the caption, or a null character.
-QChar access_key(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&')
-            continue;
-        if (caption[i + 1] != u'&')
-            return caption[i + 1].toLower();
-        ++i; // "&&" is a literal ampersand
-    }
-    return {};
-}
-
-} // namespace
 
 void give_access_keys(QMessageBox& box) {
     const QList<QAbstractButton*> buttons = box.buttons();
-    QString taken;
+    QList<QKeySequence> taken;
     for (const QAbstractButton* button : buttons)
-        if (const QChar key = access_key(button->text()); !key.isNull())
-            taken += key;
+        if (const QKeySequence key = QKeySequence::mnemonic(button->text()); !key.isEmpty())
+            taken << key;
     for (QAbstractButton* button : buttons) {
         const QString caption = button->text();
-        if (!access_key(caption).isNull())
+        if (!QKeySequence::mnemonic(caption).isEmpty())
             continue;
-        for (qsizetype i = 0; i < caption.size(); ++i) {
-            const QChar letter = caption[i].toLower();
-            if (!letter.isLetter() || taken.contains(letter))
+        QString escaped = caption;
+        escaped.replace(QStringLiteral("&"), QStringLiteral("&&"));
+        // Each '&' before a letter became two: the letter moved by their count.
+        for (qsizetype i = 0, at = 0; i < caption.size(); ++i, ++at) {
+            if (caption[i] == u'&')
+                ++at;
+            if (!caption[i].isLetter())
                 continue;
-            QString keyed = caption;
-            keyed.replace(QStringLiteral("&"), QStringLiteral("&&"));
-            // Each '&' before i became two: the letter moved by their count.
-            keyed.insert(i + caption.left(i).count(u'&'), u'&');
+            const QString keyed = QString(escaped).insert(at, u'&');
+            const QKeySequence key = QKeySequence::mnemonic(keyed);
+            if (key.isEmpty() || taken.contains(key))
+                continue;
             button->setText(keyed);
-            taken += letter;
+            taken << key;
             break;
         }
     }
