@@ -135,6 +135,14 @@ bool PageFiles::is_script_or_font(const QString& type) {
            type == u"application/vnd.ms-fontobject";
 }
 
+QByteArray PreviewSchemeHandler::page_type(QByteArrayView page, const QByteArray& charset) {
+    const QLatin1StringView text(page.data(), page.size());
+    if (charset.isEmpty() || text.contains(QLatin1StringView("charset"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1StringView("encoding"), Qt::CaseInsensitive))
+        return QByteArrayLiteral("text/html");
+    return QByteArrayLiteral("text/html; charset=") + charset;
+}
+
 void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     const QUrl url = job->requestUrl();
     const QString host = url.host();
@@ -144,16 +152,12 @@ void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         return;
     }
     if (host == u"page" && path == files_.page_path()) {
-        auto* file = new QFile(preview_file_, job);
-        if (!file->open(QIODevice::ReadOnly)) {
-            // A preview not written yet (nothing typed) is an empty page.
-            auto* nothing = new QBuffer(job);
-            nothing->open(QIODevice::ReadOnly);
-            job->reply("text/html", nothing);
-            return;
-        }
-        // No character set: the page is read as a browser reads the file.
-        job->reply("text/html", file);
+        // A preview not written yet (nothing typed) is an empty page.
+        auto* page = new QBuffer(job);
+        if (QFile file(preview_file_); file.open(QIODevice::ReadOnly))
+            page->setData(file.readAll());
+        page->open(QIODevice::ReadOnly);
+        job->reply(page_type(page->data(), charset_), page);
         return;
     }
     const QString allowed = files_.allowed(path);

@@ -88,8 +88,8 @@ class PageFiles {
     QString stylesheet_;
 };
 
-// Serves the page's own address (the preview file, read as a browser reads a
-// file: its character set is the one its bytes declare), at other paths of
+// Serves the page's own address (the preview file, read in the character
+// set its bytes declare; one that declares none, in the document's), at other paths of
 // the page's host the scripts and fonts the page may load, files shown in
 // frames from their own origins, and on the files' host the way to a file's
 // file: address. Nothing else.
@@ -97,10 +97,23 @@ class PreviewSchemeHandler : public QWebEngineUrlSchemeHandler {
   public:
     PreviewSchemeHandler(const PageFiles& files, QObject* parent)
         : QWebEngineUrlSchemeHandler(parent), files_(files) {}
-    void set_preview_file(const QString& preview_file) { preview_file_ = preview_file; }
+    // The file the page's address serves, and the character set of the
+    // document it is written from.
+    void set_preview_file(const QString& preview_file, const QByteArray& charset) {
+        preview_file_ = preview_file;
+        charset_ = charset;
+    }
     void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+    // The type the page is served as. A page that names no character set
+    // gets the document's: left to guess, the browser reads a page of plain
+    // ASCII as Windows-1252, and then a UTF-8 letter typed into it as two
+    // Windows-1252 ones. A page that may name one ("charset" or "encoding"
+    // anywhere in it) is left to its own words.
+    static QByteArray page_type(QByteArrayView page, const QByteArray& charset);
 
   private:
     const PageFiles& files_;
     QString preview_file_;
+    QByteArray charset_;
 };

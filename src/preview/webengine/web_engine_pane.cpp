@@ -114,7 +114,7 @@ class WebEnginePane : public BrowserPluginPane {
             return;
         const QString page = document_path_.isEmpty() ? preview_file_ : document_path_;
         files_.set_page(page, stylesheet_);
-        schemes_->set_preview_file(preview_file_);
+        schemes_->set_preview_file(preview_file_, charset_);
         // A page whose bytes declare no character set is read in the document's.
         page_->settings()->setDefaultTextEncoding(
             QString::fromLatin1(charset_.isEmpty() ? QByteArrayLiteral("utf-8") : charset_));
