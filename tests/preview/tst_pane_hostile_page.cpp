@@ -78,11 +78,21 @@ class PaneHostilePage : public QObject {
                                      json(QJsonArray::fromStringList(kinds)))
                                 .toUtf8()));
         QVERIFY(m_.open());
+        // A machine starved long enough for the pane to take the page for
+        // hung ends it, and with it every probe still running: the page is
+        // shown again (its probes run afresh), twice at most.
+        int ended = 0;
+        const auto watch = connect(m_.host(), &BrowserHost::page_ended, this, [this, &ended] {
+            qWarning("the pane ended the page as hung (%d probes done)", int(done()));
+            if (++ended <= 2)
+                m_.host()->show_latest();
+        });
         QVERIFY(m_.parts().session().open_path(root + "/site/page.htm"));
         // Each probe says it is done: wait for all of them (each row tells
         // which did not).
-        (void)QTest::qWaitFor([this] { return done() == 3 * (kinds.size() * forms.size() - 1); },
+        (void)QTest::qWaitFor([this] { return done() >= 3 * (kinds.size() * forms.size() - 1); },
                               240000);
+        disconnect(watch);
         for (const char* origin : {"/hello/page", "/hello/files", "/hello/file"})
             QVERIFY2(heard_.contains(origin), origin);
     }
@@ -105,7 +115,11 @@ class PaneHostilePage : public QObject {
     }
 
   private:
-    qsizetype done() const { return heard_.filter(QRegularExpression("^/done/")).size(); }
+    qsizetype done() const {
+        QStringList ids = heard_.filter(QRegularExpression("^/done/"));
+        ids.removeDuplicates();
+        return ids.size();
+    }
 
     QTemporaryDir root_;
     QTcpServer sink_; // the attacker's server: notes every request
