@@ -4,9 +4,9 @@
 #include "app/window_questions.h"
 
 #include "app/form1.h"
-#include "dialogs/access_keys.h"
 #include "dialogs/colour_text.h"
 #include "dialogs/file_error_text.h"
+#include "dialogs/message_box.h"
 #include "dialogs/select_opt.h"
 #include "document/file_name.h"
 #include "document/recovery_file.h"
@@ -58,29 +58,22 @@ QString WindowQuestions::colour(const QString& prompt) {
 }
 
 bool WindowQuestions::yes_no(const QString& question, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, question, QMessageBox::Yes | QMessageBox::No,
-                    window_);
-    box.setObjectName(QStringLiteral("yes_no_box"));
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return ask_message(window_, QStringLiteral("yes_no_box"), QMessageBox::NoIcon, title, question,
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void WindowQuestions::inform(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Marklet"), text, QMessageBox::Ok, window_);
-    box.setObjectName(QStringLiteral("inform_box"));
-    box.exec();
+    ask_message(window_, QStringLiteral("inform_box"), QMessageBox::NoIcon,
+                QStringLiteral("Marklet"), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 namespace {
 
-int ask(QWidget* parent, const char* name, QMessageBox::Icon icon, const QString& text,
-        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button) {
-    QMessageBox box(icon, QStringLiteral("Marklet"), text, buttons, parent);
-    box.setObjectName(QLatin1String(name));
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(default_button);
-    give_access_keys(box);
-    return box.exec();
+QMessageBox::StandardButton ask(QWidget* parent, const char* name, QMessageBox::Icon icon,
+                                const QString& text, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton default_button) {
+    return ask_message(parent, QLatin1String(name), icon, QStringLiteral("Marklet"), text, buttons,
+                       default_button);
 }
 
 } // namespace
@@ -125,6 +118,7 @@ DocumentQuestions::EncodingAnswer WindowQuestions::unencodable(const QString& ch
         box.setCheckBox(update);
     }
     box.setDefaultButton(references);
+    give_access_keys(box);
     box.exec();
     const bool update = box.checkBox() && box.checkBox()->isChecked();
     if (box.clickedButton() == references)

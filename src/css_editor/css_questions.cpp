@@ -1,7 +1,7 @@
 #include "css_editor/css_questions.h"
 
-#include "dialogs/access_keys.h"
 #include "dialogs/file_error_text.h"
+#include "dialogs/message_box.h"
 
 CssQuestions::CssQuestions(QWidget* window) : window_(window) {}
 
@@ -11,12 +11,8 @@ QMessageBox::StandardButton CssQuestions::show(QMessageBox::Icon icon, const QSt
                                                QMessageBox::StandardButton default_button) {
     if (message_box_)
         return message_box_(icon, title, text, buttons);
-    QMessageBox box(icon, title, text, buttons, window_);
-    box.setObjectName(QStringLiteral("css_message_box"));
-    if (buttons.testFlag(default_button))
-        box.setDefaultButton(default_button);
-    give_access_keys(box);
-    return QMessageBox::StandardButton(box.exec());
+    return ask_message(window_, QStringLiteral("css_message_box"), icon, title, text, buttons,
+                       default_button);
 }
 
 DocumentQuestions::Unsaved CssQuestions::unsaved_changes() {

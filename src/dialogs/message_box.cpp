@@ -1,8 +1,7 @@
-#include "dialogs/access_keys.h"
+#include "dialogs/message_box.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>
-#include <QMessageBox>
 
 void give_access_keys(QMessageBox& box) {
     const QList<QAbstractButton*> buttons = box.buttons();
@@ -31,4 +30,17 @@ void give_access_keys(QMessageBox& box) {
             break;
         }
     }
+}
+
+QMessageBox::StandardButton ask_message(QWidget* parent, const QString& name,
+                                        QMessageBox::Icon icon, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton default_button) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setObjectName(name);
+    box.setTextFormat(Qt::PlainText);
+    if (buttons.testFlag(default_button))
+        box.setDefaultButton(default_button);
+    give_access_keys(box);
+    return QMessageBox::StandardButton(box.exec());
 }

@@ -79,10 +79,7 @@ bool DocumentSession::reload() {
         buffer_.reload(QByteArrayView(read.bytes).sliced(form.text_start));
     else
         buffer_.reload(decode_document(read.bytes).text.toUtf8());
-    buffer_.set_save_point();
-    recovered_ = false;
-    held_unsaved_ = policy_.loaded_text_unsaved;
-    clear_recovery();
+    at_save_point(policy_.loaded_text_unsaved);
     remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Ricaricato %1").arg(shown_path(file_name_of(path))), 5000);

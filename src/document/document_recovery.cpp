@@ -8,6 +8,13 @@
 #include "document/save_journal.h"
 #include "platform/dialog_provider.h"
 
+void DocumentSession::at_save_point(bool held_unsaved) {
+    recovered_ = false;
+    held_unsaved_ = held_unsaved;
+    buffer_.set_save_point();
+    clear_recovery();
+}
+
 void DocumentSession::clear_recovery() {
     if (recovery_)
         recovery_->clear();
@@ -32,10 +39,7 @@ void DocumentSession::modification_changed() {
 
 void DocumentSession::close() {
     // Saved, or given up by the user.
-    recovered_ = false;
-    held_unsaved_ = false;
-    buffer_.set_save_point();
-    clear_recovery();
+    at_save_point(false);
     if (watch_)
         watch_->watch(QString());
     emit changed();

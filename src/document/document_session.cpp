@@ -80,11 +80,8 @@ bool DocumentSession::new_document() {
     if (!settle_unsaved_changes())
         return false;
     buffer_.set_form({});
-    recovered_ = false;
-    held_unsaved_ = false;
     buffer_.load({}, 0);
-    buffer_.set_save_point();
-    clear_recovery();
+    at_save_point(false);
     emit changed();
     return true;
 }
@@ -110,16 +107,13 @@ bool DocumentSession::load(const QString& path) {
     }
     const DocumentForm form = inspect_document(read.bytes);
     buffer_.set_form({path, form.encoding, form.line_break});
-    // Whatever was recovered has been saved or given up by now.
-    recovered_ = false;
-    held_unsaved_ = policy_.loaded_text_unsaved;
     // UTF-8 goes to the edit area as it is: no round trip through UTF-16.
     if (is_utf8(encoding()))
         buffer_.load(QByteArrayView(read.bytes).sliced(form.text_start), read.bytes.size());
     else
         buffer_.load(decode_document(read.bytes).text.toUtf8(), read.bytes.size());
-    buffer_.set_save_point();
-    clear_recovery();
+    // Whatever was recovered has been saved or given up by now.
+    at_save_point(policy_.loaded_text_unsaved);
     remember_file(path, read.identity, ContentHash{read.bytes}.result());
     emit changed();
     emit message(QStringLiteral("Aperto %1 (%2, %3)")
@@ -217,11 +211,8 @@ bool DocumentSession::write_to(const QString& path) {
         return false;
     }
     buffer_.set_form({absolute_path(path), encoding, line_break()});
-    recovered_ = false;
-    held_unsaved_ = false;
     dialogs_.set_remembered_path(this->path());
-    buffer_.set_save_point();
-    clear_recovery();
+    at_save_point(false);
     remember_file(this->path(), written, hash);
     emit changed();
     emit message(QStringLiteral("Salvato %1").arg(shown_path(this->path())), 5000);

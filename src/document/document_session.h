@@ -192,6 +192,9 @@ class DocumentSession : public QObject {
     // another program changed it. True: go on.
     bool confirm_overwrite(const QString& path);
     void tell_disk(DiskChange change);
+    // The text is the file's now (or a new document's): nothing recovered,
+    // nothing held unsaved but what `held_unsaved` says, no recovery copy.
+    void at_save_point(bool held_unsaved);
     void clear_recovery();
 
     DocumentBuffer& buffer_;
