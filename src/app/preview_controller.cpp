@@ -75,9 +75,19 @@ void PreviewController::show_element(qsizetype offset) {
 }
 
 void PreviewController::write_preview() {
+    // A page of another document (or read in another encoding) resolves its
+    // addresses elsewhere: only a load of the new file shows it right.
+    const bool same_page =
+        document_.form().path == shown_path_ && document_.preview_charset() == shown_charset_;
+    // The page first: its patch is on the way while the file is written. A
+    // load the change needs reads the file later, after this has returned.
+    const bool shown_first = same_page && !failed_;
+    if (shown_first)
+        live_->show_change();
     const FileError error = document_.write_preview(preview_file_path());
     if (error.failed()) {
-        // Typing goes on; the user learns once why the preview stands still.
+        // Typing goes on; the user learns once why the preview file (what a
+        // load and the external browsers read) stands still.
         if (!failed_)
             tell(QStringLiteral("preview"), false,
                  QStringLiteral("Anteprima non aggiornata: %1").arg(describe(error)));
@@ -91,10 +101,8 @@ void PreviewController::write_preview() {
     ++writes_;
     if (copy_wanted_)
         copy_timer_.start();
-    // A page of another document (or read in another encoding) resolves its
-    // addresses elsewhere: only a load shows it right.
-    const bool same_page =
-        document_.form().path == shown_path_ && document_.preview_charset() == shown_charset_;
+    if (shown_first)
+        return;
     if (same_page)
         live_->show_change();
     else
