@@ -1,6 +1,8 @@
 #include "writing_help/completion.h"
 
 #include "html/chars.h"
+#include "html/elements.h"
+#include "html/tokenizer.h"
 #include "writing_help/vocabulary.h"
 
 #include <algorithm>
@@ -189,11 +191,42 @@ qsizetype start_tag_before(QByteArrayView text, qsizetype before, QByteArrayView
     return -1;
 }
 
+// A text-only element (a text area, a title, a script, a style) left open at
+// the end of `text`, as written: nothing in its text is markup, so only its
+// own end tag closes anything there. Empty when there is none.
+QByteArray open_text_element(QByteArrayView text) {
+    html::TagNames names;
+    html::Tokenizer tokenizer(text.data(), 0, text.size(), names);
+    QByteArrayView open;
+    for (html::Token t = tokenizer.next(); t.kind != html::Token::End; t = tokenizer.next()) {
+        if (!open.isEmpty() && !(t.kind == html::Token::Text && t.cut))
+            open = {};
+        if (t.kind != html::Token::StartTag || t.cut)
+            continue;
+        qsizetype end = t.start + 1;
+        while (end < t.end && is_name_char(text[end]))
+            ++end;
+        const QByteArrayView name = text.sliced(t.start + 1, end - t.start - 1);
+        const html::Element* element = vocabulary::find_element(name);
+        if (!element || !element->text_only())
+            continue;
+        using Content = html::Tokenizer::Content;
+        tokenizer.set_content(t.tag == html::script                          ? Content::ScriptData
+                              : element->is(html::Element::EscapableRawText) ? Content::Rcdata
+                                                                             : Content::Rawtext,
+                              t.tag);
+        open = name;
+    }
+    return open.toByteArray();
+}
+
 } // namespace
 
 QByteArray open_element_before(QByteArrayView text) {
     if (text.size() > kOpenElementWindow)
         text = text.last(kOpenElementWindow);
+    if (QByteArray raw = open_text_element(text); !raw.isEmpty())
+        return raw;
     // Not from inside a tag or a comment.
     const qsizetype last_open = text.lastIndexOf('<');
     if (last_open >= 0 && text.indexOf('>', last_open) < 0)

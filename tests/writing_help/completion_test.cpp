@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, OpenElement, testing::Values(
     Open{"CommentSkipped", "<div><!-- <p> -->", "div"},
     Open{"ScriptContentSkipped", "<div><script>if (a<b && c>d) x();</script>", "div"},
     Open{"TextareaContentSkipped", "<div><textarea><b></textarea>", "div"},
+    Open{"OpenTextareaHoldsOnlyText", "<b><TEXTAREA rows=3>nota <i>x", "TEXTAREA"},
+    Open{"OpenScriptHoldsOnlyText", "<div><script>if (a <b) { s = '<!-- <p>'", "script"},
     Open{"QuotedGreaterThan", "<p><a title=\"a>b\">x", "a"},
     Open{"NothingOpen", "<p>a</p>", ""},
     Open{"InsideComment", "<div><!-- x", ""}),
