@@ -40,7 +40,9 @@
 // keys 100 ms, 300 ms and 1 s apart, and a few keys each after 8 s without
 // one; each figure beside the pane's aims (median 40 ms, p90 80 ms, no key
 // shown only with a later one) as a ratio; at 5 MB and more, beside the page
-// engine's own frame for the change (engine_frame, run here) instead.
+// engine's own frame for the change (engine_frame, run here) instead. Each
+// figure also stands beside a bare Qt WebEngine view typed into at the same
+// rhythms (bare_pane, run first): the floor on this machine, as a ratio.
 
 #include "app/form1.h"
 #include "app/form1_parts.h"
@@ -52,133 +54,25 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWindow>
 #include <Qsci/qsciscintilla.h>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/Xdamage.h>
-// Xlib's names that Qt uses too.
-#undef KeyPress
-#undef KeyRelease
-#undef None
-
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
-#include <mutex>
-#include <thread>
 #include <unistd.h>
+
+// Last: X11's macros clash with names in Qt's headers.
+#include "pixel_watch.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double ms_between(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-template <typename F> bool wait_until(F done, int timeout_ms) {
-    return bench::wait_until(done, timeout_ms, 5);
-}
-
-// Watches a window's pixels in one rectangle, on its own X connection.
-class PixelWatch {
-  public:
-    PixelWatch(unsigned long window, QRect area) : window_(window), area_(area) {
-        display_ = XOpenDisplay(nullptr);
-        int event_base = 0, error_base = 0;
-        if (!display_ || !XDamageQueryExtension(display_, &event_base, &error_base))
-            return;
-        damage_event_ = event_base + XDamageNotify;
-        damage_ = XDamageCreate(display_, window_, XDamageReportNonEmpty);
-        XFlush(display_);
-        last_ = hash();
-        thread_ = std::thread([this] { run(); });
-    }
-    ~PixelWatch() {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (display_)
-            XCloseDisplay(display_);
-    }
-    bool ok() const { return thread_.joinable(); }
-
-    std::vector<Clock::time_point> changes() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return changes_;
-    }
-    void clear() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        changes_.clear();
-    }
-
-  private:
-    quint64 hash() {
-        XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
-                                  unsigned(area_.height()), AllPlanes, ZPixmap);
-        if (!image)
-            return 0;
-        quint64 h = 1469598103934665603ULL;
-        const size_t bytes = size_t(image->bytes_per_line) * size_t(image->height);
-        for (size_t i = 0; i < bytes; i += 8) {
-            quint64 word = 0;
-            std::memcpy(&word, image->data + i, std::min<size_t>(8, bytes - i));
-            h = (h ^ word) * 1099511628211ULL;
-        }
-        XDestroyImage(image);
-        return h;
-    }
-
-    void run() {
-        while (!stop_) {
-            if (!XPending(display_)) {
-                std::this_thread::sleep_for(std::chrono::microseconds(500));
-                continue;
-            }
-            XEvent event;
-            XNextEvent(display_, &event);
-            if (event.type != damage_event_)
-                continue;
-            ++damages;
-            // Everything damaged so far is read in one look.
-            while (XCheckTypedEvent(display_, damage_event_, &event)) {
-            }
-            XDamageSubtract(display_, damage_, 0, 0);
-            const quint64 now = hash();
-            if (now != last_) {
-                last_ = now;
-                std::lock_guard<std::mutex> lock(mutex_);
-                changes_.push_back(Clock::now());
-            }
-        }
-    }
-
-    Display* display_ = nullptr;
-    unsigned long window_;
-    QRect area_;
-    int damage_event_ = 0;
-    Damage damage_ = 0;
-    quint64 last_ = 0;
-    std::atomic<bool> stop_{false};
-
-  public:
-    std::atomic<int> damages{0};
-
-  private:
-    std::thread thread_;
-    std::mutex mutex_;
-    std::vector<Clock::time_point> changes_;
-};
+using pixels::Figures;
+using pixels::PixelWatch;
+using pixels::wait_until;
 
 // Processor time of this process and every process below it (the page
 // engine's), in milliseconds.
@@ -211,71 +105,6 @@ double tree_cpu_ms() {
     return total * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
-struct Figures {
-    std::vector<double> first_ms; // key -> first change of the pane
-    std::vector<double> last_ms;  // key -> last change before the next key
-    double settle_ms = 0;         // last key -> last change at all
-    int missed = 0;               // keys shown only with a later one
-};
-
-Figures measure(Form1& window, PixelWatch& watch, int keys, int interval_ms, int still_ms,
-                int idle_ms = 60000) {
-    QsciScintilla* editor = Form1Parts(window).editor();
-    std::vector<Clock::time_point> posted;
-    watch.clear();
-    int typed = 0;
-    QTimer typist;
-    typist.setInterval(interval_ms);
-    QObject::connect(&typist, &QTimer::timeout, [&] {
-        if (typed == keys) {
-            typist.stop();
-            return;
-        }
-        ++typed;
-        posted.push_back(Clock::now());
-        QCoreApplication::postEvent(editor, new QKeyEvent(QEvent::KeyPress, Qt::Key_A,
-                                                          Qt::NoModifier, QStringLiteral("a")));
-        QCoreApplication::postEvent(editor, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A,
-                                                          Qt::NoModifier, QStringLiteral("a")));
-    });
-    typist.start();
-    wait_until([&] { return typed == keys; }, keys * interval_ms + 30000);
-    // Until the pane has been still for a while (a load of a large page shows
-    // nothing new for seconds); a pane that shows nothing new at all, once
-    // `idle_ms` have passed since the last key.
-    wait_until(
-        [&] {
-            const auto changes = watch.changes();
-            if (changes.empty() || changes.back() < posted.front())
-                return ms_between(posted.back(), Clock::now()) > idle_ms;
-            return ms_between(std::max(changes.back(), posted.back()), Clock::now()) > still_ms;
-        },
-        120000);
-    const std::vector<Clock::time_point> changes = watch.changes();
-    Figures f;
-    size_t c = 0;
-    for (size_t k = 0; k < posted.size(); ++k) {
-        const auto next = k + 1 < posted.size() ? posted[k + 1] : Clock::time_point::max();
-        while (c < changes.size() && changes[c] <= posted[k])
-            ++c;
-        if (c == changes.size())
-            continue;
-        // A key shown only with a later one counts until it is shown.
-        f.first_ms.push_back(ms_between(posted[k], changes[c]));
-        if (changes[c] >= next) {
-            ++f.missed;
-            continue;
-        }
-        size_t last = c;
-        while (last + 1 < changes.size() && changes[last + 1] < next)
-            ++last;
-        f.last_ms.push_back(ms_between(posted[k], changes[last]));
-    }
-    if (!changes.empty() && !posted.empty())
-        f.settle_ms = std::max(0.0, ms_between(posted.back(), changes.back()));
-    return f;
-}
-
 // The page engine's own frame for a one-character change of the same page
 // (engine_frame beside this program, drawn as the pane is); 0 when unknown.
 double engine_frame_ms(int kb) {
@@ -291,6 +120,29 @@ double engine_frame_ms(int kb) {
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("= +([0-9.]+) ms")).match(out);
     return m.hasMatch() ? m.captured(1).toDouble() : 0;
+}
+
+// The medians of bare_pane (a bare Qt WebEngine view, drawn as the pane is)
+// for the same keys and sizes, by "KB/rhythm"; printed as it runs.
+QMap<QString, double> bare_medians(int keys, const QStringList& sizes) {
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    probe.setProcessEnvironment(env);
+    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bare_pane"),
+                QStringList{QString::number(keys)} + sizes);
+    QMap<QString, double> medians;
+    if (!probe.waitForFinished(1800000))
+        return medians;
+    const QString out = QString::fromUtf8(probe.readAllStandardOutput());
+    std::printf("%s\n", qPrintable(out));
+    static const QRegularExpression line(
+        QStringLiteral("(\\d+) KB, (.+?) *: median +([0-9.]+) ms"));
+    for (auto m = line.globalMatch(out); m.hasNext();) {
+        const QRegularExpressionMatch one = m.next();
+        medians.insert(one.captured(1) + u'/' + one.captured(2), one.captured(3).toDouble());
+    }
+    return medians;
 }
 
 } // namespace
@@ -313,6 +165,11 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int keys = args[0].toInt(), interval_ms = args[1].toInt();
+
+    // The bare view first, at the same rhythms and sizes, before Marklet's
+    // window takes its place on the screen.
+    const QMap<QString, double> bare =
+        rhythms ? bare_medians(keys, args.mid(2)) : QMap<QString, double>();
 
     QTemporaryDir dir;
     Form1 window;
@@ -359,7 +216,7 @@ int main(int argc, char* argv[]) {
                 PixelWatch watch(window.winId(),
                                  QRect(host->mapTo(&window, QPoint(0, 0)), host->size()));
                 const double before = tree_cpu_ms();
-                measure(window, watch, keys, 300, 1500, 3000);
+                pixels::measure(Form1Parts(window).editor(), watch, keys, 300, 1500, 3000);
                 const double per_key = (tree_cpu_ms() - before) / keys;
                 if (!*opening)
                     plain = per_key;
@@ -415,38 +272,47 @@ int main(int argc, char* argv[]) {
                     "  %6d KB: the page engine alone needs %.1f ms a change (engine_frame); "
                     "aim: within 1.25x of it\n",
                     kb, floor);
-            // Keys 100 ms, 300 ms and 1 s apart; then a few, each after 8 s.
-            for (const auto& [count, every] :
-                 {std::pair{keys, 100}, {keys, 300}, {keys, 1000}, {std::min(keys, 5), 8000}}) {
-                const Figures f = measure(window, watch, count, every, 2000);
+            for (const auto& [count, every] : pixels::user_rhythms(keys)) {
+                const Figures f =
+                    pixels::measure(Form1Parts(window).editor(), watch, count, every, 2000);
                 const double median = bench::median(f.first_ms);
                 const double p90 = bench::percentile(f.first_ms, 0.9);
-                const QString rhythm = every == 8000 ? QStringLiteral("first key after 8 s")
-                                                     : QStringLiteral("%1 ms apart").arg(every);
+                const QString rhythm = pixels::rhythm_name(every);
+                const double peer = bare.value(QStringLiteral("%1/%2").arg(kb).arg(rhythm));
+                const QByteArray beside = peer > 0 ? QStringLiteral("; bare view %1 ms, ratio %2")
+                                                         .arg(peer, 0, 'f', 1)
+                                                         .arg(median / peer, 0, 'f', 2)
+                                                         .toUtf8()
+                                                   : QByteArray();
                 if (floor > 0) {
                     std::printf("  %6d KB, %-19s: median %7.1f ms (ratio %.2f to the engine), p90 "
-                                "%7.1f ms; %d of %d keys shown only with a later one%s\n",
+                                "%7.1f ms; %d of %d keys shown only with a later one%s%s\n",
                                 kb, qPrintable(rhythm), median, median / floor, p90, f.missed,
-                                count, median <= 1.25 * floor ? "" : "  NOT MET");
+                                count, beside.constData(),
+                                median <= 1.25 * floor ? "" : "  NOT MET");
                     std::fflush(stdout);
                     continue;
                 }
                 std::printf("  %6d KB, %-19s: median %7.1f ms (ratio %.2f), p90 %7.1f ms "
-                            "(ratio %.2f); %d of %d keys shown only with a later one%s\n",
+                            "(ratio %.2f); %d of %d keys shown only with a later one%s%s\n",
                             kb, qPrintable(rhythm), median, median / 40, p90, p90 / 80, f.missed,
-                            count, median <= 40 && p90 <= 80 && f.missed == 0 ? "" : "  NOT MET");
+                            count, beside.constData(),
+                            median <= 40 && p90 <= 80 && f.missed == 0 ? "" : "  NOT MET");
                 std::fflush(stdout);
             }
             continue;
         }
-        const Figures f =
-            measure(window, watch, keys, interval_ms, load_every_change ? 10000 : 2000);
+        const LivePreview::Counts before = Form1Parts(window).live_preview()->counts();
+        const Figures f = pixels::measure(Form1Parts(window).editor(), watch, keys, interval_ms,
+                                          load_every_change ? 10000 : 2000);
+        const LivePreview::Counts after = Form1Parts(window).live_preview()->counts();
         std::printf(
             "  %6d KB: first change median %7.1f ms, p90 %7.1f ms; last change median "
             "%7.1f ms, p90 %7.1f ms; settled %7.1f ms after the last key; %d keys shown only "
-            "with a later one\n",
+            "with a later one; %d patches, %d loads\n",
             kb, bench::median(f.first_ms), bench::percentile(f.first_ms, 0.9),
-            bench::median(f.last_ms), bench::percentile(f.last_ms, 0.9), f.settle_ms, f.missed);
+            bench::median(f.last_ms), bench::percentile(f.last_ms, 0.9), f.settle_ms, f.missed,
+            after.patches - before.patches, after.reloads - before.reloads);
         std::fflush(stdout);
     }
     Form1Parts(window).editor()->setModified(false);

@@ -91,7 +91,7 @@ for mode in "" --sections; do
     "$bin/pane_latency" $mode 15 300 1024 5120 2>/dev/null || echo "(see above)"
 done
 echo
-echo "== Key -> pane pixels at a user's rhythms: 100 ms, 300 ms, 1 s apart, after 8 s =="
+echo "== Key -> pane pixels at a user's rhythms: 100 ms, 300 ms, 1 s apart, after 8 s; beside a bare Qt WebEngine view typed into the same way (bare_pane, run first) =="
 QT_LOGGING_RULES="qt.webenginecontext.info=false" QT_QPA_PLATFORM=xcb \
   "$bin/pane_latency" --rhythms 20 10 100 1024 5120 2>/dev/null || echo "(see above)"
 # The page engine alone at the same rhythms: its own part in the first frame after a pause.
