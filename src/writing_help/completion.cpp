@@ -203,10 +203,7 @@ QByteArray open_text_element(QByteArrayView text) {
             open = {};
         if (t.kind != html::Token::StartTag || t.cut)
             continue;
-        qsizetype end = t.start + 1;
-        while (end < t.end && is_name_char(text[end]))
-            ++end;
-        const QByteArrayView name = text.sliced(t.start + 1, end - t.start - 1);
+        const QByteArrayView name = read_tag(text.sliced(t.start, t.end - t.start)).name;
         const html::Element* element = vocabulary::find_element(name);
         if (!element || !element->text_only())
             continue;
