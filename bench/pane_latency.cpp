@@ -105,37 +105,36 @@ double tree_cpu_ms() {
     return total * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
+// A program of the page engine alone (engine_frame, bare_pane) run from
+// here, drawn as the pane is drawn on this machine: its output, empty when
+// it did not finish within `timeout_ms`.
+QString run_engine_alone(const char* program, const QStringList& arguments, int timeout_ms) {
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    probe.setProcessEnvironment(env);
+    probe.start(QCoreApplication::applicationDirPath() + u'/' + QLatin1String(program), arguments);
+    if (!probe.waitForFinished(timeout_ms))
+        return {};
+    return QString::fromUtf8(probe.readAllStandardOutput());
+}
+
 // The page engine's own frame for a one-character change of the same page
 // (engine_frame beside this program, drawn as the pane is); 0 when unknown.
 double engine_frame_ms(int kb) {
-    QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
-    probe.setProcessEnvironment(env);
-    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/engine_frame"),
-                {QString::number(kb)});
-    if (!probe.waitForFinished(300000))
-        return 0;
-    const QString out = QString::fromUtf8(probe.readAllStandardOutput());
     const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("= +([0-9.]+) ms")).match(out);
+        QRegularExpression(QStringLiteral("= +([0-9.]+) ms"))
+            .match(run_engine_alone("engine_frame", {QString::number(kb)}, 300000));
     return m.hasMatch() ? m.captured(1).toDouble() : 0;
 }
 
-// The medians of bare_pane (a bare Qt WebEngine view, drawn as the pane is)
-// for the same keys and sizes, by "KB/rhythm"; printed as it runs.
+// The medians of bare_pane (a bare Qt WebEngine view) for the same keys and
+// sizes, by "KB/rhythm"; its figures are printed once it has finished.
 QMap<QString, double> bare_medians(int keys, const QStringList& sizes) {
-    QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
-    probe.setProcessEnvironment(env);
-    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bare_pane"),
-                QStringList{QString::number(keys)} + sizes);
-    QMap<QString, double> medians;
-    if (!probe.waitForFinished(1800000))
-        return medians;
-    const QString out = QString::fromUtf8(probe.readAllStandardOutput());
+    const QString out =
+        run_engine_alone("bare_pane", QStringList{QString::number(keys)} + sizes, 1800000);
     std::printf("%s\n", qPrintable(out));
+    QMap<QString, double> medians;
     static const QRegularExpression line(
         QStringLiteral("(\\d+) KB, (.+?) *: median +([0-9.]+) ms"));
     for (auto m = line.globalMatch(out); m.hasNext();) {
