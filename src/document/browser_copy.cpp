@@ -7,23 +7,14 @@ namespace {
 
 using html::chars::is_space;
 using html::chars::lower;
-
-bool starts_with_at(QByteArrayView text, qsizetype at, QByteArrayView word) {
-    if (at < 0 || at + word.size() > text.size())
-        return false;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        if (lower(text[at + i]) != word[i])
-            return false;
-    }
-    return true;
-}
+using html::chars::word_at;
 
 // Where the <base> goes: just after the opening <head> tag; without one,
 // after a leading <!DOCTYPE>, which must stay first; else at the start.
 qsizetype base_position(QByteArrayView text) {
     for (qsizetype at = text.indexOf('<'); at >= 0; at = text.indexOf('<', at + 1)) {
-        if (starts_with_at(text, at, "<head") && (at + 5 == text.size() || is_space(text[at + 5]) ||
-                                                  text[at + 5] == '>' || text[at + 5] == '/')) {
+        if (word_at(text, at, "<head") && (at + 5 == text.size() || is_space(text[at + 5]) ||
+                                           text[at + 5] == '>' || text[at + 5] == '/')) {
             const qsizetype end = text.indexOf('>', at);
             return end < 0 ? text.size() : end + 1;
         }
@@ -31,7 +22,7 @@ qsizetype base_position(QByteArrayView text) {
     qsizetype start = 0;
     while (start < text.size() && is_space(text[start]))
         ++start;
-    if (starts_with_at(text, start, "<!doctype")) {
+    if (word_at(text, start, "<!doctype")) {
         const qsizetype end = text.indexOf('>', start);
         return end < 0 ? text.size() : end + 1;
     }
@@ -104,7 +95,7 @@ QByteArray browser_copy(QByteArrayView text, const QUrl& document_url, const QUr
         done = end;
     };
     for (qsizetype i = 0; i + 4 <= text.size(); ++i) {
-        if (lower(text[i]) != 'h' || !starts_with_at(text, i, "href"))
+        if (lower(text[i]) != 'h' || !word_at(text, i, "href"))
             continue;
         const qsizetype hash = fragment_value_at(text, i);
         if (hash < 0)

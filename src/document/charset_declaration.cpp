@@ -44,11 +44,7 @@ constexpr const char* kOtherLabels =
 using html::chars::is_letter;
 using html::chars::is_space;
 using html::chars::lower;
-
-bool starts_with_at(QByteArrayView text, qsizetype at, QByteArrayView word) {
-    return at + word.size() <= text.size() &&
-           text.sliced(at, word.size()).compare(word, Qt::CaseInsensitive) == 0;
-}
+using html::chars::word_at;
 
 struct Attribute {
     QByteArray name; // lower case
@@ -101,7 +97,7 @@ bool next_attribute(QByteArrayView text, qsizetype& at, Attribute& attribute) {
 std::pair<qsizetype, qsizetype> charset_in_content(QByteArrayView text, qsizetype from,
                                                    qsizetype to) {
     for (qsizetype at = from; at + 7 <= to; ++at) {
-        if (!starts_with_at(text.first(to), at, "charset"))
+        if (!word_at(text.first(to), at, "charset"))
             continue;
         qsizetype i = at + 7;
         while (i < to && is_space(text[i]))
@@ -184,11 +180,11 @@ Charset charset_of_label(QByteArrayView label) {
 CharsetDeclaration find_charset_declaration(QByteArrayView text) {
     const qsizetype n = text.size();
     for (qsizetype at = text.indexOf('<'); at >= 0 && at < n; at = text.indexOf('<', at)) {
-        if (starts_with_at(text, at, "<!--")) {
+        if (word_at(text, at, "<!--")) {
             // Up to a "-->", whose dashes may be those of the "<!--".
             const qsizetype end = text.indexOf("-->", at + 2);
             at = end < 0 ? n : end + 3;
-        } else if (starts_with_at(text, at, "<meta") && at + 5 < n &&
+        } else if (word_at(text, at, "<meta") && at + 5 < n &&
                    (is_space(text[at + 5]) || text[at + 5] == '/')) {
             at += 5;
             const CharsetDeclaration declaration = meta_declaration(text, at);
@@ -199,7 +195,7 @@ CharsetDeclaration find_charset_declaration(QByteArrayView text) {
             // Any other tag: its attributes are passed over whole, so that a
             // ">" or a "<meta" inside a value counts for nothing. The body's
             // start ends the search: no browser looks for one beyond.
-            if (starts_with_at(text, at, "<body") &&
+            if (word_at(text, at, "<body") &&
                 (at + 5 == n || is_space(text[at + 5]) || text[at + 5] == '>'))
                 break;
             qsizetype i = at + 1;
@@ -209,8 +205,7 @@ CharsetDeclaration find_charset_declaration(QByteArrayView text) {
             while (next_attribute(text, i, ignored)) {
             }
             at = i;
-        } else if (starts_with_at(text, at, "<!") || starts_with_at(text, at, "</") ||
-                   starts_with_at(text, at, "<?")) {
+        } else if (word_at(text, at, "<!") || word_at(text, at, "</") || word_at(text, at, "<?")) {
             const qsizetype end = text.indexOf('>', at + 1);
             at = end < 0 ? n : end + 1;
         } else {

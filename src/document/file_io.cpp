@@ -41,7 +41,7 @@ namespace {
 // signal or a kill is cut at a known place at the latest.
 constexpr qsizetype write_block = 8 * 1024 * 1024;
 
-bool write_all(int fd, const char* data, qsizetype size, void (**hook)()) {
+bool write_bytes(int fd, const char* data, qsizetype size, void (**hook)()) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, static_cast<size_t>(std::min(size, write_block)));
         if (written < 0) {
@@ -61,7 +61,7 @@ bool write_all(int fd, const char* data, qsizetype size, void (**hook)()) {
 
 bool write_all(int fd, std::initializer_list<QByteArrayView> pieces, void (*first_block_hook)()) {
     for (const QByteArrayView piece : pieces) {
-        if (!write_all(fd, piece.data(), piece.size(), &first_block_hook))
+        if (!write_bytes(fd, piece.data(), piece.size(), &first_block_hook))
             return false;
     }
     return true;

@@ -18,7 +18,7 @@
 
 namespace {
 
-const QByteArray magic = QByteArrayLiteral("Marklet recovery 1\n");
+const QByteArray recovery_magic = QByteArrayLiteral("Marklet recovery 1\n");
 // A header is a few short lines; the path is the only long one.
 constexpr qsizetype max_header = 64 * 1024;
 
@@ -61,12 +61,13 @@ Encoding encoding_of_key(const QByteArray& key) {
 
 // Reads the header into `record`; the offset of the text, or -1.
 qsizetype decode_header(const QByteArray& bytes, RecoveryRecord* record) {
-    if (!bytes.startsWith(magic))
+    if (!bytes.startsWith(recovery_magic))
         return -1;
-    const qsizetype end = bytes.indexOf("\n\n", magic.size() - 1);
+    const qsizetype end = bytes.indexOf("\n\n", recovery_magic.size() - 1);
     if (end < 0)
         return -1;
-    const QList<QByteArray> lines = bytes.mid(magic.size(), end - magic.size() + 1).split('\n');
+    const QList<QByteArray> lines =
+        bytes.mid(recovery_magic.size(), end - recovery_magic.size() + 1).split('\n');
     for (const QByteArray& line : lines) {
         const qsizetype colon = line.indexOf(": ");
         if (colon < 0)
@@ -122,7 +123,7 @@ bool proc_available() {
 } // namespace
 
 QByteArray encode_recovery_header(const RecoveryRecord& record) {
-    QByteArray bytes = magic;
+    QByteArray bytes = recovery_magic;
     bytes += "path: " + native_path(record.document_path).toPercentEncoding("/") + '\n';
     bytes += "encoding: " + encoding_key(record.encoding) + '\n';
     bytes += "line-break: " + line_break_key(record.line_break) + '\n';

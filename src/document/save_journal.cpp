@@ -18,7 +18,7 @@ using namespace posix_file;
 
 namespace {
 
-const QByteArray magic = QByteArrayLiteral("Marklet journal 1\n");
+const QByteArray journal_magic = QByteArrayLiteral("Marklet journal 1\n");
 
 QByteArray path_value(const QString& path) {
     return native_path(path).toPercentEncoding("/");
@@ -141,7 +141,7 @@ std::optional<InterruptedSave> settle_in_place(const JournalEntry& entry) {
 } // namespace
 
 QByteArray encode_journal_entry(const JournalEntry& entry) {
-    QByteArray bytes = magic;
+    QByteArray bytes = journal_magic;
     bytes += "kind: ";
     bytes += entry.kind == JournalEntry::Kind::InPlace ? "in-place\n" : "replace\n";
     bytes += "stage: ";
@@ -158,10 +158,10 @@ QByteArray encode_journal_entry(const JournalEntry& entry) {
 }
 
 std::optional<JournalEntry> decode_journal_entry(const QByteArray& bytes) {
-    if (!bytes.startsWith(magic) || !bytes.endsWith("\nend\n"))
+    if (!bytes.startsWith(journal_magic) || !bytes.endsWith("\nend\n"))
         return std::nullopt;
     JournalEntry entry;
-    for (const QByteArray& line : bytes.sliced(magic.size()).split('\n')) {
+    for (const QByteArray& line : bytes.sliced(journal_magic.size()).split('\n')) {
         const qsizetype colon = line.indexOf(": ");
         const QByteArray key = line.left(colon), value = line.mid(colon + 2);
         const QString path = path_from_native(QByteArray::fromPercentEncoding(value));

@@ -3,6 +3,7 @@
 // HTML's characters, byte by byte: white space, ASCII letters and their case,
 // case-blind words and searches within [from, end) of the source.
 
+#include <QByteArrayView>
 #include <QtGlobal>
 #include <cstring>
 #include <string_view>
@@ -36,6 +37,10 @@ inline bool word_at(const char* s, qsizetype at, qsizetype end, std::string_view
         if (lower(s[at + qsizetype(i)]) != word[i])
             return false;
     return true;
+}
+
+inline bool word_at(QByteArrayView text, qsizetype at, std::string_view word) {
+    return at >= 0 && word_at(text.data(), at, text.size(), word);
 }
 
 inline qsizetype find(const char* s, qsizetype from, qsizetype end, char c) {

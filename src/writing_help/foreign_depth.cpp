@@ -16,7 +16,7 @@ using html::chars::is_name_char;
 using html::chars::is_space;
 using html::chars::lower;
 
-struct Tag {
+struct ForeignTag {
     QByteArray name; // lower case
     bool end = false;
     bool self_closing = false;
@@ -27,12 +27,12 @@ class Reader {
     explicit Reader(QByteArrayView text) : text_(text) {}
 
     // The next start or end tag from here; false at the end of the text.
-    bool next(Tag& tag) {
+    bool next(ForeignTag& tag) {
         const qsizetype n = text_.size();
         while ((at_ = text_.indexOf('<', at_)) >= 0) {
             if (skip_unless_tag())
                 continue;
-            tag = Tag();
+            tag = ForeignTag();
             tag.end = text_[at_ + 1] == '/';
             at_ += tag.end ? 2 : 1;
             while (at_ < n && is_name_char(text_[at_]))
@@ -120,7 +120,7 @@ int foreign_depth(QByteArrayView utf8, int limit) {
     std::vector<QByteArray> open; // inside <svg> or <math>, the outermost first
     QHash<QByteArray, int> count; // of each name in `open`
     int deepest = 0;
-    for (Tag tag; reader.next(tag) && deepest <= limit;) {
+    for (ForeignTag tag; reader.next(tag) && deepest <= limit;) {
         if (open.empty()) {
             if (tag.end || tag.self_closing)
                 continue;
