@@ -3,7 +3,8 @@
 // the edit area and never written over unseen, while a touch and Marklet's
 // own saves say nothing; a save killed midway leaves no torn file and the next
 // start says what it restored; a name that is not UTF-8 opens from the
-// command line of the real program, and saves.
+// command line of the real program, and saves; two Marklets at once keep a
+// preview file each.
 
 #include "app/file_change_bar.h"
 #include "document/file_name.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -29,7 +31,8 @@ namespace {
 
 // A second Marklet: this program run again (see main()) opens the file named
 // by MARKLET_TEST_SAVE (percent-encoded bytes), types MARKLET_TEST_TYPE at
-// its start and presses Ctrl+S.
+// its start and presses Ctrl+S; then prints its preview file's name and
+// first line.
 int second_marklet(int argc, char** argv) {
     QApplication app(argc, argv);
     Form1 window(fake_services(std::make_unique<FakeDialogs>()));
@@ -41,6 +44,9 @@ int second_marklet(int argc, char** argv) {
         return 2;
     QTest::keyClicks(Form1Parts(window).editor(), qEnvironmentVariable("MARKLET_TEST_TYPE"));
     QTest::keyClick(Form1Parts(window).editor(), Qt::Key_S, Qt::ControlModifier);
+    std::printf("%s\n%s\n", qPrintable(preview_file_path()),
+                read_bytes(preview_file_path()).constData());
+    std::fflush(stdout);
     return Form1Parts(window).session().is_modified() ? 3 : 0;
 }
 
@@ -127,6 +133,14 @@ class TestFilesOnDisk : public QObject {
             QProcess second;
             second_marklet_saves(second, path(u"f.htm"_s), u"B"_s, false);
             QVERIFY(second.waitForFinished(60000) && second.exitCode() == 0);
+            // Two Marklets of one user at the same time: a preview file each,
+            // in one private folder.
+            const QList<QByteArray> said = second.readAllStandardOutput().split('\n');
+            QCOMPARE(said.value(1), "B<p>uno</p>");
+            const QFileInfo theirs(QString::fromLocal8Bit(said[0])), ours(preview_file_path());
+            QVERIFY(theirs.absoluteDir() != ours.absoluteDir());
+            QCOMPARE(QFileInfo(theirs.path()).path(), QFileInfo(ours.path()).path());
+            QCOMPARE(read_bytes(preview_file_path()), "<p>uno</p>\n");
         }
         if (row.told != DiskChange::None) // seen by the watch alone
             QTRY_COMPARE_WITH_TIMEOUT(bar()->change(), row.told, 20000);

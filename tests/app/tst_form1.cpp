@@ -27,14 +27,6 @@ struct Wrap {
     qsizetype caret;
     const char* item = "grassetto";
 };
-// A command through its real dialogs on "abc", all selected: the answers,
-// the dialogs' titles in order, and the texts put around the selection.
-struct Asked {
-    const char* item;
-    std::deque<ModalScript::Step> answers;
-    QStringList titles;
-    QString open, close;
-};
 
 // The window before Command2 (its place and width), the width the user gives
 // it with the pane (0: none), with the pane, and after.
@@ -54,13 +46,6 @@ class TestForm1 : public QObject {
     Form1* window = nullptr;
 
     ScintillaEditArea& edit() { return m.edit(); }
-    // The preview file's bytes at each change notice.
-    QList<QByteArray> written;
-    void record_preview() {
-        written.clear();
-        connect(&edit(), &EditArea::changed, this,
-                [this] { written << read_bytes(preview_file_path()); });
-    }
     template <typename T> T* css_child(const char* name) {
         return m.parts().css_window()->findChild<T*>(QString::fromLatin1(name));
     }
@@ -82,6 +67,8 @@ class TestForm1 : public QObject {
             {"selection", {u"abc"_s, 0, 3, u"<b>abc</b>"_s, 6}},
             {"caret only", {u"xy"_s, 1, 0, u"x<b></b>y"_s, 4}},
             {"accents and CR LF", {u"è\r\n€"_s, 0, 4, u"<b>è\r\n€</b>"_s, 7}},
+            // QString::fromUtf8 drops a U+FEFF at the start as a byte-order mark.
+            {"leading U+FEFF kept", {u"\uFEFFab"_s, 0, 2, u"<b>\uFEFFa</b>b"_s, 5}},
             {"stylesheet link", {{}, 0, 0, link, link.size(), "tmp_stylesheet"}},
         });
     }
@@ -89,7 +76,9 @@ class TestForm1 : public QObject {
         QFETCH(Wrap, row);
         edit().set_text(row.before);
         edit().select(row.start, row.length);
-        record_preview();
+        QList<QByteArray> written; // the preview file's bytes at each change notice
+        connect(&edit(), &EditArea::changed, this,
+                [&] { written << read_bytes(preview_file_path()); });
         m.parts().action(row.item)->trigger();
         QCOMPARE(edit().text(), row.after);
         QCOMPARE(edit().caret(), row.caret);
@@ -101,28 +90,20 @@ class TestForm1 : public QObject {
         QCOMPARE(edit().text(), row.before);
     }
 
-    void commands_ask_through_the_real_dialogs_data() {
-        rows<Asked>({
-            {"picker, colour, numbers, yes/no",
-             {"div_line",
-              {choose(0), type("3px"), type("50%"), press(QMessageBox::No)},
-              {"Allineamento della linea", kInput, kInput, "Ombreggiatura"},
-              kRule,
-              {}}},
-        });
-    }
+    // A command through its real dialogs on "abc", all selected: a picker,
+    // the colour dialog, number boxes and a yes/no question, in order.
     void commands_ask_through_the_real_dialogs() {
-        QFETCH(Asked, row);
         edit().set_text(u"abc"_s);
         edit().select(0, 3);
         m.dialogs->colours.push_back(255u);
-        ModalScript script(row.answers);
-        m.parts().action(row.item)->trigger();
+        ModalScript script({choose(0), type("3px"), type("50%"), press(QMessageBox::No)});
+        m.parts().action("div_line")->trigger();
         QCOMPARE(script.remaining(), std::size_t(0));
-        QCOMPARE(script.titles, row.titles);
+        QCOMPARE(script.titles,
+                 (QStringList{u"Allineamento della linea"_s, kInput, kInput, u"Ombreggiatura"_s}));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        QCOMPARE(edit().text(), row.open + u"abc"_s + row.close);
-        QCOMPARE(edit().caret(), row.open.size() + 3);
+        QCOMPARE(edit().text(), kRule + u"abc"_s);
+        QCOMPARE(edit().caret(), kRule.size() + 3);
         QCOMPARE(window->focusWidget(), m.parts().editor());
     }
 

@@ -1,13 +1,11 @@
 // The everyday keys through the real window, as a US and an Italian keyboard
-// send them: zoom of the edit area and of the pane, never a character typed;
-// redo; new asking about unsaved changes; the keys window.
+// send them: zoom of the edit area, never a character typed; the keys window.
 // And no English left where the user looks: every window, menu, context
 // menu, tooltip and status text.
 
 #include "app/keys_window.h"
 #include "app/status_presenter.h"
 #include "app/translations.h"
-#include "support/dialog_steps.h"
 #include "support/files.h"
 #include "support/main_window.h"
 #include "writing_help/check_marks.h"
@@ -132,82 +130,39 @@ class TestKeys : public QObject {
     void init() { m.open(); }
     void cleanup() { m.close(); }
 
-    // The edit area starts two steps in, the pane at 125% (two steps too).
+    // The edit area starts two steps in. (The pane's zoom keys: tst_pane_page.)
     void zoom_keys_zoom_and_type_nothing_data() {
-        QTest::addColumn<bool>("in_pane");
         QTest::addColumn<Input>("input");
-        QTest::addColumn<double>("zoom"); // the edit area's steps, or the pane's factor
+        QTest::addColumn<double>("steps");
         // "+" is Shift+= on a US layout, a key of its own on an Italian one,
         // where "=" is Shift+0.
-        QTest::newRow("US Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrlShift} << 3.0;
-        QTest::newRow("IT Ctrl++") << false << Input{Qt::Key_Plus, "+", kCtrl} << 3.0;
-        QTest::newRow("US Ctrl+=") << false << Input{Qt::Key_Equal, "=", kCtrl} << 3.0;
-        QTest::newRow("Ctrl+-") << false << Input{Qt::Key_Minus, "-", kCtrl} << 1.0;
-        QTest::newRow("Ctrl+0") << false << Input{Qt::Key_0, "0", kCtrl} << 0.0;
-        QTest::newRow("Ctrl+1 types nothing") << false << Input{Qt::Key_1, "1", kCtrl} << 2.0;
-        QTest::newRow("Ctrl+wheel") << false << Input{{}, {}, {}, -120} << 1.0;
-        QTest::newRow("pane IT Ctrl++") << true << Input{Qt::Key_Plus, "+", kCtrl} << 1.5;
-        QTest::newRow("pane Ctrl+0") << true << Input{Qt::Key_0, "0", kCtrl} << 1.0;
-        QTest::newRow("pane Ctrl+wheel") << true << Input{{}, {}, {}, 120} << 1.5;
+        QTest::newRow("US Ctrl++") << Input{Qt::Key_Plus, "+", kCtrlShift} << 3.0;
+        QTest::newRow("IT Ctrl++") << Input{Qt::Key_Plus, "+", kCtrl} << 3.0;
+        QTest::newRow("US Ctrl+=") << Input{Qt::Key_Equal, "=", kCtrl} << 3.0;
+        QTest::newRow("Ctrl+-") << Input{Qt::Key_Minus, "-", kCtrl} << 1.0;
+        QTest::newRow("Ctrl+0") << Input{Qt::Key_0, "0", kCtrl} << 0.0;
+        QTest::newRow("Ctrl+1 types nothing") << Input{Qt::Key_1, "1", kCtrl} << 2.0;
+        QTest::newRow("Ctrl+wheel") << Input{{}, {}, {}, -120} << 1.0;
     }
     void zoom_keys_zoom_and_type_nothing() {
-        QFETCH(bool, in_pane);
         QFETCH(Input, input);
-        QFETCH(double, zoom);
+        QFETCH(double, steps);
         QTest::keyClicks(editor(), QStringLiteral("abc"));
         editor()->setModified(false);
         editor()->zoomTo(2);
-        QWidget* target = editor()->viewport();
-        if (in_pane) {
-            m.window->run_item(QStringLiteral("Command2"));
-            m.window->browser()->zoom(1);
-            m.window->browser()->zoom(1);
-            target = m.pane->widget();
-            target->setFocusPolicy(Qt::StrongFocus);
-        }
-        target->setFocus();
-        QTRY_VERIFY(target->hasFocus());
+        editor()->viewport()->setFocus();
+        QTRY_VERIFY(editor()->viewport()->hasFocus());
         const auto margin = [this] {
             return editor()->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL);
         };
         const long numbers = margin();
-        send(input.wheel ? target : QApplication::focusWidget(), input);
-        if (in_pane)
-            QCOMPARE(m.pane->zoom, zoom);
-        const double steps = in_pane ? 2.0 : zoom;
+        send(input.wheel ? editor()->viewport() : QApplication::focusWidget(), input);
         QCOMPARE(double(editor()->SendScintilla(Sci::SCI_GETZOOM)), steps);
         // The line numbers' margin grows and shrinks with them.
         QCOMPARE(std::make_pair(margin() > numbers, margin() < numbers),
                  std::make_pair(steps > 2, steps < 2));
         QCOMPARE(m.edit().text(), QStringLiteral("abc"));
         QVERIFY(!editor()->isModified());
-    }
-
-    // Ctrl+N asks about unsaved changes (Ctrl+O and Ctrl+Q: tst_documents);
-    // Cancel keeps the text, Discard goes on. Ctrl+Shift+Z redoes.
-    void document_keys_data() {
-        QTest::addColumn<Input>("input");
-        QTest::addColumn<QMessageBox::StandardButton>("answer"); // NoButton: nothing asked
-        QTest::addColumn<QString>("text");
-        const Input n{Qt::Key_N, "\x0e", kCtrl};
-        QTest::newRow("Ctrl+N, cancel") << n << QMessageBox::Cancel << "abc";
-        QTest::newRow("Ctrl+N, discard") << n << QMessageBox::Discard << "";
-        QTest::newRow("Ctrl+Shift+Z redoes")
-            << Input{Qt::Key_Z, "\x1a", kCtrlShift} << QMessageBox::NoButton << "abc";
-    }
-    void document_keys() {
-        QFETCH(Input, input);
-        QFETCH(QMessageBox::StandardButton, answer);
-        QFETCH(QString, text);
-        QTest::keyClicks(editor(), QStringLiteral("abc"));
-        if (answer == QMessageBox::NoButton)
-            QTest::keyClick(editor(), Qt::Key_Z, kCtrl);
-        ModalScript script({steps::press(answer)});
-        send(editor(), input);
-        QCOMPARE(script.remaining(), answer == QMessageBox::NoButton ? 1u : 0u);
-        QCOMPARE(m.edit().text(), text);
-        if (text.isEmpty()) // a new, unnamed document
-            QVERIFY(m.window->document_path().isEmpty() && !m.parts().session().is_modified());
     }
 
     // F1 lists every key, menu item and button of the window.

@@ -1,8 +1,12 @@
 // The QsciScintilla binding: character positions over UTF-8 bytes wherever
 // Scintilla's gap lies, as the edit area and a search count them (insertions:
 // tst_soak), the accessibility switch, the line numbers' margin, anchors that
-// move with the text.
+// move with the text; the edited document's one notice per change, in UTF-8
+// bytes, with the revision moving before it (a load leaves no history to
+// undo), alike with a screen reader on (Scintilla then sends its notices
+// after a change too).
 
+#include "editor/editor_document.h"
 #include "editor/editor_marks.h"
 #include "editor/editor_style.h"
 #include "editor/scintilla_accessibility.h"
@@ -11,6 +15,7 @@
 #include "support/rows.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <Qsci/qsciscintilla.h>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +33,14 @@ struct AnchorEdit {
     QString typed;
     int backspaces;
     long moved_to;
+};
+enum Act { Type, Paste, Undo, Wrap, Load, Reload };
+// On "caffè" with the characters [from, from + length) selected.
+struct Change {
+    Act act;
+    int from, length;
+    QString input;
+    qsizetype position, removed, added;
 };
 } // namespace
 
@@ -54,7 +67,10 @@ class TestScintillaEditArea : public QObject {
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
     }
-    void cleanup() { widget.reset(); }
+    void cleanup() {
+        widget.reset();
+        QAccessible::setActive(false);
+    }
 
     // U+FFFE and U+FFFF are one unit each, as in QString; CR LF two. A
     // search's conversions agree, with the lines' index held or not while
@@ -101,50 +117,6 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(edit->caret(), edit->text().size());
     }
 
-    // QString::fromUtf8 drops a U+FEFF at the start as a byte-order mark; the
-    // edit area keeps it.
-    void leading_zero_width_no_break_space_is_kept() {
-        edit->load_utf8(u"\uFEFFabc"_s.toUtf8());
-        QCOMPARE(edit->text(), u"\uFEFFabc"_s);
-        edit->select(0, 2);
-        QCOMPARE(edit->selected_text(), u"\uFEFFa"_s);
-        edit->wrap_selection(u"<b>"_s, u"</b>"_s);
-        QCOMPARE(edit->text(), u"<b>\uFEFFa</b>bc"_s);
-    }
-
-    // Without a screen reader the editor is described plainly and Scintilla
-    // sends only the notices before a change; with one, QScintilla's own text
-    // interface and every notice come back. (Either way each change is told
-    // once: tst_editor_document.)
-    void accessibility_switches_between_lean_and_full_data() {
-        QTest::addColumn<bool>("active");
-        QTest::newRow("off") << false;
-        QTest::newRow("screen reader on") << true;
-    }
-    void accessibility_switches_between_lean_and_full() {
-        QFETCH(bool, active);
-        QAccessible::setActive(active);
-        QCOMPARE(scintilla_accessibility::lean(), !active);
-        const auto mask = widget->SendScintilla(Sci::SCI_GETMODEVENTMASK);
-        QCOMPARE(mask == Sci::SC_MODEVENTMASKALL, active);
-        QCOMPARE(QAccessible::queryAccessibleInterface(widget.get())->textInterface() != nullptr,
-                 active);
-        QAccessible::setActive(false);
-    }
-
-    // Typing in the middle leaves Scintilla's gap there: the two runs read
-    // where they lie still make up the whole text.
-    void utf8_parts_make_up_the_text_around_a_middle_edit() {
-        edit->set_text(u"perché € 10\r\n"_s.repeated(50));
-        edit->set_caret(300);
-        widget->setFocus();
-        QTest::keyClicks(widget.get(), u"xb"_s);
-        const auto [first, second] = edit->utf8_parts();
-        QVERIFY(!first.isEmpty() && !second.isEmpty());
-        QCOMPARE(first.toByteArray() + second.toByteArray(), edit->text().toUtf8());
-        QCOMPARE(edit->utf8(), edit->text().toUtf8());
-    }
-
     // The line numbers' margin widens for more lines and narrows back.
     void line_margin_follows_the_line_count() {
         QsciScintilla editor;
@@ -185,6 +157,58 @@ class TestScintillaEditArea : public QObject {
         QCOMPARE(marks.next_anchor(row.moved_to + 1, length), -1);
         marks.clear();
         QCOMPARE(marks.previous_anchor(length), -1);
+    }
+
+    void each_change_is_one_notice_of_its_bytes_data() {
+        rows<Change>({
+            {"typing over a selection", {Type, 2, 2, u"p"_s, 2, 2, 1}},
+            {"paste over a selection", {Paste, 4, 1, u"òò"_s, 4, 2, 4}},
+            {"undo", {Undo, 5, 0, {}, 6, 1, 0}},
+            {"a command's insertion", {Wrap, 2, 2, {}, 2, 2, 9}},
+            {"a load", {Load, 0, 0, u"<p>é</p>"_s, 0, 6, 9}},
+            {"a reload", {Reload, 0, 0, u"caffè!"_s, 0, 6, 7}},
+        });
+    }
+    void each_change_is_one_notice_of_its_bytes() {
+        QFETCH(Change, row);
+        QsciScintilla widget;
+        auto* document = new EditorDocument(&widget);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        widget.setFocus();
+        // Without a screen reader the editor is described plainly and
+        // Scintilla sends only the notices before a change; with one,
+        // QScintilla's own text interface and every notice come back.
+        for (const bool screen_reader : {false, true}) {
+            QAccessible::setActive(screen_reader);
+            QCOMPARE(scintilla_accessibility::lean(), !screen_reader);
+            QCOMPARE(widget.SendScintilla(Sci::SCI_GETMODEVENTMASK) == Sci::SC_MODEVENTMASKALL,
+                     screen_reader);
+            QCOMPARE(QAccessible::queryAccessibleInterface(&widget)->textInterface() != nullptr,
+                     screen_reader);
+            document->load("caff\xc3\xa8", 6);
+            if (row.act == Undo)
+                document->replace(6, 6, "x");
+            document->edit_area().select(row.from, row.length);
+            const quint64 revision = document->revision();
+            QSignalSpy notices(document, &EditorDocument::changed);
+            QGuiApplication::clipboard()->setText(row.input);
+            if (row.act == Type || row.act == Paste || row.act == Undo)
+                row.act == Type ? QTest::keyClicks(&widget, row.input)
+                                : QTest::keyClick(&widget, row.act == Paste ? Qt::Key_V : Qt::Key_Z,
+                                                  Qt::ControlModifier);
+            if (row.act == Wrap)
+                document->edit_area().wrap_selection(u"<b>"_s, u"</b>"_s);
+            if (row.act == Load || row.act == Reload)
+                row.act == Load ? document->load(row.input.toUtf8(), 9)
+                                : document->reload(row.input.toUtf8());
+            QTRY_COMPARE(notices.size(), 1);
+            // Nothing more to tell; the revision moved.
+            QVERIFY(!document->change_pending() && document->revision() > revision);
+            QCOMPARE(notices.first(),
+                     QVariantList({row.position, row.removed, row.added, document->revision()}));
+            QCOMPARE(widget.isUndoAvailable(), row.act != Load && row.act != Undo);
+        }
     }
 };
 

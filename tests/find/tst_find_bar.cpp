@@ -20,9 +20,11 @@ namespace {
 struct Cycle {
     QString text, needle;
     QList<qsizetype> starts;
+    bool narrowed = false; // "whole word" and "match case" ticked
 };
 struct Replace {
     QString text, needle, replacement, result, status;
+    qsizetype caret = 0, caret_after = 0; // kept by its text
 };
 
 } // namespace
@@ -100,12 +102,15 @@ class TestFindBar : public QObject {
             {"accents and emoji before matches",
              {u"è😀uno\r\nperché uno\r\n😀😀Uno"_s, u"uno"_s, {3, 15, 24}}},
             {"one match", {u"a <p> b"_s, u"<p>"_s, {2}}},
+            {"whole word, case", {u"Cat concat cat"_s, u"cat"_s, {11}, true}},
         });
     }
     void f3_cycles_and_shift_f3_goes_back() {
         QFETCH(Cycle, row);
         editor->setText(row.text);
         editor->SendScintilla(Sci::SCI_GOTOPOS, 0UL);
+        bar->findChild<QCheckBox*>("word_check")->setChecked(row.narrowed);
+        bar->findChild<QCheckBox*>("case_check")->setChecked(row.narrowed);
         type_search(row.needle); // typing finds the first match
         QCOMPARE(selection().first, row.starts[0]);
         for (qsizetype i = 1; i <= row.starts.size(); ++i) {
@@ -118,14 +123,6 @@ class TestFindBar : public QObject {
             QTest::keyClick(field("find_text"), Qt::Key_F3, Qt::ShiftModifier);
             QCOMPARE(selection().first, row.starts[i]);
         }
-    }
-
-    void check_boxes_narrow_the_search_and_nothing_found_is_told() {
-        editor->setText(u"Cat concat cat"_s);
-        bar->findChild<QCheckBox*>("word_check")->setChecked(true);
-        bar->findChild<QCheckBox*>("case_check")->setChecked(true);
-        type_search(u"cat"_s);
-        QCOMPARE(selection().first, qsizetype(11));
         QTest::keyClicks(field("find_text"), u"z"_s);
         QCOMPARE(bar->findChild<QLabel*>("status_label")->text(), u"Nessun risultato"_s);
         QVERIFY(!bar->find_next());
@@ -139,31 +136,27 @@ class TestFindBar : public QObject {
              {u"\uFFFF:)\uFFFE:)"_s, u":)"_s, u"é"_s, u"\uFFFFé\uFFFEé"_s, u"2 sostituzioni"_s}},
             {"leading U+FEFF stays whole",
              {u"\uFEFF:) :)"_s, u":)"_s, u"é"_s, u"\uFEFFé é"_s, u"2 sostituzioni"_s}},
+            {"caret on line 2, after X",
+             {u"aa X aa\r\n"_s.repeated(3), u"aa"_s, u"b"_s, u"b X b\r\n"_s.repeated(3),
+              u"6 sostituzioni"_s, 13, 10}},
         });
     }
     void replace_all_is_one_undo_step_and_one_change() {
         QFETCH(Replace, row);
         edit->load_text(row.text);
+        edit->set_caret(row.caret);
         QSignalSpy changes(edit, &EditArea::changed);
         QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier);
         set_replace(row.needle, row.replacement);
         QTest::mouseClick(bar->findChild<QToolButton*>("replace_all_button"), Qt::LeftButton);
         QCOMPARE(edit->text(), row.result);
         QCOMPARE(bar->status_text(), row.status);
+        QCOMPARE(selection(), qMakePair(row.caret_after, row.caret_after));
         QTRY_COMPARE(changes.size(), 1);
         QVERIFY(!edit->change_pending()); // nothing more to tell
         editor->undo();
         QCOMPARE(edit->text(), row.text);
         QVERIFY(!editor->isUndoAvailable());
-    }
-
-    void replace_all_keeps_the_caret_by_its_text() {
-        editor->setText(u"aa X aa\r\n"_s.repeated(3));
-        editor->SendScintilla(Sci::SCI_GOTOPOS, 13UL); // line 2, after "X"
-        set_replace(u"aa"_s, u"b"_s);
-        QCOMPARE(bar->replace_all(), qsizetype(6));
-        QCOMPARE(editor->text(), u"b X b\r\n"_s.repeated(3));
-        QCOMPARE(selection(), qMakePair(qsizetype(10), qsizetype(10)));
     }
 
     void replace_only_replaces_a_matching_selection() {

@@ -19,13 +19,16 @@ struct MainWindow {
     FakeLauncher* launcher = nullptr;
     FakeBrowserPane* pane = nullptr; // made when the browser pane is first needed
 
-    void open() {
+    // With `real_pane`, the real Qt WebEngine pane (support/pane.h).
+    void open(bool real_pane = false) {
         auto fake_dialogs = std::make_unique<FakeDialogs>();
         dialogs = fake_dialogs.get();
         pane = nullptr;
         Form1Services services = fake_services(std::move(fake_dialogs), &pane);
         launcher = static_cast<FakeLauncher*>(services.launcher.get());
         services.css_dialogs = [] { return std::make_unique<FakeDialogs>(); };
+        if (real_pane)
+            services.browser_factory = nullptr;
         window = std::make_unique<Form1>(std::move(services));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
