@@ -38,6 +38,8 @@ class LivePreview : public QObject {
         scroll_ = QPoint();
         reload();
     }
+    // Where the page shown is scrolled, as it last told; a load keeps it.
+    QPoint scroll() const { return scroll_; }
     // Off: every change loads the page again, as a benchmark's reference.
     void set_patching(bool on) { patching_ = on; }
     // The temporary stylesheet at `path` was written anew.

@@ -57,7 +57,10 @@ WritingHelp::WritingHelp(EditorDocument& document, QWidget* window)
 }
 
 void WritingHelp::file_changed() {
-    checker_->file_changed();
+    // A page waiting for its first edit or F8 is checked in the file's form
+    // of that moment.
+    if (!waiting_)
+        checker_->file_changed();
 }
 
 void WritingHelp::text_changed(qsizetype position, qsizetype removed, qsizetype added) {

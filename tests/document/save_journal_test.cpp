@@ -85,24 +85,26 @@ TEST_P(SettleInterruptedSaves, FinishesWhatWasTornAndTouchesNothingElse) {
     EXPECT_EQ(QFile::exists(journal), c.live);
 }
 
-using Kind = JournalEntry::Kind;
+using EntryKind = JournalEntry::Kind;
 const QByteArray mix = new_text.left(6) + old_text.mid(6);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettleInterruptedSaves,
-    testing::Values(
-        Case{"CutOffMidway", Kind::InPlace, Stage::Writing, mix, false, int(Outcome::Finished),
-             new_text, 1},
-        Case{"NotBegun", Kind::InPlace, Stage::Writing, old_text, false, int(Outcome::Finished),
-             new_text, 1},
-        Case{"WrittenWhole", Kind::InPlace, Stage::Writing, new_text, false, -1, new_text, 0},
-        Case{"ChangedSince", Kind::InPlace, Stage::Writing, "<p>altro</p>", false,
-             int(Outcome::ChangedSince), "<p>altro</p>", 2},
-        Case{"CopiesUnfinished", Kind::InPlace, Stage::Copying, old_text, false, -1, old_text, 0},
-        Case{"StillRunning", Kind::InPlace, Stage::Writing, mix, true, -1, mix, 2},
-        Case{"NewFileLeftBeside", Kind::Replace, Stage::Copying, old_text, false, -1, old_text, 0},
-        Case{"UsersFileByThatName", Kind::Replace, Stage::Copying, "linked", false, -1, "linked",
-             1}),
+    testing::Values(Case{"CutOffMidway", EntryKind::InPlace, Stage::Writing, mix, false,
+                         int(Outcome::Finished), new_text, 1},
+                    Case{"NotBegun", EntryKind::InPlace, Stage::Writing, old_text, false,
+                         int(Outcome::Finished), new_text, 1},
+                    Case{"WrittenWhole", EntryKind::InPlace, Stage::Writing, new_text, false, -1,
+                         new_text, 0},
+                    Case{"ChangedSince", EntryKind::InPlace, Stage::Writing, "<p>altro</p>", false,
+                         int(Outcome::ChangedSince), "<p>altro</p>", 2},
+                    Case{"CopiesUnfinished", EntryKind::InPlace, Stage::Copying, old_text, false,
+                         -1, old_text, 0},
+                    Case{"StillRunning", EntryKind::InPlace, Stage::Writing, mix, true, -1, mix, 2},
+                    Case{"NewFileLeftBeside", EntryKind::Replace, Stage::Copying, old_text, false,
+                         -1, old_text, 0},
+                    Case{"UsersFileByThatName", EntryKind::Replace, Stage::Copying, "linked", false,
+                         -1, "linked", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileNames, GoBackToTheSystemByteForByte) {

@@ -13,13 +13,13 @@ SourceMap::Parts parts(const QByteArray& text) {
     return {QByteArrayView(text), QByteArrayView()};
 }
 
-struct Case {
+struct MapCase {
     const char* before;
     const char* after;
     const char* context; // tag names to the element re-read; "" when the page loads again
 };
 
-class SourceMapPatch : public testing::TestWithParam<Case> {};
+class SourceMapPatch : public testing::TestWithParam<MapCase> {};
 
 TEST_P(SourceMapPatch, PatchesInsideTheElementThatClosesCleanly) {
     SourceMap map;
@@ -37,19 +37,19 @@ TEST_P(SourceMapPatch, PatchesInsideTheElementThatClosesCleanly) {
 INSTANTIATE_TEST_SUITE_P(
     Changes, SourceMapPatch,
     testing::Values(
-        Case{"<p>uno <b>due</b></p>", "<p>uno <b>d-ue</b></p>", "html,body,p,b"},
-        Case{"<p>a<p>b<p>c", "<p>a<p>bb<p>c", "html,body,p"}, // implied ends
-        Case{"<ul><li>a<li>b</ul>", "<ul><li>ax<li>b</ul>", "html,body,ul,li"},
-        Case{"<table><tr><td>1</td></tr></table>", "<table><tr><td>12</td></tr></table>",
-             "html,body,table,tbody,tr,td"},
-        Case{"<body><p>a</p><p>b</p></body>", "<body><p>a</p><hr><p>b</p></body>", "html,body"},
-        Case{"<p class=a>x</p>", "<p class=ab>x</p>", "html,body,p"}, // attributes only
-        Case{"<p>a</p><pre>\nx</pre>", "<p>a</p><pre>\nxy</pre>", "html,body,pre"},
-        Case{"<head><title>a</title></head><p>x", "<head><title>ab</title></head><p>x", ""},
-        Case{"<p>x</p><script>a()</script>", "<p>x</p><script>ab()</script>", ""},
-        Case{"<p>x</p><p>y</p>", "<p>x</p><p>y<script>f()</script></p>", ""},
-        Case{"<p><b>x</b></p>", "<p><b>x</p>", ""}, // a formatting element left open
-        Case{"<p>x</p>", "<p>x</p><svg></svg>", ""}));
+        MapCase{"<p>uno <b>due</b></p>", "<p>uno <b>d-ue</b></p>", "html,body,p,b"},
+        MapCase{"<p>a<p>b<p>c", "<p>a<p>bb<p>c", "html,body,p"}, // implied ends
+        MapCase{"<ul><li>a<li>b</ul>", "<ul><li>ax<li>b</ul>", "html,body,ul,li"},
+        MapCase{"<table><tr><td>1</td></tr></table>", "<table><tr><td>12</td></tr></table>",
+                "html,body,table,tbody,tr,td"},
+        MapCase{"<body><p>a</p><p>b</p></body>", "<body><p>a</p><hr><p>b</p></body>", "html,body"},
+        MapCase{"<p class=a>x</p>", "<p class=ab>x</p>", "html,body,p"}, // attributes only
+        MapCase{"<p>a</p><pre>\nx</pre>", "<p>a</p><pre>\nxy</pre>", "html,body,pre"},
+        MapCase{"<head><title>a</title></head><p>x", "<head><title>ab</title></head><p>x", ""},
+        MapCase{"<p>x</p><script>a()</script>", "<p>x</p><script>ab()</script>", ""},
+        MapCase{"<p>x</p><p>y</p>", "<p>x</p><p>y<script>f()</script></p>", ""},
+        MapCase{"<p><b>x</b></p>", "<p><b>x</p>", ""}, // a formatting element left open
+        MapCase{"<p>x</p>", "<p>x</p><svg></svg>", ""}));
 
 // A key inside a comment, script or title left open to the end of a long
 // page, or inside a stylesheet's rule that never gets its "{", changes

@@ -2,6 +2,7 @@
 // completion list, end tags on "</", the checker's marks, F8 and stale checks.
 
 #include "commands/registry.h"
+#include "document/document_session.h"
 #include "support/files.h"
 #include "support/main_window.h"
 #include "support/rows.h"
@@ -207,15 +208,29 @@ class TestWritingHelp : public QObject {
     }
 
     // A large page is not checked the moment it opens (a processor busy for
-    // seconds that nobody asked for): F8 checks it, then goes on to the
-    // first finding.
+    // seconds that nobody asked for), whatever the file's encoding: F8
+    // checks it, then goes on to the first finding.
+    void large_page_opened_is_checked_when_asked_data() {
+        QTest::addColumn<bool>("latin_file");
+        QTest::newRow("UTF-8 text") << false;
+        QTest::newRow("Windows-1252 file") << true;
+    }
     void large_page_opened_is_checked_when_asked() {
+        QFETCH(bool, latin_file);
         QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
         while (big.size() < WritingHelp::kCheckOnArrivalLimit)
             big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
         QSignalSpy started(&help()->checker(), &PageChecker::started);
         help()->checker().set_pause(std::chrono::milliseconds(1));
-        m.edit().load_text(big); // as a file opened
+        QTemporaryDir dir;
+        if (latin_file) {
+            const QString file = dir.filePath(QStringLiteral("grande.htm"));
+            QVERIFY(write_bytes(file, big.toLatin1()));
+            QVERIFY(m.parts().session().open_path(file));
+            QCOMPARE(m.window->document_encoding(), Encoding::Windows1252);
+        } else {
+            m.edit().load_text(big); // as a file opened
+        }
         QTest::qWait(100);
         QCOMPARE(started.size(), 0);
         QCOMPARE(count(), QStringLiteral("Controllo alla prima modifica o con F8"));
