@@ -211,12 +211,11 @@ class TestWritingHelp : public QObject {
     // seconds that nobody asked for), whatever the file's encoding: F8
     // checks it, then goes on to the first finding.
     void large_page_opened_is_checked_when_asked_data() {
-        QTest::addColumn<bool>("latin_file");
-        QTest::newRow("UTF-8 text") << false;
-        QTest::newRow("Windows-1252 file") << true;
+        rows<bool>({{"UTF-8 text", false}, {"Windows-1252 file", true}});
     }
     void large_page_opened_is_checked_when_asked() {
-        QFETCH(bool, latin_file);
+        QFETCH(bool, row);
+        const bool latin_file = row;
         QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
         while (big.size() < WritingHelp::kCheckOnArrivalLimit)
             big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
