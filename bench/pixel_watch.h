@@ -17,7 +17,10 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <X11/extensions/Xdamage.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 // Xlib's names that Qt uses too.
 #undef KeyPress
 #undef KeyRelease
@@ -53,6 +56,7 @@ class PixelWatch {
             return;
         damage_event_ = event_base + XDamageNotify;
         damage_ = XDamageCreate(display_, window_, XDamageReportNonEmpty);
+        attach_shared_image();
         XFlush(display_);
         last_ = hash();
         thread_ = std::thread([this] { run(); });
@@ -61,6 +65,11 @@ class PixelWatch {
         stop_ = true;
         if (thread_.joinable())
             thread_.join();
+        if (shared_) {
+            XShmDetach(display_, &segment_);
+            XDestroyImage(shared_);
+            shmdt(segment_.shmaddr);
+        }
         if (display_)
             XCloseDisplay(display_);
     }
@@ -76,9 +85,51 @@ class PixelWatch {
     }
 
   private:
+    // The pixels are read through shared memory where the server offers it:
+    // a read over the socket moves megabytes through a small buffer, one
+    // piece per turn of the server and this thread, and on a busy machine
+    // those turns took longer than the page engine's frame, which the
+    // figures then counted as the pane's.
+    void attach_shared_image() {
+        XWindowAttributes attributes;
+        if (!XShmQueryExtension(display_) || !XGetWindowAttributes(display_, window_, &attributes))
+            return;
+        XImage* image =
+            XShmCreateImage(display_, attributes.visual, unsigned(attributes.depth), ZPixmap,
+                            nullptr, &segment_, unsigned(area_.width()), unsigned(area_.height()));
+        if (!image)
+            return;
+        segment_.shmid = shmget(IPC_PRIVATE, size_t(image->bytes_per_line) * size_t(image->height),
+                                IPC_CREAT | 0600);
+        if (segment_.shmid < 0) {
+            XDestroyImage(image);
+            return;
+        }
+        segment_.shmaddr = image->data = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
+        segment_.readOnly = False;
+        const bool attached =
+            segment_.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(display_, &segment_);
+        XSync(display_, False);
+        // Gone from the system once both sides have let go of it.
+        shmctl(segment_.shmid, IPC_RMID, nullptr);
+        if (!attached) {
+            image->data = nullptr;
+            XDestroyImage(image);
+            return;
+        }
+        shared_ = image;
+    }
+
     quint64 hash() {
-        XImage* image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
-                                  unsigned(area_.height()), AllPlanes, ZPixmap);
+        XImage* image = nullptr;
+        if (shared_) {
+            if (!XShmGetImage(display_, window_, shared_, area_.x(), area_.y(), AllPlanes))
+                return 0;
+            image = shared_;
+        } else {
+            image = XGetImage(display_, window_, area_.x(), area_.y(), unsigned(area_.width()),
+                              unsigned(area_.height()), AllPlanes, ZPixmap);
+        }
         if (!image)
             return 0;
         quint64 h = 1469598103934665603ULL;
@@ -88,7 +139,8 @@ class PixelWatch {
             std::memcpy(&word, image->data + i, std::min<size_t>(8, bytes - i));
             h = (h ^ word) * 1099511628211ULL;
         }
-        XDestroyImage(image);
+        if (image != shared_)
+            XDestroyImage(image);
         return h;
     }
 
@@ -107,16 +159,21 @@ class PixelWatch {
             while (XCheckTypedEvent(display_, damage_event_, &event)) {
             }
             XDamageSubtract(display_, damage_, 0, 0);
+            // The server reports damage once it has drawn: what the read
+            // below finds was on the screen by now.
+            const Clock::time_point drawn = Clock::now();
             const quint64 now = hash();
             if (now != last_) {
                 last_ = now;
                 std::lock_guard<std::mutex> lock(mutex_);
-                changes_.push_back(Clock::now());
+                changes_.push_back(drawn);
             }
         }
     }
 
     Display* display_ = nullptr;
+    XShmSegmentInfo segment_{};
+    XImage* shared_ = nullptr;
     unsigned long window_;
     QRect area_;
     int damage_event_ = 0;
