@@ -17,7 +17,7 @@ PACKAGES=(
   xvfb xauth imagemagick x11-utils libx11-dev openbox
   fonts-dejavu-core desktop-file-utils
   clang libclang-rt-14-dev
-  libxdamage-dev libxtst-dev
+  libxdamage-dev libxtst-dev libxext-dev
 )
 # `make package`: dpkg-shlibdeps computes the dependencies, `file` tells CPack
 # which files are programs and libraries; lintian, appstreamcli and
