@@ -1,4 +1,5 @@
 #include "platform/qt/default_browser.h"
+#include "platform/qt/qt_launcher.h"
 #include "support/files.h"
 
 #include <gtest/gtest.h>
@@ -38,14 +39,21 @@ INSTANTIATE_TEST_SUITE_P(
                     ExecCase{"UnbalancedQuote", u"\"browser %u"_s, std::nullopt}),
     [](const testing::TestParamInfo<ExecCase>& info) { return info.param.name; });
 
+// A desktop whose lists and entries live in a folder of the test's own.
+class Desktop : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(root.path()).mkpath(u"applications"_s));
+        for (const char* variable :
+             {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            qputenv(variable, native(root.path()));
+    }
+    QTemporaryDir root;
+};
+
 // The default is read from mimeapps.list; Marklet's own entry, even named
 // first, and entries whose program is missing are passed over.
-TEST(DefaultBrowser, FirstInstalledHandlerOfWebLinksThatIsNotMarklet) {
-    QTemporaryDir root;
-    ASSERT_TRUE(QDir(root.path()).mkpath(u"applications"_s));
-    for (const char* variable :
-         {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
-        qputenv(variable, native(root.path()));
+TEST_F(Desktop, FirstInstalledHandlerOfWebLinksThatIsNotMarklet) {
     EXPECT_EQ(default_browser_command(page), std::nullopt);
     ASSERT_TRUE(write_bytes(
         root.filePath(u"mimeapps.list"_s),
@@ -59,6 +67,26 @@ TEST(DefaultBrowser, FirstInstalledHandlerOfWebLinksThatIsNotMarklet) {
     const auto command = default_browser_command(page);
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(*command, (QStringList{QStandardPaths::findExecutable(u"true"_s), url}));
+}
+
+// A mail link clicked with no mail program installed said nothing: the
+// desktop's opener started, and failed only after. It now fails at once, a
+// web browser standing in for none; with a mail program, that is started.
+TEST_F(Desktop, MailLinksOpenOnlyInAMailProgram) {
+    const QUrl mail(u"mailto:posta@example.it"_s);
+    ASSERT_TRUE(write_bytes(root.filePath(u"applications/web.desktop"_s),
+                            "[Desktop Entry]\nExec=true %u\n"));
+    ASSERT_TRUE(write_bytes(root.filePath(u"mimeapps.list"_s),
+                            "[Default Applications]\nx-scheme-handler/https=web.desktop;\n"));
+    EXPECT_EQ(scheme_handler_command(mail), std::nullopt);
+    EXPECT_FALSE(QtLauncher().open_url(mail));
+    ASSERT_TRUE(write_bytes(root.filePath(u"applications/posta.desktop"_s),
+                            "[Desktop Entry]\nExec=true %u\n"));
+    ASSERT_TRUE(write_bytes(root.filePath(u"mimeapps.list"_s),
+                            "[Default Applications]\nx-scheme-handler/mailto=posta.desktop;\n"));
+    EXPECT_EQ(scheme_handler_command(mail),
+              (QStringList{QStandardPaths::findExecutable(u"true"_s), mail.toString()}));
+    EXPECT_TRUE(QtLauncher().open_url(mail));
 }
 
 } // namespace

@@ -148,9 +148,11 @@ std::optional<QStringList> exec_command(const QString& exec, const QUrl& target)
     return arguments;
 }
 
-std::optional<QStringList> default_browser_command(const QUrl& target) {
-    const QStringList schemes = {QStringLiteral("x-scheme-handler/https"),
-                                 QStringLiteral("x-scheme-handler/http")};
+namespace {
+
+// The command of the first usable handler of any of `types`, in the order
+// the desktop's lists are read.
+std::optional<QStringList> handler_command(const QStringList& types, const QUrl& target) {
     QStringList files = default_lists();
     for (const QString& dir : application_dirs())
         files << dir + QStringLiteral("/mimeinfo.cache");
@@ -159,12 +161,27 @@ std::optional<QStringList> default_browser_command(const QUrl& target) {
         const auto list = groups.value(file.endsWith(QLatin1String("mimeinfo.cache"))
                                            ? QStringLiteral("MIME Cache")
                                            : QStringLiteral("Default Applications"));
-        for (const QString& scheme : schemes) {
-            for (const QString& id : list.value(scheme).split(u';', Qt::SkipEmptyParts)) {
+        for (const QString& type : types) {
+            for (const QString& id : list.value(type).split(u';', Qt::SkipEmptyParts)) {
                 if (auto command = entry_command(id.trimmed(), target))
                     return command;
             }
         }
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QStringList> default_browser_command(const QUrl& target) {
+    return handler_command(
+        {QStringLiteral("x-scheme-handler/https"), QStringLiteral("x-scheme-handler/http")},
+        target);
+}
+
+std::optional<QStringList> scheme_handler_command(const QUrl& target) {
+    if (target.scheme().isEmpty())
+        return std::nullopt;
+    return handler_command({QStringLiteral("x-scheme-handler/") + target.scheme().toLower()},
+                           target);
 }

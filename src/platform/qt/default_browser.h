@@ -14,6 +14,11 @@
 // browser is found.
 std::optional<QStringList> default_browser_command(const QUrl& target);
 
+// The same for the handler of the target's own scheme (a mailto: link's
+// mail program), with the same passing over: nothing when no installed
+// program handles it. A web browser is not taken for a mail program.
+std::optional<QStringList> scheme_handler_command(const QUrl& target);
+
 // The command line of a desktop entry's Exec value, split by the quoting
 // rules of freedesktop.org desktop entries, with %u/%U/%f/%F replaced by
 // `target` (added at the end when there is none). Nothing when the value is
