@@ -114,4 +114,22 @@ void style_css_editor(QsciScintilla* editor) {
 void scroll_with_longest_line(QsciScintilla* editor) {
     editor->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     editor->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    // Scintilla widens the scroll range to the longest line it has drawn, and
+    // each widening redraws the whole edit area 50 ms later. Typing at the
+    // end of the longest line widened it at every key. The range now grows
+    // in steps, so a line that grows by a character redraws only its own.
+    // (Read once the paint is over: Scintilla widens after telling it.)
+    QObject::connect(editor, &QsciScintillaBase::SCN_PAINTED, editor, [editor] {
+        QMetaObject::invokeMethod(
+            editor,
+            [editor] {
+                constexpr unsigned long step = 256;
+                const auto width = static_cast<unsigned long>(
+                    editor->SendScintilla(QsciScintillaBase::SCI_GETSCROLLWIDTH));
+                if (width % step != 0)
+                    editor->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH,
+                                          (width / step + 1) * step);
+            },
+            Qt::QueuedConnection);
+    });
 }

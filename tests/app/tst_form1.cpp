@@ -12,6 +12,7 @@
 
 #include <QClipboard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -245,6 +246,25 @@ class TestForm1 : public QObject {
         QCOMPARE(window->isVisible(), !closes);
         if (!closes)
             QCOMPARE(m.parts().css_window()->edit_area().text(), u"h1 {}"_s);
+    }
+
+    // The scroll range grows in steps as the longest line grows under the
+    // keys: scrolled all the way right, its end is on screen, near the edge.
+    void end_of_the_longest_line_can_be_scrolled_into_view() {
+        QsciScintilla* editor = m.parts().editor();
+        editor->setFocus();
+        QTest::keyClicks(editor, QString(300, u'x'));
+        QTest::keyClick(editor, Qt::Key_Home);
+        QScrollBar* bar = editor->horizontalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QCoreApplication::processEvents();
+        bar->setValue(bar->maximum());
+        const long end = editor->SendScintilla(
+            QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+            editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, 0UL));
+        const int width = editor->viewport()->width();
+        QVERIFY2(end > 0 && end <= width, qPrintable(u"%1 of %2"_s.arg(end).arg(width)));
+        QVERIFY2(end > width - 300, qPrintable(u"%1 of %2"_s.arg(end).arg(width)));
     }
 };
 
