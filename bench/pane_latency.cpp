@@ -8,13 +8,15 @@
 // KEYS characters, one every INTERVAL_MS, as key events posted to the edit
 // area. A thread of its own watches the window through the X Damage
 // extension: at each damage it reads the pane's rectangle of the window back
-// (through shared memory, XShmGetImage) and, when those pixels differ from the
-// last ones, notes the time the damage arrived: the time they were drawn, not
-// the time the read took to come back (drawn with OpenGL, the window is one surface once the pane
-// is on: damage alone cannot tell the pane from the edit area). For each key: the first change of
-// the pane after it (a key shown only together with a later one counts until then), and the last
-// change before the next key; after the last key, how long until the pane stops changing. The
-// caret's outline is switched off (it would be a change of its own 150 ms after the last key).
+// (through shared memory, XShmGetImage) and, when those pixels differ from
+// the last ones, notes the time the damage arrived: the time they were drawn,
+// not the time the read took to come back (drawn with OpenGL, the window is
+// one surface once the pane is on: damage alone cannot tell the pane from the
+// edit area). For each key: the first change of the pane after it (a key
+// shown only together with a later one counts until then), and the last
+// change before the next key; after the last key, how long until the pane
+// stops changing. The caret's outline is switched off (it would be a change
+// of its own 150 ms after the last key).
 // Where the page engine needs longer than the interval for one frame, the
 // first change after a key may still show an earlier key: time such pages
 // with an interval longer than their frames (e.g. 300 ms).

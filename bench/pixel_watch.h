@@ -19,6 +19,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xdamage.h>
+#include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 // Xlib's names that Qt uses too.
@@ -32,8 +33,6 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
-
-#include <poll.h>
 #include <vector>
 
 namespace pixels {
