@@ -256,9 +256,11 @@ CheckResult check_page(QByteArray utf8, const std::atomic<bool>* cancel) {
     result.too_deep = source.too_deep;
     result.complete = !source.cancelled() && !result.too_deep;
     // Unknown attributes and elements dropped from HTML 5 are found while
-    // the document is cleaned and diagnosed.
+    // the document is cleaned and diagnosed. A check cancelled during one
+    // of libtidy's passes ends before the next.
     if (result.complete)
         tidyCleanAndRepair(doc);
+    result.complete = result.complete && !source.cancelled();
     if (result.complete)
         tidyRunDiagnostics(doc);
     result.complete = result.complete && !source.cancelled();

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 PageChecker::PageChecker(Text text, qsizetype size_limit, QObject* parent)
     : QObject(parent), text_(std::move(text)), size_limit_(size_limit) {
     pause_.setSingleShot(true);
@@ -68,6 +71,11 @@ void PageChecker::start() {
     checked_encoding_ = file_encoding();
     worker_.reset(QThread::create([this, generation = generation_, copy = text_.copy(),
                                    file = checked_encoding_, cancel = cancel_]() mutable {
+        // The check is what comes last after a change: it yields a processor
+        // to the frame the change brings (the page engine's, the edit
+        // area's) whenever both want one. On Linux a thread has a niceness
+        // of its own.
+        setpriority(PRIO_PROCESS, id_t(gettid()), kNiceness);
         const std::optional<Finding> declaration = charset_finding(copy, file);
         auto result = std::make_shared<CheckResult>(check_page(std::move(copy), cancel.get()));
         if (declaration && result->complete) {

@@ -26,7 +26,9 @@
 // declaration of the page's encoding that its file does not match is one.
 //
 // The worker thread's stack is the checker's own size, whatever the
-// process's limit for stacks (which can be a few hundred kilobytes).
+// process's limit for stacks (which can be a few hundred kilobytes). It runs
+// at the lowest priority (kNiceness): a check gives way to whatever else
+// wants a processor, the frames of a change first.
 //
 // Ownership: the worker thread is joined before the object is destroyed.
 class PageChecker : public QObject {
@@ -40,6 +42,7 @@ class PageChecker : public QObject {
     enum class Skip { TooLarge, TooDeep, NoThread };
     Q_ENUM(Skip)
     static constexpr uint kStackSize = 8 * 1024 * 1024;
+    static constexpr int kNiceness = 19;
     PageChecker(Text text, qsizetype size_limit, QObject* parent = nullptr);
     ~PageChecker() override;
 

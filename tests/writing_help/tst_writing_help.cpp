@@ -12,10 +12,14 @@
 #include "writing_help/page_checker.h"
 #include "writing_help/writing_help.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QToolTip>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -34,6 +38,18 @@ QStringList unworded(const QString& page) {
         if (f.text.startsWith(QStringLiteral("Marcatura da rivedere")))
             found << QStringLiteral("%1: %2").arg(f.line + 1).arg(f.text);
     return found;
+}
+
+// A thread of this process runs at the given niceness.
+bool thread_at_niceness(int niceness) {
+    for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const id_t tid = task.toUInt(&number);
+        errno = 0;
+        if (number && getpriority(PRIO_PROCESS, tid) == niceness && errno == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -236,6 +252,27 @@ class TestWritingHelp : public QObject {
         QTest::keyClick(editor(), Qt::Key_F8);
         QTRY_COMPARE_WITH_TIMEOUT(count(), QStringLiteral("1 errore, 0 avvisi"), 60000);
         QCOMPARE(m.edit().caret(), text().indexOf(u"<foo>"));
+    }
+
+    // The check of a large page takes a processor for a while after a
+    // pause in typing; the page engine's frame for the next key must not
+    // wait for it, so it runs at the lowest priority.
+    void a_check_yields_the_processor_to_frames() {
+        QString big = kHead;
+        while (big.size() < 1000000)
+            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        m.edit().load_text(big);
+        QVERIFY(!thread_at_niceness(PageChecker::kNiceness));
+        help()->checker().check_now();
+        QVERIFY(help()->checker().running());
+        // Looked for at once, without waiting for events: the check lasts
+        // far longer than the look.
+        bool found = false;
+        for (QDeadlineTimer deadline(10000); !found && !deadline.hasExpired();)
+            if (!(found = thread_at_niceness(PageChecker::kNiceness)))
+                QThread::usleep(100);
+        QVERIFY(found);
+        QTRY_VERIFY_WITH_TIMEOUT(!help()->checker().running(), 60000);
     }
 
     void a_check_overtaken_never_shows_its_marks() {
