@@ -40,6 +40,13 @@ QStringList unworded(const QString& page) {
     return found;
 }
 
+// `page` with paragraphs added until it has `size` characters.
+QString grown(QString page, qsizetype size) {
+    while (page.size() < size)
+        page += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+    return page;
+}
+
 // A thread of this process runs at the given niceness.
 bool thread_at_niceness(int niceness) {
     for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs)) {
@@ -232,9 +239,8 @@ class TestWritingHelp : public QObject {
     void large_page_opened_is_checked_when_asked() {
         QFETCH(bool, row);
         const bool latin_file = row;
-        QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
-        while (big.size() < WritingHelp::kCheckOnArrivalLimit)
-            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        const QString big = grown(kHead + QStringLiteral("\r\n<foo>x</foo>\r\n"),
+                                  WritingHelp::kCheckOnArrivalLimit);
         QSignalSpy started(&help()->checker(), &PageChecker::started);
         help()->checker().set_pause(std::chrono::milliseconds(1));
         QTemporaryDir dir;
@@ -258,10 +264,7 @@ class TestWritingHelp : public QObject {
     // pause in typing; the page engine's frame for the next key must not
     // wait for it, so it runs at the lowest priority.
     void a_check_yields_the_processor_to_frames() {
-        QString big = kHead;
-        while (big.size() < 1000000)
-            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
-        m.edit().load_text(big);
+        m.edit().load_text(grown(kHead, 1000000));
         QVERIFY(!thread_at_niceness(PageChecker::kNiceness));
         help()->checker().check_now();
         QVERIFY(help()->checker().running());
@@ -278,9 +281,7 @@ class TestWritingHelp : public QObject {
     void a_check_overtaken_never_shows_its_marks() {
         // The first check, of a page with <foo>, is overtaken as soon as it
         // starts: the page becomes one with <bar> instead.
-        QString big = kHead + QStringLiteral("\r\n<foo>x</foo>\r\n");
-        while (big.size() < 1000000)
-            big += QStringLiteral("<p class=\"riga\">perché la città <b>qui</b></p>\r\n");
+        const QString big = grown(kHead + QStringLiteral("\r\n<foo>x</foo>\r\n"), 1000000);
         QStringList shown;
         connect(&help()->marks(), &CheckMarks::changed, this, [&] {
             for (int line = 0; line < 6; ++line)
